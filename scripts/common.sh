@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Shared by ./run.sh and ./test.sh: install what is missing, then configure and build in build/.
+set -euo pipefail
+
+QUENLOFT_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+QUENLOFT_BUILD="${QUENLOFT_BUILD:-$QUENLOFT_ROOT/build}"
+
+# Debian packages the build, the tests and the screenshot script need.
+QUENLOFT_PACKAGES=(
+  build-essential cmake ninja-build pkg-config
+  qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  xvfb xauth x11-apps imagemagick fonts-dejavu-core
+)
+
+quenloft_install_missing() {
+  local missing=()
+  local pkg
+  for pkg in "${QUENLOFT_PACKAGES[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed"; then
+      missing+=("$pkg")
+    fi
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  local sudo=()
+  [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+quenloft_build() {
+  local werror="${1:-OFF}"
+  cmake -S "$QUENLOFT_ROOT" -B "$QUENLOFT_BUILD" -G Ninja \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUENLOFT_WERROR="$werror" >/dev/null
+  cmake --build "$QUENLOFT_BUILD" --parallel
+}

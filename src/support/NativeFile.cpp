@@ -1,0 +1,295 @@
+#include "support/NativeFile.h"
+
+#include "support/Errors.h"
+#include "support/SystemError.h"
+
+#include <QFile>
+
+#include <cerrno>
+
+#ifdef Q_OS_WIN
+#include <fcntl.h>
+#include <io.h>
+#include <sys/stat.h>
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace quenloft {
+namespace {
+
+#ifndef Q_OS_WIN
+FileStamp stampFromStat(const struct stat &st)
+{
+    FileStamp s;
+    s.size = st.st_size;
+    s.modifiedNs = qint64(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
+    s.device = quint64(st.st_dev);
+    s.inode = quint64(st.st_ino);
+    return s;
+}
+#endif
+
+Failure failureFromErrno(int err)
+{
+    const qint32 code = WindowsErrorFromErrno(err);
+    return Failure{code, GetErrorName(code)};
+}
+
+} // namespace
+
+Failure LastSystemFailure()
+{
+    const qint32 code = LastSystemError();
+    return Failure{code, GetErrorName(code)};
+}
+
+#ifndef Q_OS_WIN
+
+Result<NativeFile> NativeFile::open(const QString &path, Mode mode)
+{
+    const QByteArray native = QFile::encodeName(path);
+    // O_NONBLOCK keeps a FIFO from hanging the open; regular files ignore it.
+    const int flags = (mode == Mode::Read ? O_RDONLY : O_RDWR) | O_CLOEXEC | O_NONBLOCK;
+    int fd;
+    do {
+        fd = ::open(native.constData(), flags); // no O_CREAT: a missing file stays missing
+    } while (fd < 0 && errno == EINTR);
+    if (fd < 0)
+        return failureFromErrno(errno);
+    struct stat st;
+    int err = 0;
+    if (::fstat(fd, &st) != 0)
+        err = errno;
+    else if (S_ISDIR(st.st_mode))
+        err = EISDIR;
+    else if (!S_ISREG(st.st_mode))
+        err = EINVAL; // devices and pipes are not run files
+    if (err != 0) {
+        ::close(fd);
+        return failureFromErrno(err);
+    }
+    return NativeFile(fd);
+}
+
+Result<qint64> NativeFile::readAt(qint64 offset, char *buffer, qint64 length)
+{
+    qint64 done = 0;
+    while (done < length) {
+        const ssize_t n = ::pread(m_fd, buffer + done, size_t(length - done), off_t(offset + done));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return failureFromErrno(errno);
+        }
+        if (n == 0)
+            break;
+        done += n;
+    }
+    return done;
+}
+
+Result<Done> NativeFile::writeAt(qint64 offset, const char *data, qint64 length)
+{
+    qint64 done = 0;
+    while (done < length) {
+        const ssize_t n = ::pwrite(m_fd, data + done, size_t(length - done), off_t(offset + done));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return failureFromErrno(errno);
+        }
+        if (n == 0)
+            return failureFromErrno(ENOSPC);
+        done += n;
+    }
+    return Done{};
+}
+
+Result<Done> NativeFile::truncate(qint64 size)
+{
+    if (::ftruncate(m_fd, off_t(size)) != 0)
+        return failureFromErrno(errno);
+    return Done{};
+}
+
+Result<Done> NativeFile::sync()
+{
+    if (::fsync(m_fd) != 0)
+        return failureFromErrno(errno);
+    return Done{};
+}
+
+Result<FileStamp> NativeFile::stamp() const
+{
+    struct stat st;
+    if (::fstat(m_fd, &st) != 0)
+        return failureFromErrno(errno);
+    return stampFromStat(st);
+}
+
+Result<Done> NativeFile::lockExclusive()
+{
+    if (::flock(m_fd, LOCK_EX | LOCK_NB) != 0)
+        return failureFromErrno(errno == EWOULDBLOCK ? EAGAIN : errno);
+    return Done{};
+}
+
+void NativeFile::close()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+    m_fd = -1;
+}
+
+Result<FileStamp> StampOfPath(const QString &path)
+{
+    struct stat st;
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return failureFromErrno(errno);
+    return stampFromStat(st);
+}
+
+#else // Q_OS_WIN
+
+namespace {
+HANDLE osHandle(int fd)
+{
+    return reinterpret_cast<HANDLE>(_get_osfhandle(fd));
+}
+} // namespace
+
+Result<NativeFile> NativeFile::open(const QString &path, Mode mode)
+{
+    const DWORD access = mode == Mode::Read ? GENERIC_READ : (GENERIC_READ | GENERIC_WRITE);
+    // Readers let others write but not read; writers let others read but not write.
+    const DWORD share = mode == Mode::Read ? FILE_SHARE_WRITE : FILE_SHARE_READ;
+    HANDLE h = CreateFileW(reinterpret_cast<const wchar_t *>(path.utf16()), access, share, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return LastSystemFailure();
+    const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(h),
+                                   (mode == Mode::Read ? _O_RDONLY : _O_RDWR) | _O_BINARY);
+    if (fd < 0) {
+        CloseHandle(h);
+        return failureFromErrno(EMFILE);
+    }
+    return NativeFile(fd);
+}
+
+Result<qint64> NativeFile::readAt(qint64 offset, char *buffer, qint64 length)
+{
+    qint64 done = 0;
+    while (done < length) {
+        OVERLAPPED ov{};
+        const quint64 at = quint64(offset + done);
+        ov.Offset = DWORD(at & 0xFFFFFFFFu);
+        ov.OffsetHigh = DWORD(at >> 32);
+        DWORD n = 0;
+        const DWORD chunk = DWORD(qMin<qint64>(length - done, 1 << 30));
+        if (!ReadFile(osHandle(m_fd), buffer + done, chunk, &n, &ov)) {
+            if (GetLastError() == ERROR_HANDLE_EOF)
+                break;
+            return LastSystemFailure();
+        }
+        if (n == 0)
+            break;
+        done += n;
+    }
+    return done;
+}
+
+Result<Done> NativeFile::writeAt(qint64 offset, const char *data, qint64 length)
+{
+    qint64 done = 0;
+    while (done < length) {
+        OVERLAPPED ov{};
+        const quint64 at = quint64(offset + done);
+        ov.Offset = DWORD(at & 0xFFFFFFFFu);
+        ov.OffsetHigh = DWORD(at >> 32);
+        DWORD n = 0;
+        const DWORD chunk = DWORD(qMin<qint64>(length - done, 1 << 30));
+        if (!WriteFile(osHandle(m_fd), data + done, chunk, &n, &ov))
+            return LastSystemFailure();
+        done += n;
+    }
+    return Done{};
+}
+
+Result<Done> NativeFile::truncate(qint64 size)
+{
+    if (_chsize_s(m_fd, size) != 0)
+        return failureFromErrno(errno);
+    return Done{};
+}
+
+Result<Done> NativeFile::sync()
+{
+    if (!FlushFileBuffers(osHandle(m_fd)))
+        return LastSystemFailure();
+    return Done{};
+}
+
+Result<FileStamp> NativeFile::stamp() const
+{
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!GetFileInformationByHandle(osHandle(m_fd), &info))
+        return LastSystemFailure();
+    FileStamp s;
+    s.size = (qint64(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+    s.modifiedNs =
+        ((qint64(info.ftLastWriteTime.dwHighDateTime) << 32) | info.ftLastWriteTime.dwLowDateTime) *
+        100;
+    s.device = info.dwVolumeSerialNumber;
+    s.inode = (quint64(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+    return s;
+}
+
+Result<Done> NativeFile::lockExclusive()
+{
+    // The share mode of open() already keeps other writers out.
+    return Done{};
+}
+
+void NativeFile::close()
+{
+    if (m_fd >= 0)
+        _close(m_fd);
+    m_fd = -1;
+}
+
+Result<FileStamp> StampOfPath(const QString &path)
+{
+    auto file = NativeFile::open(path, NativeFile::Mode::Read);
+    if (!file)
+        return file.failure();
+    return file->stamp();
+}
+
+#endif
+
+NativeFile::NativeFile(NativeFile &&other) noexcept : m_fd(other.m_fd)
+{
+    other.m_fd = -1;
+}
+
+NativeFile &NativeFile::operator=(NativeFile &&other) noexcept
+{
+    if (this != &other) {
+        close();
+        m_fd = other.m_fd;
+        other.m_fd = -1;
+    }
+    return *this;
+}
+
+NativeFile::~NativeFile()
+{
+    close();
+}
+
+} // namespace quenloft

@@ -1,0 +1,66 @@
+// A thin layer over the system's file calls, so failures carry the system's error code
+// (as a Windows system error code) and writes can be synced to the disk.
+#pragma once
+
+#include "support/Result.h"
+
+#include <QString>
+
+namespace quenloft {
+
+// What identifies one version of a file on disk: a file replaced, grown or rewritten since
+// the stamp was taken has a different stamp.
+struct FileStamp
+{
+    qint64 size = -1;
+    qint64 modifiedNs = 0;
+    quint64 device = 0;
+    quint64 inode = 0;
+
+    friend bool operator==(const FileStamp &, const FileStamp &) = default;
+};
+
+class NativeFile
+{
+public:
+    enum class Mode {
+        Read,              // reading only
+        ReadWriteExisting, // reading and writing; never creates, never truncates
+    };
+
+    // Failure numbers are system error codes, descriptions their names.
+    static Result<NativeFile> open(const QString &path, Mode mode);
+
+    NativeFile(NativeFile &&other) noexcept;
+    NativeFile &operator=(NativeFile &&other) noexcept;
+    NativeFile(const NativeFile &) = delete;
+    NativeFile &operator=(const NativeFile &) = delete;
+    ~NativeFile();
+
+    // Reads up to `length` bytes at `offset`; fewer at the end of the file.
+    Result<qint64> readAt(qint64 offset, char *buffer, qint64 length);
+    // Writes all `length` bytes at `offset`, growing the file when needed.
+    Result<Done> writeAt(qint64 offset, const char *data, qint64 length);
+    Result<Done> truncate(qint64 size);
+    // Makes written bytes durable (fsync / FlushFileBuffers).
+    Result<Done> sync();
+    Result<FileStamp> stamp() const;
+    // Takes an exclusive lock that other programs honouring locks respect; fails at once
+    // (33 "Lock Violation") when another holder has the file.
+    Result<Done> lockExclusive();
+
+    void close();
+    [[nodiscard]] int descriptor() const { return m_fd; }
+
+private:
+    explicit NativeFile(int fd) : m_fd(fd) {}
+    int m_fd = -1;
+};
+
+// A failure from the calling thread's last system error.
+[[nodiscard]] Failure LastSystemFailure();
+
+// The stamp of the file at `path`, or a failure when it cannot be examined.
+Result<FileStamp> StampOfPath(const QString &path);
+
+} // namespace quenloft

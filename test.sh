@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Builds Quenloft and runs every test (GUI tests run offscreen).
+set -euo pipefail
+source "$(dirname "$0")/scripts/common.sh"
+quenloft_install_missing
+quenloft_build ON
+export QT_QPA_PLATFORM=offscreen
+ctest --test-dir "$QUENLOFT_BUILD" --output-on-failure --parallel "$(nproc)" "$@"
