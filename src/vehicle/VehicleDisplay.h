@@ -1,0 +1,43 @@
+// What the window shows for a loaded run file: the display text of every field of its
+// model, computed from the file's contents. Knows nothing of widgets.
+#pragma once
+
+#include "runfile/RunFileReader.h"
+#include "vehicle/Fields.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QMap>
+#include <QString>
+
+#include <optional>
+
+namespace quenloft {
+
+enum class VersionColour { Blue, Red, Unchanged };
+
+struct VehicleDisplay
+{
+    Model model = Model::Solvane;
+    QString versionCaption;
+    VersionColour versionColour = VersionColour::Unchanged;
+    QList<FieldId> shown;                  // the fields of the model, in column order
+    QMap<FieldId, QString> captions;       // display label texts of the shown fields but notes
+    QString notes;                         // line breaks as CR LF
+    std::optional<QString> recordsCaption; // nullopt while the records label is hidden
+    QString damagedList; // "Error(s) found at: …", empty when nothing is damaged
+};
+
+[[nodiscard]] VehicleDisplay DisplayOf(const RunFileContents &contents, bool metric);
+
+// Display texts of single values.
+[[nodiscard]] QString TenthsText(int tenths);         // pattern "0.0": 12 → "1.2"
+[[nodiscard]] QString HundredthsText(int hundredths); // pattern "0.00": 5 → "0.05"
+[[nodiscard]] QString WeightCaption(int kilograms, bool metric);
+[[nodiscard]] QString FrontalAreaCaption(int hundredthsOfSquareMetre, bool metric);
+[[nodiscard]] QString RunDateText(const QDateTime &when); // "3/7/2005 2:05:09 PM"
+[[nodiscard]] QString VersionCaption(const NoxContents &nox);
+[[nodiscard]] QString RecordsCaption(qint64 numRecords);
+[[nodiscard]] QString DamagedListText(const QList<qint64> &positions, qint64 total);
+
+} // namespace quenloft
