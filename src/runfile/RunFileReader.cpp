@@ -10,6 +10,7 @@
 #include <QTime>
 
 #include <array>
+#include <cstring>
 
 namespace quenloft {
 namespace {
@@ -72,19 +73,23 @@ public:
         return static_cast<quint8>(m_buffer.constData()[pos - m_start]);
     }
 
-    // Checks the three separator bytes at `pos`: `sound` is true when all exist and are
-    // NUL. Returns -2 after a failure, else 0.
-    int separatorAt(qint64 pos, bool &sound)
+    // Makes the `length` bytes at `pos` readable from the window when the file holds them;
+    // nullptr at the end of the file or after a failure.
+    const quint8 *window(qint64 pos, qint64 length)
     {
-        sound = true;
-        for (int i = 0; i < NoxLayout::SeparatorLength; ++i) {
-            const int b = byteAt(pos + i);
-            if (b == -2)
-                return -2;
-            if (b != 0)
-                sound = false; // a separator cut off by the end of the file is damaged too
+        if (pos + length > m_size)
+            return nullptr;
+        if (pos < m_start || pos + length > m_start + m_length) {
+            if (!fill(pos) || pos + length > m_start + m_length)
+                return nullptr;
         }
-        return 0;
+        return reinterpret_cast<const quint8 *>(m_buffer.constData()) + (pos - m_start);
+    }
+
+    // One past the last byte of the window.
+    [[nodiscard]] const quint8 *windowEnd() const
+    {
+        return reinterpret_cast<const quint8 *>(m_buffer.constData()) + m_length;
     }
 
     [[nodiscard]] const std::optional<Failure> &failure() const { return m_failure; }
@@ -134,35 +139,89 @@ std::optional<Failure> scanRunData(ByteSource &source, qint64 start, NoxContents
 
     const int L = first;
     nox.recordLength = quint8(L);
-    qint64 pos = start;
-    int current = L;
+    const qint64 step = 1 + L + NoxLayout::SeparatorLength;
+
+    auto damaged = [&nox](qint64 separatorPosition) {
+        ++nox.damagedCount;
+        if (nox.damagedPositions.size() < MaxListedDamagedRecords)
+            nox.damagedPositions.append(separatorPosition);
+    };
+    auto readNotes = [&](qint64 at, int length) -> std::optional<Failure> {
+        nox.notesPos = at + 1;
+        QByteArray notes(length, Qt::Uninitialized);
+        const auto n = source.readAt(at + 1, notes.data(), length);
+        if (!n)
+            return n.failure();
+        notes.truncate(n.value()); // a notes block cut off keeps what is there
+        nox.notes = ReplaceAll(ReplaceAll(DecodeCp1252(notes), kCR, kNul), kNul, kCRLF);
+        return std::nullopt;
+    };
+
+    // A sound record is followed by 00 00 00 and the next length byte L: one 32-bit compare
+    // checks a separator and finds the next record.
+    const quint8 soundTail[4] = {0, 0, 0, quint8(L)};
+    quint32 expectedTail;
+    std::memcpy(&expectedTail, soundTail, 4);
+
+    qint64 pos = start; // a length byte known to be L
     for (;;) {
-        if (current != L) {
-            nox.notesPos = pos + 1;
-            QByteArray notes(current, Qt::Uninitialized);
-            const auto n = source.readAt(pos + 1, notes.data(), current);
-            if (!n)
-                return n.failure();
-            notes.truncate(n.value()); // a notes block cut off keeps what is there
-            nox.notes = ReplaceAll(ReplaceAll(DecodeCp1252(notes), kCR, kNul), kNul, kCRLF);
-            return std::nullopt;
+        if (const quint8 *p = reader.window(pos, step + 1)) {
+            const quint8 *const first = p;
+            const quint8 *const end = reader.windowEnd();
+            // Counted in a local: the byte pointer may alias the contents' fields.
+            qint64 records = 0;
+            auto tailAt = [&](const quint8 *record) {
+                quint32 tail;
+                std::memcpy(&tail, record + 1 + L, 4);
+                return tail ^ expectedTail;
+            };
+            while (end - p > step) {
+                // Four sound records at a time where they lie in the window.
+                if (end - p > 4 * step && (tailAt(p) | tailAt(p + step) | tailAt(p + 2 * step) |
+                                           tailAt(p + 3 * step)) == 0) {
+                    records += 4;
+                    p += 4 * step;
+                    continue;
+                }
+                ++records;
+                const quint32 mismatch = tailAt(p);
+                p += step;
+                if (mismatch != 0) {
+                    const quint8 *separator = p - NoxLayout::SeparatorLength;
+                    if ((separator[0] | separator[1] | separator[2]) != 0)
+                        damaged(pos + (p - first) - NoxLayout::SeparatorLength + 1);
+                    if (*p != L) {
+                        nox.numRecords += records;
+                        return readNotes(pos + (p - first), *p);
+                    }
+                }
+            }
+            nox.numRecords += records;
+            pos += p - first;
+            continue; // the window is used up: move it on
         }
+        if (reader.failure())
+            return reader.failure();
+
+        // The last record of the file, whole or cut off, and what follows it.
         ++nox.numRecords;
-        const qint64 separator = pos + 1 + L;
         bool sound = true;
-        if (reader.separatorAt(separator, sound) != 0)
-            return reader.failure();
-        if (!sound) {
-            ++nox.damagedCount;
-            if (nox.damagedPositions.size() < MaxListedDamagedRecords)
-                nox.damagedPositions.append(separator + 1);
+        for (qint64 i = pos + 1 + L; i < pos + step; ++i) {
+            const int b = reader.byteAt(i);
+            if (b == -2)
+                return reader.failure();
+            sound = sound && b == 0; // a separator cut off by the end of the file is damaged
         }
-        pos = separator + NoxLayout::SeparatorLength;
-        current = reader.byteAt(pos);
-        if (current == -2)
+        if (!sound)
+            damaged(pos + 1 + L + 1);
+        pos += step;
+        const int next = reader.byteAt(pos);
+        if (next == -2)
             return reader.failure();
-        if (current == -1)
+        if (next == -1)
             return std::nullopt; // the file ends where a length byte should be: no notes
+        if (next != L)
+            return readNotes(pos, next);
     }
 }
 

@@ -1,0 +1,29 @@
+// quenloft-cli: shows, checks and edits run files from scripts and the shell.
+#pragma once
+
+#include <QStringList>
+#include <QTextStream>
+
+namespace quenloft::cli {
+
+// Exit codes.
+enum Exit : int {
+    Success = 0,
+    Failed = 1,   // a file that did not load or save, or a check that found damage
+    BadUsage = 2, // unknown command or field, missing argument
+    Rejected = 3, // a value the field's editor does not accept
+};
+
+// Runs the program with `arguments` (the first is the program name).
+int RunCli(const QStringList &arguments, QTextStream &out, QTextStream &err);
+
+int RunShow(const QStringList &arguments, QTextStream &out, QTextStream &err);
+int RunSet(const QStringList &arguments, QTextStream &out, QTextStream &err);
+int RunCheck(const QStringList &arguments, QTextStream &out, QTextStream &err);
+
+QString UsageText();
+
+// Messages carry CR LF line breaks, as the window shows them; terminals want LF.
+QString ForTerminal(const QString &message);
+
+} // namespace quenloft::cli

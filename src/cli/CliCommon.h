@@ -1,0 +1,32 @@
+// Pieces the command-line commands share.
+#pragma once
+
+#include "Cli.h"
+#include "runfile/RunFileReader.h"
+#include "vehicle/VehicleDisplay.h"
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+
+#include <optional>
+
+namespace quenloft::cli {
+
+QCommandLineOption metricOption();
+
+// Parses a command's arguments; on bad usage prints why and the usage, and returns false.
+bool parseCommand(QCommandLineParser &parser, const QStringList &arguments, QTextStream &err);
+
+// Prints the usage after a reason and returns BadUsage.
+int badUsage(const QString &reason, QTextStream &err);
+
+struct LoadedRunFile
+{
+    RunFileContents contents;
+    VehicleDisplay display;
+};
+
+// Loads a run file as the window would; on failure prints the loader's message.
+std::optional<LoadedRunFile> loadForDisplay(const QString &path, bool metric, QTextStream &err);
+
+} // namespace quenloft::cli

@@ -1,0 +1,105 @@
+// quenloft-cli set [--metric] FILE FIELD=VALUE…
+// Each value goes through the field's editor rules; the file is then saved as the
+// window's Save would save it: every field of the model, from its shown value.
+#include "CliCommon.h"
+
+#include "vehicle/FieldEntry.h"
+#include "vehicle/SaveValues.h"
+
+namespace quenloft::cli {
+namespace {
+
+struct Assignment
+{
+    FieldId field;
+    QString value;
+};
+
+} // namespace
+
+int RunSet(const QStringList &arguments, QTextStream &out, QTextStream &err)
+{
+    QCommandLineParser parser;
+    parser.addOption(metricOption());
+    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("A run file."));
+    parser.addPositionalArgument(QStringLiteral("FIELD=VALUE"), QStringLiteral("New values."));
+    if (!parseCommand(parser, arguments, err))
+        return BadUsage;
+    const QStringList positional = parser.positionalArguments();
+    if (positional.size() < 2)
+        return badUsage(QStringLiteral("set takes a FILE and at least one FIELD=VALUE."), err);
+    for (qsizetype i = 1; i < positional.size(); ++i)
+        if (!positional.at(i).contains(u'='))
+            return badUsage(QStringLiteral("Not a FIELD=VALUE pair: %1").arg(positional.at(i)),
+                            err);
+
+    const QString path = positional.first();
+    const bool metric = parser.isSet(QStringLiteral("metric"));
+    const Model model = ModelFromFileName(path);
+
+    // Field names are checked before the file is read, so a typo never costs a load.
+    QList<Assignment> assignments;
+    for (qsizetype i = 1; i < positional.size(); ++i) {
+        const QString &pair = positional.at(i);
+        const qsizetype eq = pair.indexOf(u'=');
+        const QString key = pair.left(eq);
+        const auto field = fieldFromJsonKey(key, model);
+        if (!field || !isEditable(*field, model))
+            return badUsage(QStringLiteral("%1 is not a field of a %2 file that can be changed.")
+                                .arg(key, ModelName(model)),
+                            err);
+        assignments.append({*field, pair.mid(eq + 1)});
+    }
+
+    auto file = loadForDisplay(path, metric, err);
+    if (!file)
+        return Failed;
+    Captions captions = file->display.captions;
+    QString notes = file->display.notes;
+
+    for (const Assignment &a : assignments) {
+        if (!file->display.shown.contains(a.field))
+            return badUsage(
+                QStringLiteral("This file does not show its %1.").arg(jsonKey(a.field, model)),
+                err);
+        if (a.field == FieldId::Notes) {
+            QString typed = a.value;
+            typed.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+            typed.replace(u'\n', QStringLiteral("\r\n"));
+            notes = typed;
+            continue;
+        }
+        const int limit = fieldInfo(a.field).editorLimit;
+        if (limit > 0 && a.value.size() > limit) {
+            err << QStringLiteral("The %1 editor takes at most %2 characters; \"%3\" has %4.")
+                       .arg(jsonKey(a.field, model))
+                       .arg(limit)
+                       .arg(a.value)
+                       .arg(a.value.size())
+                << '\n';
+            return Rejected;
+        }
+        const LeaveOutcome outcome = LeaveEditor(a.field, model, metric, a.value);
+        if (!outcome.accepted) {
+            err << jsonKey(a.field, model) << ": " << ForTerminal(outcome.message) << '\n';
+            return Rejected;
+        }
+        captions[a.field] = outcome.caption;
+    }
+
+    const auto patches =
+        ComputePatches(captions, notes, metric, LoadedFileInfo::from(file->contents));
+    if (!patches) {
+        err << "Not saved: " << patches.failure().description << ".\n";
+        return Failed;
+    }
+    const auto saved = WritePatchesToFile(path, file->contents.stamp, patches.value());
+    if (!saved) {
+        err << "Not saved: " << saved.failure().description << ".\n";
+        return Failed;
+    }
+    out << "Saved " << path << '\n';
+    return Success;
+}
+
+} // namespace quenloft::cli
