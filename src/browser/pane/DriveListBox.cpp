@@ -1,0 +1,170 @@
+#include "browser/pane/DriveListBox.h"
+
+#include <QDir>
+#include <QKeyEvent>
+#include <QStorageInfo>
+
+#include <utility>
+
+namespace quenloft {
+namespace {
+
+constexpr int kPathRole = Qt::UserRole;
+
+QString withTrailingSlash(QString path)
+{
+    if (!path.endsWith(QLatin1Char('/'))) {
+        path += QLatin1Char('/');
+    }
+    return path;
+}
+
+bool isRemovableMountPoint(const QString &rootPath)
+{
+    static const QStringList prefixes = {QStringLiteral("/media/"), QStringLiteral("/run/media/"),
+                                         QStringLiteral("/mnt/")};
+    for (const QString &prefix : prefixes) {
+        if (rootPath.startsWith(prefix)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+Qt::CaseSensitivity pathCase()
+{
+#ifdef Q_OS_WIN
+    return Qt::CaseInsensitive;
+#else
+    return Qt::CaseSensitive;
+#endif
+}
+
+} // namespace
+
+DriveListBox::DriveListBox(QWidget *parent) : QComboBox(parent), m_source(&systemVolumes)
+{
+    connect(this, &QComboBox::currentIndexChanged, this, &DriveListBox::onCurrentIndexChanged);
+    // Starts on the drive of the process's current directory, as the classic list does.
+    populate(QString());
+    const int current =
+        findData(driveContaining(drives(), QDir::currentPath()), kPathRole, Qt::MatchExactly);
+    if (current >= 0) {
+        m_populating = true;
+        setCurrentIndex(current);
+        m_populating = false;
+    }
+}
+
+QList<DriveListBox::Volume> DriveListBox::systemVolumes()
+{
+    QList<Volume> volumes;
+#ifdef Q_OS_WIN
+    for (const QStorageInfo &storage : QStorageInfo::mountedVolumes()) {
+        if (storage.isValid()) {
+            volumes.append({storage.rootPath(), storage.name()});
+        }
+    }
+#else
+    volumes.append({QStringLiteral("/"), QString()});
+    const QString home = QDir::homePath();
+    if (home != QLatin1String("/")) {
+        volumes.append({home, QStringLiteral("home")});
+    }
+    for (const QStorageInfo &storage : QStorageInfo::mountedVolumes()) {
+        if (storage.isValid() && storage.isReady() && isRemovableMountPoint(storage.rootPath())) {
+            volumes.append({storage.rootPath(), storage.name()});
+        }
+    }
+#endif
+    return volumes;
+}
+
+QString DriveListBox::driveContaining(const QStringList &roots, const QString &path)
+{
+    if (path.isEmpty()) {
+        return {};
+    }
+    const QString cleaned = withTrailingSlash(QDir::cleanPath(QDir::fromNativeSeparators(path)));
+    QString best;
+    qsizetype bestLength = -1;
+    for (const QString &root : roots) {
+        const QString prefix = withTrailingSlash(root);
+        if (prefix.size() > bestLength && cleaned.startsWith(prefix, pathCase())) {
+            best = root;
+            bestLength = prefix.size();
+        }
+    }
+    return best;
+}
+
+void DriveListBox::setVolumeSource(VolumeSource source)
+{
+    m_source = std::move(source);
+    refresh();
+}
+
+QString DriveListBox::drive() const
+{
+    return currentData(kPathRole).toString();
+}
+
+bool DriveListBox::setDrive(const QString &path)
+{
+    const QString root = driveContaining(drives(), path);
+    if (root.isEmpty()) {
+        return false;
+    }
+    setCurrentIndex(findData(root, kPathRole, Qt::MatchExactly));
+    return true;
+}
+
+QStringList DriveListBox::drives() const
+{
+    QStringList roots;
+    for (int i = 0; i < count(); ++i) {
+        roots.append(itemData(i, kPathRole).toString());
+    }
+    return roots;
+}
+
+void DriveListBox::refresh()
+{
+    const QString before = drive();
+    populate(before);
+    if (drive() != before) {
+        emit changed();
+    }
+}
+
+void DriveListBox::populate(const QString &keep)
+{
+    m_populating = true;
+    clear();
+    for (const Volume &volume : m_source()) {
+        const QString text = volume.label.isEmpty() ? volume.path
+                                                    : volume.path + QStringLiteral("  [") +
+                                                          volume.label + QLatin1Char(']');
+        addItem(text, volume.path);
+    }
+    const int index = findData(keep, kPathRole, Qt::MatchExactly);
+    setCurrentIndex(index >= 0 ? index : (count() > 0 ? 0 : -1));
+    m_populating = false;
+}
+
+void DriveListBox::onCurrentIndexChanged()
+{
+    if (!m_populating) {
+        emit changed();
+    }
+}
+
+void DriveListBox::keyReleaseEvent(QKeyEvent *event)
+{
+    event->accept();
+    if (!event->isAutoRepeat()) {
+        emit keyReleased(event->key());
+    }
+}
+
+} // namespace quenloft

@@ -1,0 +1,200 @@
+#include "browser/pane/FileListBox.h"
+
+#include "browser/pane/DirListBox.h"
+
+#include <QContextMenuEvent>
+#include <QDir>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QRegularExpression>
+
+#include <algorithm>
+
+namespace quenloft {
+namespace {
+
+QList<QRegularExpression> patternExpressions(const QString &pattern)
+{
+    QList<QRegularExpression> expressions;
+    const QStringList wildcards = pattern.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    for (const QString &wildcard : wildcards) {
+        expressions.append(
+            QRegularExpression(QRegularExpression::wildcardToRegularExpression(wildcard.trimmed()),
+                               QRegularExpression::CaseInsensitiveOption));
+    }
+    return expressions;
+}
+
+bool matchesAny(const QString &fileName, const QList<QRegularExpression> &expressions)
+{
+    return std::any_of(expressions.cbegin(), expressions.cend(),
+                       [&fileName](const QRegularExpression &expression) {
+                           return expression.match(fileName).hasMatch();
+                       });
+}
+
+} // namespace
+
+FileListBox::FileListBox(QWidget *parent)
+    : QListWidget(parent), m_pattern(QString::fromLatin1(kDefaultPattern))
+{
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setUniformItemSizes(true);
+    connect(this, &QListWidget::itemSelectionChanged, this, &FileListBox::onSelectionChanged);
+
+    m_path = QDir::cleanPath(QDir::currentPath());
+    if (DirListBox::checkReadable(m_path)) {
+        populate(readNames(m_path), QString());
+    }
+}
+
+bool FileListBox::matchesPattern(const QString &fileName, const QString &pattern)
+{
+    return matchesAny(fileName, patternExpressions(pattern));
+}
+
+Result<Done> FileListBox::setPath(const QString &path)
+{
+    const QString target =
+        QDir::cleanPath(QDir(m_path).absoluteFilePath(QDir::fromNativeSeparators(path)));
+    Result<Done> readable = DirListBox::checkReadable(target);
+    if (!readable) {
+        return readable;
+    }
+    m_path = target;
+    populate(readNames(m_path), QString());
+    return Done{};
+}
+
+void FileListBox::setPattern(const QString &pattern)
+{
+    m_pattern = pattern;
+    if (DirListBox::checkReadable(m_path)) {
+        populate(readNames(m_path), fileName());
+    }
+}
+
+QString FileListBox::fileName() const
+{
+    const QList<QListWidgetItem *> selected = selectedItems();
+    return selected.isEmpty() ? QString() : selected.first()->text();
+}
+
+bool FileListBox::setFileName(const QString &name)
+{
+    const QList<QListWidgetItem *> found = findItems(name, Qt::MatchExactly);
+    if (found.isEmpty()) {
+        return false;
+    }
+    setCurrentItem(found.first());
+    return true;
+}
+
+QStringList FileListBox::fileNames() const
+{
+    QStringList names;
+    for (int i = 0; i < count(); ++i) {
+        names.append(item(i)->text());
+    }
+    return names;
+}
+
+Result<Done> FileListBox::refresh()
+{
+    Result<Done> readable = DirListBox::checkReadable(m_path);
+    if (readable) {
+        populate(readNames(m_path), fileName());
+    }
+    return readable;
+}
+
+QStringList FileListBox::readNames(const QString &directory) const
+{
+    // Plain files only: a directory named like a run file is not one, and hidden files
+    // stay hidden as in the directory list.
+    const QList<QRegularExpression> expressions = patternExpressions(m_pattern);
+    QStringList names;
+    const QStringList files = QDir(directory).entryList(QDir::Files);
+    for (const QString &name : files) {
+        if (matchesAny(name, expressions)) {
+            names.append(name);
+        }
+    }
+    std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
+        const int folded = a.compare(b, Qt::CaseInsensitive);
+        return folded != 0 ? folded < 0 : a < b;
+    });
+    return names;
+}
+
+void FileListBox::populate(const QStringList &names, const QString &keep)
+{
+    m_populating = true;
+    clear();
+    addItems(names);
+    if (!keep.isEmpty()) {
+        const QList<QListWidgetItem *> found = findItems(keep, Qt::MatchExactly);
+        if (!found.isEmpty()) {
+            setCurrentItem(found.first());
+        }
+    }
+    if (fileName().isEmpty()) {
+        // Without this the first arrow key would only move the focus rectangle.
+        setCurrentRow(-1);
+    }
+    m_lastSelected = fileName();
+    m_populating = false;
+}
+
+void FileListBox::onSelectionChanged()
+{
+    const QString selected = fileName();
+    if (m_populating || selected == m_lastSelected) {
+        return;
+    }
+    m_lastSelected = selected;
+    emit fileClicked();
+}
+
+void FileListBox::mousePressEvent(QMouseEvent *event)
+{
+    // A right click leaves the selection alone, so the context menu acts on the file that
+    // is already loaded; a click below the last entry keeps the selection too.
+    if (event->button() == Qt::RightButton || !indexAt(event->position().toPoint()).isValid()) {
+        event->accept();
+        return;
+    }
+    QListWidget::mousePressEvent(event);
+}
+
+void FileListBox::mouseReleaseEvent(QMouseEvent *event)
+{
+    QListWidget::mouseReleaseEvent(event);
+    emit mouseReleased(event->button(), event->globalPosition().toPoint());
+}
+
+void FileListBox::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton || !indexAt(event->position().toPoint()).isValid()) {
+        event->accept();
+        return;
+    }
+    QListWidget::mouseDoubleClickEvent(event);
+    emit fileDoubleClicked();
+}
+
+void FileListBox::keyReleaseEvent(QKeyEvent *event)
+{
+    event->accept();
+    if (!event->isAutoRepeat()) {
+        emit keyReleased(event->key());
+    }
+}
+
+void FileListBox::contextMenuEvent(QContextMenuEvent *event)
+{
+    // The menu is shown from mouseReleased(); no other menu should appear.
+    event->accept();
+}
+
+} // namespace quenloft
