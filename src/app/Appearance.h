@@ -1,0 +1,27 @@
+// The few fonts and colours the window is designed with, in one place so the controls
+// and the tests agree on them.
+#pragma once
+
+#include <QColor>
+#include <QFont>
+
+namespace quenloft::appearance {
+
+[[nodiscard]] QColor panelGrey();    // 222,222,222
+[[nodiscard]] QColor textBlue();     // 0,0,255
+[[nodiscard]] QColor frameCaption(); // 64,0,64
+[[nodiscard]] QColor noticeGreen();  // 0,128,0
+
+inline constexpr double kPointSize = 8.25;
+
+// The window's default: the classic dialog sans serif at 8.25 pt, with metric-compatible
+// and always-present fallbacks so Linux desktops without it render a close match.
+[[nodiscard]] QFont windowFont();
+// windowFont(), weight 700.
+[[nodiscard]] QFont boldSansFont();
+// An Arial-like face at 8.25 pt, italic, weight 400.
+[[nodiscard]] QFont italicArialFont();
+// The same, weight 700.
+[[nodiscard]] QFont boldItalicArialFont();
+
+} // namespace quenloft::appearance

@@ -1,0 +1,36 @@
+#include "app/ClickLabel.h"
+
+#include <QMouseEvent>
+
+namespace quenloft {
+
+ClickLabel::ClickLabel(QWidget *parent) : QLabel(parent)
+{
+    // Hover movement must reach the label itself, not fall through to the window.
+    setMouseTracking(true);
+}
+
+void ClickLabel::mousePressEvent(QMouseEvent *event)
+{
+    m_pressed = event->button() == Qt::LeftButton;
+    event->accept();
+}
+
+void ClickLabel::mouseReleaseEvent(QMouseEvent *event)
+{
+    const bool wasPressed = m_pressed;
+    m_pressed = false;
+    event->accept();
+    if (wasPressed && event->button() == Qt::LeftButton &&
+        rect().contains(event->position().toPoint())) {
+        emit clicked();
+    }
+}
+
+void ClickLabel::mouseMoveEvent(QMouseEvent *event)
+{
+    event->accept();
+    emit mouseMoved();
+}
+
+} // namespace quenloft

@@ -1,0 +1,93 @@
+#include "app/frmMain.h"
+
+#include "app/Appearance.h"
+#include "app/OwnSurface.h"
+#include "app/Twips.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+
+// Resources compiled into a static library are only linked in when referenced.
+static void initQuenloftResources()
+{
+    Q_INIT_RESOURCE(quenloft);
+}
+
+namespace {
+
+// The pictures are drawn for 96 DPI; at other densities they scale with the controls.
+constexpr int kPictureWidthTwips = 11700;
+constexpr int kPictureHeightTwips = 7500;
+constexpr int kClientWidthTwips = 11670;
+constexpr int kClientHeightTwips = 7335;
+
+} // namespace
+
+frmMain::frmMain(QWidget *parent) : QWidget(parent)
+{
+    initQuenloftResources();
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("Quenloft"));
+    setWindowIcon(QIcon(QStringLiteral(":/images/quenloft.png")));
+    setFont(quenloft::appearance::windowFont());
+
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, quenloft::appearance::panelGrey());
+    setPalette(palette);
+    setAutoFillBackground(true);
+    setFixedSize(quenloft::twips::toPixels(kClientWidthTwips),
+                 quenloft::twips::toPixels(kClientHeightTwips));
+    setMouseTracking(true);
+
+    createControls();
+    setBackgroundFromImage(m_imageSolvane);
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::setBackgroundFromImage(const QLabel *image)
+{
+    m_background = image->pixmap();
+    update();
+}
+
+void frmMain::paintEvent(QPaintEvent *event)
+{
+    QWidget::paintEvent(event);
+    if (m_background.isNull()) {
+        return;
+    }
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawPixmap(QRect(0, 0, quenloft::twips::toPixels(kPictureWidthTwips),
+                             quenloft::twips::toPixels(kPictureHeightTwips)),
+                       m_background);
+}
+
+void frmMain::mouseMoveEvent(QMouseEvent *event)
+{
+    QWidget::mouseMoveEvent(event);
+    // Qt hands the window movement over disabled controls too; only what no enabled
+    // control covers is the window's own surface.
+    if (quenloft::isOverOwnSurface(this, event->position().toPoint())) {
+        emit mouseMovedTwips(quenloft::twips::fromPixels(event->position().x()),
+                             quenloft::twips::fromPixels(event->position().y()));
+    }
+}
+
+void frmMain::keyReleaseEvent(QKeyEvent *event)
+{
+    if (!event->isAutoRepeat()) {
+        emit keyReleased(event->key());
+    }
+    QWidget::keyReleaseEvent(event);
+}
+
+void frmMain::closeEvent(QCloseEvent *event)
+{
+    emit closing();
+    event->accept();
+}

@@ -1,0 +1,232 @@
+// The program's one window. This file declares the window with its controls; the
+// controls are built in frmMainControls.cpp, the window's own events are in frmMain.cpp.
+#pragma once
+
+#include <QPixmap>
+#include <QString>
+#include <QWidget>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace quenloft {
+class ClickLabel;
+class DirListBox;
+class DriveListBox;
+class FieldEditor;
+class FileListBox;
+class PaneFrame;
+} // namespace quenloft
+
+class frmMain : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit frmMain(QWidget *parent = nullptr);
+    ~frmMain() override;
+
+    // State the rest of the program reads and writes.
+    QString strMode;
+    bool blnMetricUnits = false;
+    bool blnDirtyData = false;
+    qint32 lngNumRecords = 0;
+
+    // Makes `image`'s picture the window's background picture (the model's device).
+    void setBackgroundFromImage(const QLabel *image);
+    [[nodiscard]] QPixmap backgroundPicture() const { return m_background; }
+
+    // File-browser pane.
+    [[nodiscard]] quenloft::PaneFrame *frameVEXAFile() const { return m_frameVEXAFile; }
+    [[nodiscard]] quenloft::DriveListBox *driveKVP() const { return m_driveKVP; }
+    [[nodiscard]] quenloft::DirListBox *dirKVP() const { return m_dirKVP; }
+    [[nodiscard]] quenloft::FileListBox *fileKVP() const { return m_fileKVP; }
+    [[nodiscard]] QLabel *lblFileHints() const { return m_lblFileHints; }
+    [[nodiscard]] QPushButton *chkPin() const { return m_chkPin; }
+
+    // Caption labels of the vehicle-data column.
+    [[nodiscard]] QLabel *lblRunNameLabel() const { return m_lblRunNameLabel; }
+    [[nodiscard]] QLabel *lblVehicleNameLabel() const { return m_lblVehicleNameLabel; }
+    [[nodiscard]] QLabel *lblVehicleWeightLabel() const { return m_lblVehicleWeightLabel; }
+    [[nodiscard]] QLabel *lblRedlineLabel() const { return m_lblRedlineLabel; }
+    [[nodiscard]] QLabel *lblShiftPointLabel() const { return m_lblShiftPointLabel; }
+    [[nodiscard]] QLabel *lblRolloutLengthLabel() const { return m_lblRolloutLengthLabel; }
+    [[nodiscard]] QLabel *lblPitchFactorLabel() const { return m_lblPitchFactorLabel; }
+    [[nodiscard]] QLabel *lblFrontalAreaLabel() const { return m_lblFrontalAreaLabel; }
+    [[nodiscard]] QLabel *lblCoeffOfDragLabel() const { return m_lblCoeffOfDragLabel; }
+    [[nodiscard]] QLabel *lblDrivelineLossLabel() const { return m_lblDrivelineLossLabel; }
+
+    // Display labels.
+    [[nodiscard]] quenloft::ClickLabel *lblRunName() const { return m_lblRunName; }
+    [[nodiscard]] quenloft::ClickLabel *lblVehicleName() const { return m_lblVehicleName; }
+    [[nodiscard]] quenloft::ClickLabel *lblVehicleWeight() const { return m_lblVehicleWeight; }
+    [[nodiscard]] quenloft::ClickLabel *lblVehicleRedline() const { return m_lblVehicleRedline; }
+    [[nodiscard]] quenloft::ClickLabel *lblVehicleShiftPoint() const
+    {
+        return m_lblVehicleShiftPoint;
+    }
+    [[nodiscard]] quenloft::ClickLabel *lblVehicleRolloutLength() const
+    {
+        return m_lblVehicleRolloutLength;
+    }
+    [[nodiscard]] quenloft::ClickLabel *lblPitchFactor() const { return m_lblPitchFactor; }
+    [[nodiscard]] quenloft::ClickLabel *lblVehicleFrontalArea() const
+    {
+        return m_lblVehicleFrontalArea;
+    }
+    [[nodiscard]] quenloft::ClickLabel *lblVehicleCoeffOfDrag() const
+    {
+        return m_lblVehicleCoeffOfDrag;
+    }
+    [[nodiscard]] quenloft::ClickLabel *lblVehicleDrivelineLoss() const
+    {
+        return m_lblVehicleDrivelineLoss;
+    }
+
+    // Field editors, each in its display label's place.
+    [[nodiscard]] quenloft::FieldEditor *txtRunName() const { return m_txtRunName; }
+    [[nodiscard]] quenloft::FieldEditor *txtVehicleName() const { return m_txtVehicleName; }
+    [[nodiscard]] quenloft::FieldEditor *txtVehicleWeight() const { return m_txtVehicleWeight; }
+    [[nodiscard]] quenloft::FieldEditor *txtVehicleRedline() const { return m_txtVehicleRedline; }
+    [[nodiscard]] quenloft::FieldEditor *txtVehicleShiftPoint() const
+    {
+        return m_txtVehicleShiftPoint;
+    }
+    [[nodiscard]] quenloft::FieldEditor *txtVehicleRolloutLength() const
+    {
+        return m_txtVehicleRolloutLength;
+    }
+    [[nodiscard]] quenloft::FieldEditor *txtPitchFactor() const { return m_txtPitchFactor; }
+    [[nodiscard]] quenloft::FieldEditor *txtVehicleFrontalArea() const
+    {
+        return m_txtVehicleFrontalArea;
+    }
+    [[nodiscard]] quenloft::FieldEditor *txtVehicleCoeffOfDrag() const
+    {
+        return m_txtVehicleCoeffOfDrag;
+    }
+    [[nodiscard]] quenloft::FieldEditor *txtVehicleDrivelineLoss() const
+    {
+        return m_txtVehicleDrivelineLoss;
+    }
+
+    // Notes, commands and status.
+    [[nodiscard]] QLabel *lblVehicleNotes() const { return m_lblVehicleNotes; }
+    [[nodiscard]] QPlainTextEdit *txtVehicleNotes() const { return m_txtVehicleNotes; }
+    [[nodiscard]] QPushButton *cmdEdit() const { return m_cmdEdit; }
+    [[nodiscard]] QPushButton *cmdUndo() const { return m_cmdUndo; }
+    [[nodiscard]] QPushButton *cmdSave() const { return m_cmdSave; }
+    [[nodiscard]] QLabel *lblRecordsRead() const { return m_lblRecordsRead; }
+    [[nodiscard]] QLabel *lblVEXAVersion() const { return m_lblVEXAVersion; }
+    [[nodiscard]] quenloft::ClickLabel *lblUnits() const { return m_lblUnits; }
+    [[nodiscard]] quenloft::ClickLabel *lblAbout() const { return m_lblAbout; }
+    [[nodiscard]] quenloft::ClickLabel *lblVersionHistory() const { return m_lblVersionHistory; }
+    [[nodiscard]] quenloft::ClickLabel *lblHalvorn() const { return m_lblHalvorn; }
+    [[nodiscard]] quenloft::ClickLabel *lblHalvornCopyright() const
+    {
+        return m_lblHalvornCopyright;
+    }
+    [[nodiscard]] QLabel *imageNox() const { return m_imageNox; }
+    [[nodiscard]] QLabel *imageSolvane() const { return m_imageSolvane; }
+
+    // The file list's context menu and its items.
+    [[nodiscard]] QMenu *mnuFilePopup() const { return m_mnuFilePopup; }
+    [[nodiscard]] QAction *mnuFilePopupEdit() const { return m_mnuFilePopupEdit; }
+    [[nodiscard]] QAction *mnuFilePopupDelete() const { return m_mnuFilePopupDelete; }
+    [[nodiscard]] QAction *mnuFilePopupRename() const { return m_mnuFilePopupRename; }
+    [[nodiscard]] QAction *mnuFilePopupRefresh() const { return m_mnuFilePopupRefresh; }
+    [[nodiscard]] QAction *mnuFilePopupOpen() const { return m_mnuFilePopupOpen; }
+
+signals:
+    // The pointer moved over the window's own surface (not over an enabled control),
+    // in twips of the client area.
+    void mouseMovedTwips(int xTwips, int yTwips);
+    // A key was released on the window itself (Qt::Key); auto-repeat is left out.
+    void keyReleased(int key);
+    // The window is closing; the close is never refused.
+    void closing();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    // frmMainControls.cpp
+    void createControls();
+    void createFileBrowser();
+    void createVehicleColumn();
+    void createNotesAndCommands();
+    void createStatusAndLinks();
+    void createImages();
+    void createPopupMenu();
+    void setFocusOrder();
+
+    QPixmap m_background;
+
+    quenloft::PaneFrame *m_frameVEXAFile = nullptr;
+    quenloft::DriveListBox *m_driveKVP = nullptr;
+    quenloft::DirListBox *m_dirKVP = nullptr;
+    quenloft::FileListBox *m_fileKVP = nullptr;
+    QLabel *m_lblFileHints = nullptr;
+    QPushButton *m_chkPin = nullptr;
+
+    QLabel *m_lblRunNameLabel = nullptr;
+    QLabel *m_lblVehicleNameLabel = nullptr;
+    QLabel *m_lblVehicleWeightLabel = nullptr;
+    QLabel *m_lblRedlineLabel = nullptr;
+    QLabel *m_lblShiftPointLabel = nullptr;
+    QLabel *m_lblRolloutLengthLabel = nullptr;
+    QLabel *m_lblPitchFactorLabel = nullptr;
+    QLabel *m_lblFrontalAreaLabel = nullptr;
+    QLabel *m_lblCoeffOfDragLabel = nullptr;
+    QLabel *m_lblDrivelineLossLabel = nullptr;
+
+    quenloft::ClickLabel *m_lblRunName = nullptr;
+    quenloft::ClickLabel *m_lblVehicleName = nullptr;
+    quenloft::ClickLabel *m_lblVehicleWeight = nullptr;
+    quenloft::ClickLabel *m_lblVehicleRedline = nullptr;
+    quenloft::ClickLabel *m_lblVehicleShiftPoint = nullptr;
+    quenloft::ClickLabel *m_lblVehicleRolloutLength = nullptr;
+    quenloft::ClickLabel *m_lblPitchFactor = nullptr;
+    quenloft::ClickLabel *m_lblVehicleFrontalArea = nullptr;
+    quenloft::ClickLabel *m_lblVehicleCoeffOfDrag = nullptr;
+    quenloft::ClickLabel *m_lblVehicleDrivelineLoss = nullptr;
+
+    quenloft::FieldEditor *m_txtRunName = nullptr;
+    quenloft::FieldEditor *m_txtVehicleName = nullptr;
+    quenloft::FieldEditor *m_txtVehicleWeight = nullptr;
+    quenloft::FieldEditor *m_txtVehicleRedline = nullptr;
+    quenloft::FieldEditor *m_txtVehicleShiftPoint = nullptr;
+    quenloft::FieldEditor *m_txtVehicleRolloutLength = nullptr;
+    quenloft::FieldEditor *m_txtPitchFactor = nullptr;
+    quenloft::FieldEditor *m_txtVehicleFrontalArea = nullptr;
+    quenloft::FieldEditor *m_txtVehicleCoeffOfDrag = nullptr;
+    quenloft::FieldEditor *m_txtVehicleDrivelineLoss = nullptr;
+
+    QLabel *m_lblVehicleNotes = nullptr;
+    QPlainTextEdit *m_txtVehicleNotes = nullptr;
+    QPushButton *m_cmdEdit = nullptr;
+    QPushButton *m_cmdUndo = nullptr;
+    QPushButton *m_cmdSave = nullptr;
+    QLabel *m_lblRecordsRead = nullptr;
+    QLabel *m_lblVEXAVersion = nullptr;
+    quenloft::ClickLabel *m_lblUnits = nullptr;
+    quenloft::ClickLabel *m_lblAbout = nullptr;
+    quenloft::ClickLabel *m_lblVersionHistory = nullptr;
+    quenloft::ClickLabel *m_lblHalvorn = nullptr;
+    quenloft::ClickLabel *m_lblHalvornCopyright = nullptr;
+    QLabel *m_imageNox = nullptr;
+    QLabel *m_imageSolvane = nullptr;
+
+    QMenu *m_mnuFilePopup = nullptr;
+    QAction *m_mnuFilePopupEdit = nullptr;
+    QAction *m_mnuFilePopupDelete = nullptr;
+    QAction *m_mnuFilePopupRename = nullptr;
+    QAction *m_mnuFilePopupRefresh = nullptr;
+    QAction *m_mnuFilePopupOpen = nullptr;
+};

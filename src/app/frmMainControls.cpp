@@ -1,0 +1,389 @@
+// Builds every control of the window with its design-time name, place, captions, tool
+// tips, fonts, colours and state. No behaviour is attached here.
+#include "app/frmMain.h"
+
+#include "app/Appearance.h"
+#include "app/ClickLabel.h"
+#include "app/FieldEditor.h"
+#include "app/PaneFrame.h"
+#include "app/Twips.h"
+#include "browser/pane/DirListBox.h"
+#include "browser/pane/DriveListBox.h"
+#include "browser/pane/FileListBox.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include <array>
+
+namespace ap = quenloft::appearance;
+using quenloft::ClickLabel;
+using quenloft::FieldEditor;
+
+namespace {
+
+void placeTwips(QWidget *widget, int left, int top, int width, int height)
+{
+    widget->setGeometry(quenloft::twips::rectFromTwips(left, top, width, height));
+}
+
+// Colours of the grey-on-blue inputs: lists, the drive box, editors and the notes box.
+void paintInput(QWidget *widget)
+{
+    QPalette palette = widget->palette();
+    for (QPalette::ColorRole role : {QPalette::Base, QPalette::Button, QPalette::Window}) {
+        palette.setColor(role, ap::panelGrey());
+    }
+    for (QPalette::ColorRole role : {QPalette::Text, QPalette::ButtonText, QPalette::WindowText}) {
+        palette.setColor(role, ap::textBlue());
+    }
+    widget->setPalette(palette);
+}
+
+void setForeground(QWidget *widget, const QColor &colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    widget->setPalette(palette);
+}
+
+// Labels draw no background of their own, so the window's picture shows through.
+template <typename Label>
+Label *makeLabel(QWidget *parent, const char *name, int left, int top, int width, int height)
+{
+    auto *label = new Label(parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setAutoFillBackground(false);
+    placeTwips(label, left, top, width, height);
+    return label;
+}
+
+void giveSingleBorder(QLabel *label)
+{
+    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    label->setLineWidth(1);
+}
+
+QPushButton *makeButton(QWidget *parent, const char *name, const char *caption, const char *toolTip,
+                        int left)
+{
+    auto *button = new QPushButton(QString::fromUtf8(caption), parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setToolTip(QString::fromUtf8(toolTip));
+    placeTwips(button, left, 4200, 1215, 375);
+    button->setEnabled(false);
+    return button;
+}
+
+// One row of the vehicle-data column: a caption label, and a display label with its
+// editor in one rectangle.
+struct FieldRow
+{
+    QLabel *frmMain::*captionLabel;
+    ClickLabel *frmMain::*displayLabel;
+    FieldEditor *frmMain::*editor;
+    const char *captionName;
+    const char *displayName;
+    const char *editorName;
+    int captionLeft;
+    int top;
+    const char *caption;
+    int maxLength;
+    const char *toolTip;
+    bool shownAtCreation;
+};
+
+constexpr int kCaptionWidth = 1455;
+constexpr int kCaptionHeight = 255;
+constexpr int kCaptionDrop = 45; // caption text sits level with the text inside the border
+constexpr int kValueLeft = 9120;
+constexpr int kValueWidth = 2295;
+constexpr int kValueHeight = 285;
+
+} // namespace
+
+void frmMain::createControls()
+{
+    createFileBrowser();
+    createVehicleColumn();
+    createNotesAndCommands();
+    createStatusAndLinks();
+    createImages();
+    createPopupMenu();
+    setFocusOrder();
+}
+
+void frmMain::createFileBrowser()
+{
+    m_frameVEXAFile = new quenloft::PaneFrame(this);
+    m_frameVEXAFile->setObjectName(QStringLiteral("frameVEXAFile"));
+    m_frameVEXAFile->setTitle(QStringLiteral("Mouse over to select your Kivra VEXA file (*.KVP)"));
+    QPalette framePalette = m_frameVEXAFile->palette();
+    framePalette.setColor(QPalette::Window, ap::panelGrey());
+    // Styles take the title colour from either role.
+    framePalette.setColor(QPalette::WindowText, ap::frameCaption());
+    framePalette.setColor(QPalette::Text, ap::frameCaption());
+    m_frameVEXAFile->setPalette(framePalette);
+    m_frameVEXAFile->setAutoFillBackground(true);
+    m_frameVEXAFile->setGeometryTwips(120, 240, 5535, 6975);
+
+    m_driveKVP = new quenloft::DriveListBox(m_frameVEXAFile);
+    m_driveKVP->setObjectName(QStringLiteral("driveKVP"));
+    m_driveKVP->setToolTip(QStringLiteral("Select the drive to look for KVP files in."));
+    paintInput(m_driveKVP);
+    placeTwips(m_driveKVP, 120, 240, 5295, 315);
+
+    m_dirKVP = new quenloft::DirListBox(m_frameVEXAFile);
+    m_dirKVP->setObjectName(QStringLiteral("dirKVP"));
+    m_dirKVP->setToolTip(
+        QStringLiteral("Double-click to select a directory to display KVP files in."));
+    paintInput(m_dirKVP);
+    placeTwips(m_dirKVP, 120, 600, 5295, 3015);
+
+    m_fileKVP = new quenloft::FileListBox(m_frameVEXAFile);
+    m_fileKVP->setObjectName(QStringLiteral("fileKVP"));
+    m_fileKVP->setPattern(QStringLiteral("*.kvp;*.kvs"));
+    paintInput(m_fileKVP);
+    placeTwips(m_fileKVP, 120, 3600, 5295, 3015);
+
+    m_lblFileHints = makeLabel<QLabel>(m_frameVEXAFile, "lblFileHints", 120, 6645, 4815, 255);
+    m_lblFileHints->setText(
+        QStringLiteral("Select a file and then right-click for context-specific commands."));
+    m_lblFileHints->setFont(ap::italicArialFont());
+    setForeground(m_lblFileHints, ap::textBlue());
+
+    m_chkPin = new QPushButton(QStringLiteral("Pin"), m_frameVEXAFile);
+    m_chkPin->setObjectName(QStringLiteral("chkPin"));
+    m_chkPin->setCheckable(true);
+    m_chkPin->setToolTip(QStringLiteral("Toggles whether the file browser is pinned open or not."));
+    QPalette pinPalette = m_chkPin->palette();
+    pinPalette.setColor(QPalette::Button, ap::panelGrey());
+    m_chkPin->setPalette(pinPalette);
+    placeTwips(m_chkPin, 5040, 6650, 375, 255);
+}
+
+void frmMain::createVehicleColumn()
+{
+    const std::array<FieldRow, 10> rows = {{
+        {&frmMain::m_lblRunNameLabel, &frmMain::m_lblRunName, &frmMain::m_txtRunName,
+         "lblRunNameLabel", "lblRunName", "txtRunName", 7650, 1320, "Run Date:", 47,
+         "The name of the run.  Maximum length is 47 characters.", true},
+        {&frmMain::m_lblVehicleNameLabel, &frmMain::m_lblVehicleName, &frmMain::m_txtVehicleName,
+         "lblVehicleNameLabel", "lblVehicleName", "txtVehicleName", 7650, 1680, "Vehicle Name:", 15,
+         "The name of the vehicle.  Maximum length is 15 characters.", false},
+        {&frmMain::m_lblVehicleWeightLabel, &frmMain::m_lblVehicleWeight,
+         &frmMain::m_txtVehicleWeight, "lblVehicleWeightLabel", "lblVehicleWeight",
+         "txtVehicleWeight", 7650, 2160, "Vehicle Weight:", 6,
+         "The weight of the vehicle in kilograms.  The range is 1 to 65,535.", true},
+        {&frmMain::m_lblRedlineLabel, &frmMain::m_lblVehicleRedline, &frmMain::m_txtVehicleRedline,
+         "lblRedlineLabel", "lblVehicleRedline", "txtVehicleRedline", 7650, 2520, "Redline:", 5,
+         "The redline of the vehicle.  The range is 1 to 65,535.", false},
+        {&frmMain::m_lblShiftPointLabel, &frmMain::m_lblVehicleShiftPoint,
+         &frmMain::m_txtVehicleShiftPoint, "lblShiftPointLabel", "lblVehicleShiftPoint",
+         "txtVehicleShiftPoint", 7650, 2880, "Shift Point:", 5,
+         "The shift point of the vehicle.  The range is 1 to 65,535.", false},
+        {&frmMain::m_lblRolloutLengthLabel, &frmMain::m_lblVehicleRolloutLength,
+         &frmMain::m_txtVehicleRolloutLength, "lblRolloutLengthLabel", "lblVehicleRolloutLength",
+         "txtVehicleRolloutLength", 7650, 3240, "Rollout Length:", 4,
+         "The rollout length of the vehicle in inches.  The range is 1 to 6,553.", false},
+        {&frmMain::m_lblPitchFactorLabel, &frmMain::m_lblPitchFactor, &frmMain::m_txtPitchFactor,
+         "lblPitchFactorLabel", "lblPitchFactor", "txtPitchFactor", 7650, 3600, "Pitch Factor:", 3,
+         "The pitch factor of the vehicle in degrees per G.  The range is 0.0 to 9.9.", false},
+        {&frmMain::m_lblFrontalAreaLabel, &frmMain::m_lblVehicleFrontalArea,
+         &frmMain::m_txtVehicleFrontalArea, "lblFrontalAreaLabel", "lblVehicleFrontalArea",
+         "txtVehicleFrontalArea", 7560, 2520, "Frontal Area:", 7,
+         "The frontal area of the vehicle in square meters.  The range is 0.1 to 9.9.", true},
+        {&frmMain::m_lblCoeffOfDragLabel, &frmMain::m_lblVehicleCoeffOfDrag,
+         &frmMain::m_txtVehicleCoeffOfDrag, "lblCoeffOfDragLabel", "lblVehicleCoeffOfDrag",
+         "txtVehicleCoeffOfDrag", 7560, 2880, "Coeff. of Drag:", 4,
+         "The coefficient of drag of the vehicle.  The range is 0.01 to 0.99.", true},
+        {&frmMain::m_lblDrivelineLossLabel, &frmMain::m_lblVehicleDrivelineLoss,
+         &frmMain::m_txtVehicleDrivelineLoss, "lblDrivelineLossLabel", "lblVehicleDrivelineLoss",
+         "txtVehicleDrivelineLoss", 7560, 3240, "Driveline Loss:", 2,
+         "The loss of power due to the driveline in percentage.  The range is 1 to 99.", true},
+    }};
+
+    for (const FieldRow &row : rows) {
+        const QString toolTip = QString::fromUtf8(row.toolTip);
+
+        QLabel *caption = makeLabel<QLabel>(this, row.captionName, row.captionLeft,
+                                            row.top + kCaptionDrop, kCaptionWidth, kCaptionHeight);
+        caption->setText(QString::fromUtf8(row.caption));
+        caption->setFont(ap::boldSansFont());
+        caption->setAlignment(Qt::AlignRight | Qt::AlignTop);
+        setForeground(caption, ap::textBlue());
+        caption->setVisible(row.shownAtCreation);
+        this->*row.captionLabel = caption;
+
+        ClickLabel *display = makeLabel<ClickLabel>(this, row.displayName, kValueLeft, row.top,
+                                                    kValueWidth, kValueHeight);
+        display->setFont(ap::boldSansFont());
+        display->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        giveSingleBorder(display);
+        setForeground(display, ap::textBlue());
+        display->setToolTip(toolTip);
+        display->setVisible(row.shownAtCreation);
+        this->*row.displayLabel = display;
+
+        auto *editor = new FieldEditor(this);
+        editor->setObjectName(QString::fromLatin1(row.editorName));
+        placeTwips(editor, kValueLeft, row.top, kValueWidth, kValueHeight);
+        editor->setFont(ap::boldSansFont());
+        paintInput(editor);
+        editor->setMaxLength(row.maxLength);
+        editor->setToolTip(toolTip);
+        editor->setEnabled(false);
+        editor->hide();
+        this->*row.editor = editor;
+    }
+}
+
+void frmMain::createNotesAndCommands()
+{
+    m_lblVehicleNotes = makeLabel<QLabel>(this, "lblVehicleNotes", 6000, 4920, 1455, 255);
+    m_lblVehicleNotes->setText(QStringLiteral("Vehicle Notes:"));
+    m_lblVehicleNotes->setFont(ap::boldSansFont());
+    m_lblVehicleNotes->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    setForeground(m_lblVehicleNotes, ap::textBlue());
+
+    m_txtVehicleNotes = new QPlainTextEdit(this);
+    m_txtVehicleNotes->setObjectName(QStringLiteral("txtVehicleNotes"));
+    placeTwips(m_txtVehicleNotes, 7560, 4920, 3975, 1845);
+    m_txtVehicleNotes->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_txtVehicleNotes->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Tab moves on to the next control, as in every other box of the window.
+    m_txtVehicleNotes->setTabChangesFocus(true);
+    paintInput(m_txtVehicleNotes);
+
+    m_cmdEdit = makeButton(this, "cmdEdit", "&Edit Data", "Edit the displayed vehicle data.", 7920);
+    m_cmdUndo =
+        makeButton(this, "cmdUndo", "&Undo", "Undo changes to the vehicle data (reloads).", 9120);
+    m_cmdSave = makeButton(this, "cmdSave", "&Save Data",
+                           "Save changes to the vehicle data.  The file cannot be open in VEXA "
+                           "since it will be locked.",
+                           10320);
+}
+
+void frmMain::createStatusAndLinks()
+{
+    m_lblRecordsRead = makeLabel<QLabel>(this, "lblRecordsRead", 7560, 4680, 3975, 255);
+    m_lblRecordsRead->setText(QStringLiteral("0 record(s) read."));
+    m_lblRecordsRead->setFont(ap::boldSansFont());
+    m_lblRecordsRead->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    setForeground(m_lblRecordsRead, ap::textBlue());
+    m_lblRecordsRead->hide();
+
+    m_lblVEXAVersion = makeLabel<QLabel>(this, "lblVEXAVersion", 7560, 1125, 3855, 255);
+    m_lblVEXAVersion->setFont(ap::boldItalicArialFont());
+    m_lblVEXAVersion->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    setForeground(m_lblVEXAVersion, ap::textBlue());
+
+    m_lblUnits = makeLabel<ClickLabel>(this, "lblUnits", 5715, 6480, 1770, 240);
+    m_lblUnits->setText(QStringLiteral("Imperial Units"));
+    m_lblUnits->setFont(ap::italicArialFont());
+    m_lblUnits->setAlignment(Qt::AlignCenter);
+    giveSingleBorder(m_lblUnits);
+    setForeground(m_lblUnits, ap::textBlue());
+    m_lblUnits->hide();
+
+    m_lblAbout = makeLabel<ClickLabel>(this, "lblAbout", 5715, 6960, 1770, 240);
+    m_lblAbout->setToolTip(QStringLiteral("Click to go to the Quenloft website."));
+    m_lblAbout->setFont(ap::italicArialFont());
+    m_lblAbout->setAlignment(Qt::AlignCenter);
+    giveSingleBorder(m_lblAbout);
+    setForeground(m_lblAbout, ap::textBlue());
+
+    m_lblVersionHistory = makeLabel<ClickLabel>(this, "lblVersionHistory", 8160, 6960, 1320, 240);
+    m_lblVersionHistory->setText(QStringLiteral("  Version history  "));
+    m_lblVersionHistory->setToolTip(QStringLiteral("Click to display the version history."));
+    m_lblVersionHistory->setFont(ap::italicArialFont());
+    m_lblVersionHistory->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    giveSingleBorder(m_lblVersionHistory);
+    setForeground(m_lblVersionHistory, ap::textBlue());
+
+    const QString makerToolTip =
+        QStringLiteral("Click here to go to Halvorn Electronics' website.");
+    // An invisible hot spot over the maker's logo in the background picture.
+    m_lblHalvorn = makeLabel<ClickLabel>(this, "lblHalvorn", 9840, 6810, 1695, 420);
+    m_lblHalvorn->setToolTip(makerToolTip);
+
+    m_lblHalvornCopyright = makeLabel<ClickLabel>(this, "lblHalvornCopyright", 120, 0, 7215, 255);
+    m_lblHalvornCopyright->setText(QStringLiteral(
+        "Kivra, VEXA, Nox and Solvane names and images \u00a9 Halvorn Electronics."));
+    m_lblHalvornCopyright->setToolTip(makerToolTip);
+    m_lblHalvornCopyright->setFont(ap::boldSansFont());
+    m_lblHalvornCopyright->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    setForeground(m_lblHalvornCopyright, ap::noticeGreen());
+
+    for (ClickLabel *link :
+         {m_lblAbout, m_lblVersionHistory, m_lblHalvorn, m_lblHalvornCopyright}) {
+        link->setCursor(Qt::PointingHandCursor);
+    }
+}
+
+void frmMain::createImages()
+{
+    // Out-of-view stores of the two model pictures; the window copies one into its
+    // background.
+    m_imageNox = makeLabel<QLabel>(this, "imageNox", 11400, 7080, 11700, 7500);
+    m_imageNox->setPixmap(QPixmap(QStringLiteral(":/images/nox.png")));
+    m_imageNox->hide();
+
+    m_imageSolvane = makeLabel<QLabel>(this, "imageSolvane", 11640, 120, 11700, 7500);
+    m_imageSolvane->setPixmap(QPixmap(QStringLiteral(":/images/solvane.png")));
+    m_imageSolvane->hide();
+}
+
+void frmMain::createPopupMenu()
+{
+    m_mnuFilePopup = new QMenu(QStringLiteral("File Popup Menu"), this);
+    m_mnuFilePopup->setObjectName(QStringLiteral("mnuFilePopup"));
+
+    auto addItem = [this](const char *name, const char *caption, bool enabled) {
+        QAction *action = m_mnuFilePopup->addAction(QString::fromUtf8(caption));
+        action->setObjectName(QString::fromLatin1(name));
+        action->setEnabled(enabled);
+        return action;
+    };
+    auto addSeparator = [this](const char *name) {
+        m_mnuFilePopup->addSeparator()->setObjectName(QString::fromLatin1(name));
+    };
+
+    m_mnuFilePopupEdit = addItem("mnuFilePopupEdit", "&Edit", false);
+    m_mnuFilePopupDelete = addItem("mnuFilePopupDelete", "&Delete (DEL)", false);
+    m_mnuFilePopupRename = addItem("mnuFilePopupRename", "Re&name (F2)", false);
+    addSeparator("mnuFilePopupSeparator1");
+    m_mnuFilePopupRefresh = addItem("mnuFilePopupRefresh", "&Refresh Directory Tree (F5)", true);
+    addSeparator("mnuFilePopupSeparator2");
+    m_mnuFilePopupOpen = addItem("mnuFilePopupOpen", "&Open File", false);
+}
+
+void frmMain::setFocusOrder()
+{
+    const std::array<QWidget *, 18> order = {
+        m_cmdEdit,
+        m_cmdUndo,
+        m_cmdSave,
+        m_driveKVP,
+        m_dirKVP,
+        m_fileKVP,
+        m_txtVehicleNotes,
+        m_txtRunName,
+        m_txtVehicleName,
+        m_txtVehicleWeight,
+        m_txtVehicleRedline,
+        m_txtVehicleShiftPoint,
+        m_txtVehicleRolloutLength,
+        m_txtPitchFactor,
+        m_txtVehicleFrontalArea,
+        m_txtVehicleCoeffOfDrag,
+        m_txtVehicleDrivelineLoss,
+        m_chkPin,
+    };
+    for (std::size_t i = 0; i + 1 < order.size(); ++i) {
+        QWidget::setTabOrder(order.at(i), order.at(i + 1));
+    }
+}

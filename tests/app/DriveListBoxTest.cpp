@@ -1,0 +1,143 @@
+#include "browser/pane/DriveListBox.h"
+
+#include "fixtures/QtPrinters.h"
+
+#include <QDir>
+#include <QSignalSpy>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using quenloft::DriveListBox;
+
+struct ContainingCase
+{
+    const char *path;
+    const char *drive;
+};
+
+class DriveContaining : public testing::TestWithParam<ContainingCase>
+{
+};
+
+TEST_P(DriveContaining, PicksTheDeepestDriveHoldingThePath)
+{
+    const QStringList roots = {QStringLiteral("/"), QStringLiteral("/home/ann"),
+                               QStringLiteral("/media/ann/USB STICK")};
+    EXPECT_EQ(DriveListBox::driveContaining(roots, QString::fromUtf8(GetParam().path)),
+              QString::fromUtf8(GetParam().drive));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Paths, DriveContaining,
+    testing::Values(ContainingCase{"/home/ann/runs", "/home/ann"},
+                    ContainingCase{"/home/ann", "/home/ann"},
+                    ContainingCase{"/home/ann/", "/home/ann"}, ContainingCase{"/home/anne", "/"},
+                    ContainingCase{"/etc", "/"}, ContainingCase{"/", "/"},
+                    ContainingCase{"/media/ann/USB STICK/a/b", "/media/ann/USB STICK"},
+                    ContainingCase{"/media/ann/../ann/USB STICK", "/media/ann/USB STICK"},
+                    ContainingCase{"", ""}));
+
+class DriveListBoxTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        list.setVolumeSource([this] { return volumes; });
+    }
+
+    QList<DriveListBox::Volume> volumes = {
+        {QStringLiteral("/"), QString()},
+        {QStringLiteral("/home/ann"), QStringLiteral("home")},
+        {QStringLiteral("/media/ann/USB"), QStringLiteral("USB")},
+    };
+    DriveListBox list;
+};
+
+TEST_F(DriveListBoxTest, ListsTheVolumesWithTheirLabels)
+{
+    EXPECT_EQ(list.drives(), QStringList({QStringLiteral("/"), QStringLiteral("/home/ann"),
+                                          QStringLiteral("/media/ann/USB")}));
+    EXPECT_EQ(list.itemText(0), QStringLiteral("/"));
+    EXPECT_EQ(list.itemText(2), QStringLiteral("/media/ann/USB  [USB]"));
+}
+
+TEST_F(DriveListBoxTest, SetDriveSelectsTheDriveHoldingThePath)
+{
+    ASSERT_TRUE(list.setDrive(QStringLiteral("/")));
+    QSignalSpy changed(&list, &DriveListBox::changed);
+    EXPECT_TRUE(list.setDrive(QStringLiteral("/media/ann/USB/runs")));
+    EXPECT_EQ(list.drive(), QStringLiteral("/media/ann/USB"));
+    EXPECT_EQ(changed.size(), 1);
+    EXPECT_TRUE(list.setDrive(QStringLiteral("/media/ann/USB")));
+    EXPECT_EQ(changed.size(), 1) << "the same drive is no change";
+}
+
+TEST_F(DriveListBoxTest, UserChoiceIsAChange)
+{
+    ASSERT_TRUE(list.setDrive(QStringLiteral("/")));
+    QSignalSpy changed(&list, &DriveListBox::changed);
+    list.setCurrentIndex(1);
+    EXPECT_EQ(changed.size(), 1);
+    EXPECT_EQ(list.drive(), QStringLiteral("/home/ann"));
+}
+
+TEST_F(DriveListBoxTest, UnknownDriveFailsAndKeepsTheSelection)
+{
+    volumes.removeFirst();
+    list.refresh();
+    ASSERT_TRUE(list.setDrive(QStringLiteral("/home/ann")));
+    QSignalSpy changed(&list, &DriveListBox::changed);
+    EXPECT_FALSE(list.setDrive(QStringLiteral("/etc")));
+    EXPECT_EQ(list.drive(), QStringLiteral("/home/ann"));
+    EXPECT_EQ(changed.size(), 0);
+}
+
+TEST_F(DriveListBoxTest, RefreshKeepsADriveThatStillExistsQuietly)
+{
+    ASSERT_TRUE(list.setDrive(QStringLiteral("/media/ann/USB")));
+    volumes.insert(1, {QStringLiteral("/media/ann/CARD"), QString()});
+    QSignalSpy changed(&list, &DriveListBox::changed);
+    list.refresh();
+    EXPECT_EQ(list.drive(), QStringLiteral("/media/ann/USB"));
+    EXPECT_EQ(list.count(), 4);
+    EXPECT_EQ(changed.size(), 0);
+}
+
+TEST_F(DriveListBoxTest, RefreshAfterTheDriveWentSelectsTheFirstAndReportsIt)
+{
+    ASSERT_TRUE(list.setDrive(QStringLiteral("/media/ann/USB")));
+    volumes.removeLast();
+    QSignalSpy changed(&list, &DriveListBox::changed);
+    list.refresh();
+    EXPECT_EQ(list.drive(), QStringLiteral("/"));
+    EXPECT_EQ(changed.size(), 1);
+}
+
+TEST(DriveListBoxSystem, RootAndHomeAreAlwaysOffered)
+{
+    const QList<DriveListBox::Volume> volumes = DriveListBox::systemVolumes();
+    QStringList paths;
+    for (const DriveListBox::Volume &volume : volumes) {
+        paths.append(volume.path);
+    }
+    EXPECT_TRUE(paths.contains(QStringLiteral("/")));
+    EXPECT_TRUE(paths.contains(QDir::homePath()));
+    for (const QString &path : paths) {
+        EXPECT_TRUE(path == QStringLiteral("/") || path == QDir::homePath() ||
+                    path.startsWith(QStringLiteral("/media/")) ||
+                    path.startsWith(QStringLiteral("/run/media/")) ||
+                    path.startsWith(QStringLiteral("/mnt/")))
+            << path.toStdString() << " is not a place a user browses";
+    }
+}
+
+TEST(DriveListBoxSystem, StartsOnTheDriveOfTheCurrentDirectory)
+{
+    DriveListBox list;
+    EXPECT_EQ(list.drive(), DriveListBox::driveContaining(list.drives(), QDir::currentPath()));
+    EXPECT_FALSE(list.drive().isEmpty());
+}
+
+} // namespace

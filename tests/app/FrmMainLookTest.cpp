@@ -1,0 +1,229 @@
+// Fonts, colours, alignment, borders and the pictures of the window's controls.
+#include "app/frmMain.h"
+
+#include "app/Appearance.h"
+#include "browser/pane/FileListBox.h"
+#include "fixtures/QtPrinters.h"
+
+#include <QLabel>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QColor kGrey(222, 222, 222);
+const QColor kBlue(0, 0, 255);
+
+enum class Face { BoldSans, ItalicArial, BoldItalicArial };
+
+struct FontCase
+{
+    const char *name;
+    Face face;
+};
+
+const FontCase kFonts[] = {
+    {"lblRunNameLabel", Face::BoldSans},
+    {"lblDrivelineLossLabel", Face::BoldSans},
+    {"lblPitchFactorLabel", Face::BoldSans},
+    {"lblRunName", Face::BoldSans},
+    {"lblVehicleFrontalArea", Face::BoldSans},
+    {"txtRunName", Face::BoldSans},
+    {"txtVehicleDrivelineLoss", Face::BoldSans},
+    {"lblVehicleNotes", Face::BoldSans},
+    {"lblRecordsRead", Face::BoldSans},
+    {"lblHalvornCopyright", Face::BoldSans},
+    {"lblFileHints", Face::ItalicArial},
+    {"lblUnits", Face::ItalicArial},
+    {"lblAbout", Face::ItalicArial},
+    {"lblVersionHistory", Face::ItalicArial},
+    {"lblVEXAVersion", Face::BoldItalicArial},
+};
+
+class FontTest : public testing::TestWithParam<FontCase>
+{
+};
+
+TEST_P(FontTest, UsesItsDesignedFace)
+{
+    frmMain window;
+    const auto *widget = window.findChild<QWidget *>(QString::fromLatin1(GetParam().name));
+    ASSERT_NE(widget, nullptr);
+    const QFont font = widget->font();
+    const Face face = GetParam().face;
+    EXPECT_DOUBLE_EQ(font.pointSizeF(), 8.25);
+    EXPECT_EQ(font.bold(), face != Face::ItalicArial);
+    EXPECT_EQ(font.italic(), face != Face::BoldSans);
+    const QString first = font.families().value(0);
+    EXPECT_EQ(first,
+              face == Face::BoldSans ? QStringLiteral("MS Sans Serif") : QStringLiteral("Arial"));
+    // Whatever the desktop lacks, a face that exists on Linux is in the list.
+    EXPECT_TRUE(font.families().contains(QStringLiteral("DejaVu Sans")));
+}
+
+INSTANTIATE_TEST_SUITE_P(StatedFonts, FontTest, testing::ValuesIn(kFonts),
+                         [](const testing::TestParamInfo<FontCase> &info) {
+                             return std::string(info.param.name);
+                         });
+
+struct ColourCase
+{
+    const char *name;
+    QPalette::ColorRole role;
+    QColor colour;
+};
+
+const ColourCase kColours[] = {
+    {"frmMain", QPalette::Window, kGrey},
+    {"frameVEXAFile", QPalette::Window, kGrey},
+    {"frameVEXAFile", QPalette::WindowText, QColor(64, 0, 64)},
+    {"driveKVP", QPalette::Button, kGrey},
+    {"driveKVP", QPalette::ButtonText, kBlue},
+    {"dirKVP", QPalette::Base, kGrey},
+    {"dirKVP", QPalette::Text, kBlue},
+    {"fileKVP", QPalette::Base, kGrey},
+    {"fileKVP", QPalette::Text, kBlue},
+    {"chkPin", QPalette::Button, kGrey},
+    {"lblFileHints", QPalette::WindowText, kBlue},
+    {"lblRunNameLabel", QPalette::WindowText, kBlue},
+    {"lblFrontalAreaLabel", QPalette::WindowText, kBlue},
+    {"lblVehicleWeight", QPalette::WindowText, kBlue},
+    {"txtVehicleWeight", QPalette::Base, kGrey},
+    {"txtVehicleWeight", QPalette::Text, kBlue},
+    {"txtVehicleNotes", QPalette::Base, kGrey},
+    {"txtVehicleNotes", QPalette::Text, kBlue},
+    {"lblVehicleNotes", QPalette::WindowText, kBlue},
+    {"lblRecordsRead", QPalette::WindowText, kBlue},
+    {"lblVEXAVersion", QPalette::WindowText, kBlue},
+    {"lblUnits", QPalette::WindowText, kBlue},
+    {"lblAbout", QPalette::WindowText, kBlue},
+    {"lblVersionHistory", QPalette::WindowText, kBlue},
+    {"lblHalvornCopyright", QPalette::WindowText, QColor(0, 128, 0)},
+};
+
+class ColourTest : public testing::TestWithParam<ColourCase>
+{
+};
+
+TEST_P(ColourTest, HasItsDesignedColour)
+{
+    frmMain window;
+    const QString name = QString::fromLatin1(GetParam().name);
+    const QWidget *widget = name == QLatin1String("frmMain") ? static_cast<QWidget *>(&window)
+                                                             : window.findChild<QWidget *>(name);
+    ASSERT_NE(widget, nullptr);
+    EXPECT_EQ(widget->palette().color(GetParam().role), GetParam().colour)
+        << widget->palette().color(GetParam().role).name().toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(DesignedColours, ColourTest, testing::ValuesIn(kColours));
+
+struct LabelCase
+{
+    const char *name;
+    Qt::Alignment horizontal;
+    bool bordered;
+};
+
+const LabelCase kLabels[] = {
+    {"lblRunNameLabel", Qt::AlignRight, false},
+    {"lblVehicleWeightLabel", Qt::AlignRight, false},
+    {"lblCoeffOfDragLabel", Qt::AlignRight, false},
+    {"lblVehicleNotes", Qt::AlignRight, false},
+    {"lblRecordsRead", Qt::AlignRight, false},
+    {"lblVEXAVersion", Qt::AlignRight, false},
+    {"lblRunName", Qt::AlignLeft, true},
+    {"lblVehicleCoeffOfDrag", Qt::AlignLeft, true},
+    {"lblUnits", Qt::AlignHCenter, true},
+    {"lblAbout", Qt::AlignHCenter, true},
+    {"lblVersionHistory", Qt::AlignLeft, true},
+    {"lblHalvorn", Qt::AlignLeft, false},
+    {"lblHalvornCopyright", Qt::AlignLeft, false},
+    {"lblFileHints", Qt::AlignLeft, false},
+};
+
+class LabelTest : public testing::TestWithParam<LabelCase>
+{
+};
+
+TEST_P(LabelTest, IsAlignedBorderedAndTransparent)
+{
+    frmMain window;
+    const auto *label = window.findChild<QLabel *>(QString::fromLatin1(GetParam().name));
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->alignment() & Qt::AlignHorizontal_Mask, GetParam().horizontal);
+    EXPECT_EQ(label->frameShape() != QFrame::NoFrame, GetParam().bordered);
+    EXPECT_FALSE(label->autoFillBackground()) << "the window's picture must show through";
+}
+
+INSTANTIATE_TEST_SUITE_P(Labels, LabelTest, testing::ValuesIn(kLabels),
+                         [](const testing::TestParamInfo<LabelCase> &info) {
+                             return std::string(info.param.name);
+                         });
+
+TEST(WindowLook, NotesBoxScrollsVerticallyAndHasNoLimit)
+{
+    frmMain window;
+    QPlainTextEdit *notes = window.txtVehicleNotes();
+    EXPECT_EQ(notes->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    EXPECT_TRUE(notes->tabChangesFocus());
+    EXPECT_FALSE(notes->isReadOnly());
+}
+
+TEST(WindowLook, PinIsAToggleButtonThatStartsUp)
+{
+    frmMain window;
+    EXPECT_TRUE(window.chkPin()->isCheckable());
+    EXPECT_FALSE(window.chkPin()->isChecked());
+}
+
+TEST(WindowLook, FileListUsesTheRunFilePattern)
+{
+    frmMain window;
+    EXPECT_EQ(window.fileKVP()->pattern(), QStringLiteral("*.kvp;*.kvs"));
+}
+
+TEST(WindowPictures, ImageHoldersCarryTwoDifferentDevicePictures)
+{
+    frmMain window;
+    const QPixmap nox = window.imageNox()->pixmap();
+    const QPixmap solvane = window.imageSolvane()->pixmap();
+    EXPECT_EQ(nox.size(), QSize(780, 500));
+    EXPECT_EQ(solvane.size(), QSize(780, 500));
+    EXPECT_NE(nox.toImage(), solvane.toImage());
+}
+
+TEST(WindowPictures, WindowStartsWithTheSolvanePictureAndSwitches)
+{
+    frmMain window;
+    EXPECT_EQ(window.backgroundPicture().toImage(), window.imageSolvane()->pixmap().toImage());
+    window.setBackgroundFromImage(window.imageNox());
+    EXPECT_EQ(window.backgroundPicture().toImage(), window.imageNox()->pixmap().toImage());
+    window.setBackgroundFromImage(window.imageSolvane());
+    EXPECT_EQ(window.backgroundPicture().toImage(), window.imageSolvane()->pixmap().toImage());
+}
+
+TEST(WindowPictures, PictureShowsThroughTheLabelsAtTheLogoHotSpot)
+{
+    frmMain window;
+    window.setBackgroundFromImage(window.imageNox());
+    const QImage shown = window.grab().toImage();
+    const QImage picture = window.imageNox()->pixmap().toImage();
+    // Inside lblHalvorn (656..769, 454..482) and inside the empty bordered lblAbout.
+    for (const QPoint at : {QPoint(700, 468), QPoint(740, 462), QPoint(440, 472)}) {
+        EXPECT_EQ(shown.pixelColor(at), picture.pixelColor(at)) << at.x() << "," << at.y();
+    }
+}
+
+TEST(WindowPictures, WindowIconIsThirtyTwoPixels)
+{
+    frmMain window; // registers the resources
+    const QImage loaded(QStringLiteral(":/images/quenloft.png"));
+    EXPECT_EQ(loaded.size(), QSize(32, 32));
+    EXPECT_LE(loaded.colorCount(), 16);
+}
+
+} // namespace
