@@ -24,11 +24,16 @@ Result<QByteArray> encodeText(const QString &text, const QString &field)
 {
     auto bytes = EncodeCp1252(text);
     if (!bytes) {
-        const QChar c = text.at(FirstUnencodableCp1252(text));
-        const QString code = QString::number(c.unicode(), 16).toUpper().rightJustified(4, u'0');
+        // Name the whole character, also one beyond 16 bits (a surrogate pair).
+        const qsizetype at = FirstUnencodableCp1252(text);
+        const bool pair = text.at(at).isHighSurrogate() && at + 1 < text.size() &&
+                          text.at(at + 1).isLowSurrogate();
+        const char32_t c =
+            pair ? QChar::surrogateToUcs4(text.at(at), text.at(at + 1)) : text.at(at).unicode();
+        const QString code = QString::number(quint32(c), 16).toUpper().rightJustified(4, u'0');
         return cannotStore(QStringLiteral("The %1 contains \"%2\" (U+%3), a character a run file "
                                           "cannot hold")
-                               .arg(field, QString(c), code));
+                               .arg(field, text.mid(at, pair ? 2 : 1), code));
     }
     return *bytes;
 }
