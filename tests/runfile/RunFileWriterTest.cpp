@@ -1,0 +1,620 @@
+#include "runfile/RunFileWriter.h"
+
+#include "fixtures/QtPrinters.h"
+#include "fixtures/RunFileBuilder.h"
+#include "runfile/RunFileLayout.h"
+#include "vehicle/SaveValues.h"
+#include "vehicle/VehicleDisplay.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <functional>
+
+namespace quenloft {
+namespace {
+
+using fixtures::NoxFileBuilder;
+using fixtures::SolvaneFileBuilder;
+
+QByteArray hex(const char *digits)
+{
+    return QByteArray::fromHex(digits);
+}
+
+QByteArray ff(int count)
+{
+    return QByteArray(count, char(0xFF));
+}
+
+// A patch target in memory that can fail its k-th write (1-based), optionally keep
+// failing afterwards, write part of a failing write, or fail the sync.
+class MemoryTarget final : public PatchTarget
+{
+public:
+    explicit MemoryTarget(QByteArray bytes) : bytes(std::move(bytes)) {}
+
+    Result<qint64> readAt(qint64 offset, char *buffer, qint64 length) override
+    {
+        const qint64 n = qBound<qint64>(0, bytes.size() - offset, length);
+        std::copy_n(bytes.constData() + offset, n, buffer);
+        return n;
+    }
+    Result<Done> writeAt(qint64 offset, const QByteArray &data) override
+    {
+        ++writes;
+        events.append(QStringLiteral("write %1").arg(offset));
+        if (writes == failOnWrite || (keepFailing && failOnWrite > 0 && writes > failOnWrite)) {
+            if (writePartly)
+                put(offset, data.left(1));
+            return Failure{29, QStringLiteral("Write Fault")};
+        }
+        put(offset, data);
+        return Done{};
+    }
+    Result<Done> truncate(qint64 size) override
+    {
+        events.append(QStringLiteral("truncate %1").arg(size));
+        bytes.truncate(size);
+        return Done{};
+    }
+    Result<Done> sync() override
+    {
+        events.append(QStringLiteral("sync"));
+        if (failSync)
+            return Failure{1117, QStringLiteral("IO Device Error")};
+        return Done{};
+    }
+
+    QByteArray bytes;
+    int failOnWrite = 0;
+    bool keepFailing = false;
+    bool writePartly = false;
+    bool failSync = false;
+    int writes = 0;
+    QStringList events;
+
+private:
+    void put(qint64 offset, const QByteArray &data)
+    {
+        if (bytes.size() < offset + data.size())
+            bytes.resize(offset + data.size(), '\0');
+        bytes.replace(offset, data.size(), data);
+    }
+};
+
+RunFileContents load(const QByteArray &bytes, Model model)
+{
+    MemoryByteSource source(bytes);
+    auto contents = ReadRunFile(source, model);
+    EXPECT_TRUE(contents.ok());
+    return contents.ok() ? contents.value() : RunFileContents{};
+}
+
+NoxShownValues noxValues()
+{
+    return {QStringLiteral("Run"),  QStringLiteral("Car"),           QStringLiteral("3000"),
+            QStringLiteral("12.0"), QStringLiteral("7000"),          QStringLiteral("6500"),
+            QStringLiteral("1.2"),  QStringLiteral("Old notes here")};
+}
+
+// The patches as "offset:bytes" in their order, e.g. "8006:1d 8007:0f".
+std::string listed(const QList<Patch> &patches)
+{
+    QStringList parts;
+    for (const Patch &p : patches)
+        parts.append(QString::number(p.offset) + u':' + QString::fromLatin1(p.bytes.toHex()));
+    return parts.join(u' ').toStdString();
+}
+
+QByteArray patchAt(const QList<Patch> &patches, qint64 offset)
+{
+    for (const Patch &p : patches)
+        if (p.offset == offset)
+            return p.bytes;
+    return {};
+}
+
+class NoxPatches : public testing::Test
+{
+protected:
+    NoxFileBuilder m_builder = NoxFileBuilder().records(2, 10).notes("Old notes here");
+    QByteArray m_bytes = m_builder.build();
+    LoadedFileInfo m_file = LoadedFileInfo::from(load(m_bytes, Model::Nox));
+};
+
+TEST_F(NoxPatches, EachFieldIsWrittenAsItsStoredBytes)
+{
+    const qint64 notes = m_builder.notesOffset();
+    const struct
+    {
+        const char *name;
+        QString NoxShownValues::*field;
+        QString shown;
+        qint64 offset;
+        QByteArray expected;
+    } rows[] = {
+        {"run name Test", &NoxShownValues::runName, QStringLiteral("Test"), 19,
+         hex("5465737400") + ff(43)},
+        {"a run name of 47 characters keeps its NUL", &NoxShownValues::runName, QString(47, u'x'),
+         19, QByteArray(47, 'x') + '\0'},
+        {"run name in Windows-1252", &NoxShownValues::runName, QStringLiteral("\u20AC"), 19,
+         hex("8000") + ff(46)},
+        {"vehicle name Civic", &NoxShownValues::vehicleName, QStringLiteral("Civic"), 131,
+         QByteArrayLiteral("Civic") + '\0' + ff(10)},
+        {"weight 200 gets a 00 in front", &NoxShownValues::weight, QStringLiteral("200"), 147,
+         hex("00c8")},
+        {"weight 1500", &NoxShownValues::weight, QStringLiteral("1500"), 147, hex("05dc")},
+        {"weight 65535", &NoxShownValues::weight, QStringLiteral("65535"), 147, hex("ffff")},
+        {"a typed fraction is rounded", &NoxShownValues::weight, QStringLiteral("1234.6"), 147,
+         hex("04d3")},
+        {"a half goes to the even neighbour", &NoxShownValues::weight, QStringLiteral("1234.5"),
+         147, hex("04d2")},
+        {"redline 7000", &NoxShownValues::redline, QStringLiteral("7000"), 151, hex("1b58")},
+        {"shift point 255", &NoxShownValues::shiftPoint, QStringLiteral("255"), 153, hex("00ff")},
+        {"rollout 2.3", &NoxShownValues::rolloutLength, QStringLiteral("2.3"), 149, hex("17")},
+        {"rollout 25.5", &NoxShownValues::rolloutLength, QStringLiteral("25.5"), 149, hex("ff")},
+        {"pitch factor 1.2", &NoxShownValues::pitchFactor, QStringLiteral("1.2"), 76, hex("0c")},
+        {"pitch factor .25 rounds half to even", &NoxShownValues::pitchFactor,
+         QStringLiteral(".25"), 76, hex("02")},
+        {"pitch factor .75 rounds half to even", &NoxShownValues::pitchFactor,
+         QStringLiteral(".75"), 76, hex("08")},
+        {"notes A CR LF B", &NoxShownValues::notes, QStringLiteral("A\r\nB"), notes,
+         hex("03410d4200")},
+        {"empty notes", &NoxShownValues::notes, QString(), notes, hex("0000")},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        NoxShownValues values = noxValues();
+        values.*row.field = row.shown;
+        const auto patches = ComputeNoxPatches(values, m_file);
+        ASSERT_TRUE(patches.ok()) << patches.failure().description.toStdString();
+        EXPECT_EQ(patches->size(), 8); // run name, pitch, vehicle name, 4 numbers, notes
+        EXPECT_EQ(patchAt(patches.value(), row.offset), row.expected);
+    }
+}
+
+TEST_F(NoxPatches, FilesBeforeVersionTwoGetNoPitchFactorAndFilesWithoutNotesNoNotes)
+{
+    const LoadedFileInfo old =
+        LoadedFileInfo::from(load(NoxFileBuilder().version("1.5").build(), Model::Nox));
+    ASSERT_EQ(old.notesPos, 0);
+    NoxShownValues values = noxValues();
+    values.pitchFactor = QStringLiteral("n/a");
+    values.notes.clear(); // as loaded
+    const auto patches = ComputeNoxPatches(values, old);
+    ASSERT_TRUE(patches.ok());
+    EXPECT_EQ(listed(patches.value()).find("76:"), std::string::npos);
+    EXPECT_EQ(patches->size(), 6);
+
+    // Changed notes of a file without a notes block are refused, saying why.
+    values.notes = QStringLiteral("new");
+    const auto changed = ComputeNoxPatches(values, old);
+    ASSERT_FALSE(changed.ok());
+    EXPECT_TRUE(changed.failure().description.contains(QStringLiteral("no notes block")));
+}
+
+TEST_F(NoxPatches, ShorterNotesLeaveTheOldBytesAfterThemAndLongerNotesGrowTheFile)
+{
+    const qint64 at = m_builder.notesOffset();
+    NoxShownValues values = noxValues();
+    values.notes = QStringLiteral("A\r\nB");
+    MemoryTarget shorter(m_bytes);
+    ASSERT_TRUE(
+        ApplyPatches(shorter, m_bytes.size(), ComputeNoxPatches(values, m_file).value()).ok());
+    EXPECT_EQ(shorter.bytes.mid(at, 5), hex("03410d4200"));
+    EXPECT_EQ(shorter.bytes.mid(at + 5), m_bytes.mid(at + 5));
+
+    values.notes = QString(40, u'n');
+    MemoryTarget longer(m_bytes);
+    ASSERT_TRUE(
+        ApplyPatches(longer, m_bytes.size(), ComputeNoxPatches(values, m_file).value()).ok());
+    EXPECT_EQ(longer.bytes.mid(at), char(40) + QByteArray(40, 'n') + '\0');
+}
+
+TEST_F(NoxPatches, TextsThatCannotBeStoredAreRefusedSayingWhy)
+{
+    // The file's record length L is 10.
+    const struct
+    {
+        const char *name;
+        QString NoxShownValues::*field;
+        QString shown;
+        const char *reason; // nullptr when the text is stored
+    } rows[] = {
+        {"255 bytes of notes fit the length byte", &NoxShownValues::notes, QString(255, u'a'),
+         nullptr},
+        {"256 bytes do not", &NoxShownValues::notes, QString(256, u'a'), "256"},
+        {"a line break counts as one byte", &NoxShownValues::notes,
+         QString(253, u'a') + QStringLiteral("\r\nb"), nullptr},
+        {"notes of exactly L bytes would read back as a record", &NoxShownValues::notes,
+         QString(8, u'a') + QStringLiteral("\r\nb"), "10"},
+        {"one byte less than L", &NoxShownValues::notes, QString(9, u'a'), nullptr},
+        {"one byte more than L", &NoxShownValues::notes, QString(11, u'a'), nullptr},
+        {"a CJK character", &NoxShownValues::vehicleName, QStringLiteral("Car \u4E2D"), "U+4E2D"},
+        {"a character beyond 16 bits is named whole", &NoxShownValues::runName,
+         QStringLiteral("Car \U0001F697"), "\"\U0001F697\" (U+1F697)"},
+        {"in the notes too", &NoxShownValues::notes, QStringLiteral("Caf\u00E9 \u4E2D"), "U+4E2D"},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        NoxShownValues values = noxValues();
+        values.*row.field = row.shown;
+        const auto patches = ComputeNoxPatches(values, m_file);
+        ASSERT_EQ(patches.ok(), row.reason == nullptr);
+        if (row.reason) {
+            EXPECT_EQ(patches.failure().number, CannotStoreValue);
+            EXPECT_TRUE(patches.failure().description.contains(QString::fromUtf8(row.reason)))
+                << patches.failure().description.toStdString();
+        }
+    }
+}
+
+TEST(SolvanePatches, ValuesAreConvertedToStoredUnitsOrRefused)
+{
+    const struct
+    {
+        const char *name;
+        bool metric;
+        const char *weight, *area, *drag, *loss;
+        const char *expected; // nullptr when refused
+    } rows[] = {
+        {"imperial 3300 lbs and 16.14 ft^2 store 1500 kg and 150", false, "3300", "16.14", "0.29",
+         "15", "8074:dc05 8004:9600 8006:1d 8007:0f"},
+        {"metric 1500 kg and 1.5 m^2", true, "1500", "1.5", "0.35", "99",
+         "8074:dc05 8004:9600 8006:23 8007:63"},
+        {"2714.8 lbs and 5.7028 ft^2 store 1234 kg and 53", false, "2714.8", "5.7028", "0.01", "1",
+         "8074:d204 8004:3500 8006:01 8007:01"},
+        {"the largest imperial values", false, "144177", "7051", "0.99", "99",
+         "8074:ffff 8004:faff 8006:63 8007:63"},
+        {"the largest metric values", true, "65535", "655", "2.55", "255",
+         "8074:ffff 8004:dcff 8006:ff 8007:ff"},
+        {"nothing is written for 0", true, "0", "0", "0.29", "15", "8006:1d 8007:0f"},
+        {"nor for values that round to 0", false, "1", "0.001", "0.29", "15", "8006:1d 8007:0f"},
+        {"65536 kg", true, "65536", "1.5", "0.29", "15", nullptr},
+        {"144200 lbs", false, "144200", "16.14", "0.29", "15", nullptr},
+        {"655.36 m^2", true, "1500", "655.36", "0.29", "15", nullptr},
+        {"a coefficient of drag of 2.56", true, "1500", "1.5", "2.56", "15", nullptr},
+        {"a driveline loss of 256", true, "1500", "1.5", "0.29", "256", nullptr},
+        {"a weight that is not a number", true, "heavy", "1.5", "0.29", "15", nullptr},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        const SolvaneShownValues values{
+            row.metric, QString::fromLatin1(row.weight), QString::fromLatin1(row.area),
+            QString::fromLatin1(row.drag), QString::fromLatin1(row.loss)};
+        const auto patches = ComputeSolvanePatches(values);
+        ASSERT_EQ(patches.ok(), row.expected != nullptr);
+        if (row.expected) {
+            EXPECT_EQ(listed(patches.value()), row.expected);
+        } else {
+            EXPECT_EQ(patches.failure().number, CannotStoreValue);
+        }
+    }
+}
+
+TEST(SaveConversions, EveryStoredValueSurvivesItsDisplayTextAndASave)
+{
+    const LoadedFileInfo nox = LoadedFileInfo::from(load(NoxFileBuilder().build(), Model::Nox));
+    for (int b = 0; b <= 255; ++b) {
+        NoxShownValues values = noxValues();
+        values.notes.clear();
+        values.rolloutLength = values.pitchFactor = TenthsText(b);
+        const auto noxPatches = ComputeNoxPatches(values, nox);
+        ASSERT_TRUE(noxPatches.ok()) << b;
+        ASSERT_EQ(patchAt(noxPatches.value(), 149), QByteArray(1, char(b))) << b;
+        ASSERT_EQ(patchAt(noxPatches.value(), 76), QByteArray(1, char(b))) << b;
+
+        SolvaneShownValues s{true, QStringLiteral("1"), QStringLiteral("1"), HundredthsText(b),
+                             QString::number(b)};
+        const auto solvane = ComputeSolvanePatches(s);
+        ASSERT_TRUE(solvane.ok()) << b;
+        ASSERT_EQ(patchAt(solvane.value(), 8006), QByteArray(1, char(b))) << b;
+        ASSERT_EQ(patchAt(solvane.value(), 8007), QByteArray(1, char(b))) << b;
+    }
+    for (int v = 1; v <= 65535; ++v) {
+        const QByteArray le = QByteArray(1, char(v & 0xFF)) + char(v >> 8);
+        for (const bool metric : {true, false}) {
+            SolvaneShownValues s{metric, WeightCaption(v, metric).section(u' ', 0, 0),
+                                 FrontalAreaCaption(v, metric).section(u' ', 0, 0),
+                                 QStringLiteral("0.29"), QStringLiteral("15")};
+            const auto patches = ComputeSolvanePatches(s);
+            ASSERT_TRUE(patches.ok()) << v;
+            ASSERT_EQ(patchAt(patches.value(), 8074), le) << v << " " << s.weight.toStdString();
+            ASSERT_EQ(patchAt(patches.value(), 8004), le)
+                << v << " " << s.frontalArea.toStdString();
+        }
+    }
+}
+
+TEST(ApplyPatches, SyncsAfterTheLastWriteBeforeReportingSuccess)
+{
+    MemoryTarget target(QByteArray(20, 'o'));
+    const QList<Patch> patches{{2, "ab", QStringLiteral("first")},
+                               {10, "cd", QStringLiteral("second")}};
+    ASSERT_TRUE(ApplyPatches(target, 20, patches).ok());
+    EXPECT_EQ(target.bytes, QByteArrayLiteral("ooaboooooocdoooooooo"));
+    EXPECT_EQ(target.events, (QStringList{QStringLiteral("write 2"), QStringLiteral("write 10"),
+                                          QStringLiteral("sync")}));
+}
+
+TEST(ApplyPatches, AFailedWriteRestoresWhatWasWrittenAndReportsTheFirstFailure)
+{
+    const QByteArray original = QByteArrayLiteral("0123456789abcdefghij");
+    const QList<Patch> patches{{2, "AB", QStringLiteral("run name")},
+                               {6, "CDE", QStringLiteral("weight")},
+                               {18, "grows the file", QStringLiteral("notes")},
+                               {12, "F", QStringLiteral("redline")}};
+    const struct
+    {
+        const char *name;
+        int failOnWrite;
+        bool keepFailing, writePartly, failSync;
+        const char *failedField;
+    } rows[] = {
+        {"the second write fails", 2, false, false, false, "weight"},
+        {"the second write fails after writing part of its bytes", 2, false, true, false, "weight"},
+        {"a write after the file grew fails", 4, false, false, false, "redline"},
+        {"failures while restoring do not hide the first one", 2, true, false, false, "weight"},
+        {"the sync fails", 0, false, false, true, "disk"},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        MemoryTarget target(original);
+        target.failOnWrite = row.failOnWrite;
+        target.keepFailing = row.keepFailing;
+        target.writePartly = row.writePartly;
+        target.failSync = row.failSync;
+        const auto applied = ApplyPatches(target, original.size(), patches);
+        ASSERT_FALSE(applied.ok());
+        EXPECT_TRUE(applied.failure().description.contains(QString::fromLatin1(row.failedField)))
+            << applied.failure().description.toStdString();
+        EXPECT_EQ(applied.failure().number, row.failSync ? 1117 : 29);
+        if (!row.keepFailing) {
+            EXPECT_EQ(target.bytes, original);
+        }
+    }
+}
+
+class WriterFileTest : public testing::Test
+{
+protected:
+    void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
+
+    QString write(const char *name, const QByteArray &bytes)
+    {
+        const QString path = m_dir.filePath(QString::fromLatin1(name));
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
+        return path;
+    }
+
+    static QByteArray contents(const QString &path)
+    {
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+        return file.readAll();
+    }
+
+    static RunFileContents loadFile(const QString &path, Model model)
+    {
+        auto contents = ReadRunFileAt(path, model);
+        EXPECT_TRUE(contents.ok());
+        return contents.ok() ? contents.value() : RunFileContents{};
+    }
+
+    // What the window's Save writes for the shown values of a freshly loaded file.
+    static Result<FileStamp> saveAsShown(const QString &path, const RunFileContents &loaded,
+                                         bool metric,
+                                         const std::function<void(VehicleDisplay &)> &edit = {})
+    {
+        VehicleDisplay shown = DisplayOf(loaded, metric);
+        if (edit)
+            edit(shown);
+        const auto patches =
+            ComputePatches(shown.captions, shown.notes, metric, LoadedFileInfo::from(loaded));
+        if (!patches)
+            return patches.failure();
+        return WritePatchesToFile(path, loaded.stamp, patches.value());
+    }
+
+    static QList<qint64> differingOffsets(const QByteArray &a, const QByteArray &b)
+    {
+        QList<qint64> offsets;
+        for (qsizetype i = 0; i < qMax(a.size(), b.size()); ++i)
+            if (i >= a.size() || i >= b.size() || a[i] != b[i])
+                offsets.append(i);
+        return offsets;
+    }
+
+    QTemporaryDir m_dir;
+};
+
+TEST_F(WriterFileTest, AnUnchangedSaveLeavesEveryByteOfTheFileAsItWas)
+{
+    const struct
+    {
+        const char *name;
+        QByteArray bytes;
+        Model model;
+        bool metric;
+    } rows[] = {
+        {"Nox 2.0 with a damaged record and notes",
+         NoxFileBuilder()
+             .runName("Quarter mile")
+             .vehicleName("Civic \x80")
+             .records(4, 50)
+             .separator(2, hex("00ff00"))
+             .notes("Line 1\rLine 2")
+             .build(),
+         Model::Nox, false},
+        {"Nox 1.1.1", NoxFileBuilder().version("1.1.1").records(2, 9).notes("x").build(),
+         Model::Nox, false},
+        {"Nox 1.5 without notes", NoxFileBuilder().version("1.5").records(3, 12).build(),
+         Model::Nox, false},
+        {"Nox without run data", NoxFileBuilder().records(0, 0).build(), Model::Nox, false},
+        {"Nox with full-length names",
+         NoxFileBuilder().runName(QByteArray(48, 'r')).vehicleName(QByteArray(16, 'v')).build(),
+         Model::Nox, false},
+        {"Nox with extreme numbers",
+         NoxFileBuilder().weight(65535).redline(0).rolloutTenths(255).pitchFactorTenths(0).build(),
+         Model::Nox, false},
+        {"Solvane in metric", SolvaneFileBuilder().trailingBytes(500).build(), Model::Solvane,
+         true},
+        {"Solvane in imperial",
+         SolvaneFileBuilder().weight(1234).frontalArea(123).coeffOfDrag(255).build(),
+         Model::Solvane, false},
+        {"Solvane with zero weight and area", SolvaneFileBuilder().weight(0).frontalArea(0).build(),
+         Model::Solvane, false},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        const QString path = write("unchanged.run", row.bytes);
+        const auto saved = saveAsShown(path, loadFile(path, row.model), row.metric);
+        ASSERT_TRUE(saved.ok()) << saved.failure().description.toStdString();
+        EXPECT_EQ(differingOffsets(contents(path), row.bytes), QList<qint64>{});
+    }
+}
+
+TEST_F(WriterFileTest, AnEditChangesOnlyTheBytesOfThatField)
+{
+    const QByteArray nox = NoxFileBuilder().records(3, 20).notes("Old notes").build();
+    const QString noxPath = write("edit.kvp", nox);
+    ASSERT_TRUE(saveAsShown(noxPath, loadFile(noxPath, Model::Nox), false, [](VehicleDisplay &d) {
+                    d.captions[FieldId::Weight] = QStringLiteral("200");
+                }).ok());
+    EXPECT_EQ(differingOffsets(contents(noxPath), nox), (QList<qint64>{147, 148}));
+
+    const QByteArray solvane = SolvaneFileBuilder().build();
+    const QString solvanePath = write("edit.kvs", solvane);
+    const auto edit = [](VehicleDisplay &d) {
+        d.captions[FieldId::CoeffOfDrag] = QStringLiteral("0.29");
+    };
+    ASSERT_TRUE(saveAsShown(solvanePath, loadFile(solvanePath, Model::Solvane), true, edit).ok());
+    EXPECT_EQ(differingOffsets(contents(solvanePath), solvane), (QList<qint64>{8006}));
+}
+
+TEST_F(WriterFileTest, AValueThatCannotBeStoredStopsTheSaveBeforeAnyWrite)
+{
+    const QByteArray original = NoxFileBuilder().records(2, 10).notes("Notes").build();
+    const QString path = write("refused.kvp", original);
+    const auto saved = saveAsShown(path, loadFile(path, Model::Nox), false, [](VehicleDisplay &d) {
+        d.captions[FieldId::Weight] = QStringLiteral("200");
+        d.notes = QString(256, u'n');
+    });
+    ASSERT_FALSE(saved.ok());
+    EXPECT_EQ(contents(path), original);
+}
+
+TEST_F(WriterFileTest, ASaveKeepsTheFileItsInodeAndItsLinks)
+{
+    const QString path = write("linked.kvp", NoxFileBuilder().build());
+    const QString link = m_dir.filePath(QStringLiteral("other-name.kvp"));
+    ASSERT_EQ(::link(QFile::encodeName(path).constData(), QFile::encodeName(link).constData()), 0);
+    const RunFileContents loaded = loadFile(path, Model::Nox);
+
+    const auto saved = saveAsShown(path, loaded, false, [](VehicleDisplay &d) {
+        d.captions[FieldId::RunName] = QStringLiteral("Test");
+    });
+    ASSERT_TRUE(saved.ok());
+    EXPECT_EQ(saved->inode, loaded.stamp.inode);
+    EXPECT_EQ(saved.value(), StampOfPath(path).value());
+    EXPECT_EQ(contents(link).mid(19, 5), hex("5465737400"));
+    struct stat st;
+    ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &st), 0);
+    EXPECT_EQ(st.st_nlink, 2u);
+
+    // The returned stamp lets a second save go ahead without a reload.
+    EXPECT_TRUE(WritePatchesToFile(path, saved.value(), {}).ok());
+}
+
+TEST_F(WriterFileTest, AFileThatIsGoneChangedOrLockedIsRefusedAndLeftAsItIs)
+{
+    const QByteArray original = NoxFileBuilder().records(2, 10).notes("Notes").build();
+    auto encoded = [](const QString &p) { return QFile::encodeName(p); };
+    const struct
+    {
+        const char *name;
+        std::function<int(const QString &)> change; // returns a descriptor to close after saving
+        qint32 number;
+        const char *phrase;
+    } rows[] = {
+        {"deleted: it is not created again",
+         [](const QString &p) { return QFile::remove(p) ? -1 : -2; }, 2, "Not Found"},
+        {"run data appended",
+         [](const QString &p) {
+             QFile f(p);
+             return f.open(QIODevice::Append) && f.write("more") == 4 ? -1 : -2;
+         },
+         FileChangedOnDisk, "changed"},
+        {"rewritten with the same size later",
+         [](const QString &p) {
+             QFile f(p);
+             if (!f.open(QIODevice::ReadWrite) || !f.seek(320) || f.write("zz") != 2)
+                 return -2;
+             f.close();
+             const QDateTime later = QFileInfo(p).lastModified().addSecs(5);
+             return f.open(QIODevice::ReadWrite) &&
+                            f.setFileTime(later, QFileDevice::FileModificationTime)
+                        ? -1
+                        : -2;
+         },
+         FileChangedOnDisk, "changed"},
+        {"replaced by a copy of the same size and modification time",
+         [&](const QString &p) {
+             // Only the identity differs.
+             const QString copy = p + QStringLiteral(".new");
+             struct stat st;
+             if (!QFile::copy(p, copy) || ::stat(encoded(p).constData(), &st) != 0)
+                 return -2;
+             const struct timespec times[2] = {st.st_atim, st.st_mtim};
+             if (::utimensat(AT_FDCWD, encoded(copy).constData(), times, 0) != 0)
+                 return -2;
+             return ::rename(encoded(copy).constData(), encoded(p).constData()) == 0 ? -1 : -2;
+         },
+         FileChangedOnDisk, "changed"},
+        {"locked by another program",
+         [&](const QString &p) {
+             const int holder = ::open(encoded(p).constData(), O_RDONLY);
+             return holder >= 0 && ::flock(holder, LOCK_EX) == 0 ? holder : -2;
+         },
+         33, "locked"},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        const QString path = write("refused.kvp", original);
+        const RunFileContents loaded = loadFile(path, Model::Nox);
+        const int holder = row.change(path);
+        ASSERT_NE(holder, -2) << "the change could not be made";
+        const bool exists = QFile::exists(path);
+        const QByteArray before = exists ? contents(path) : QByteArray();
+
+        const auto saved = saveAsShown(path, loaded, false, [](VehicleDisplay &d) {
+            d.captions[FieldId::Weight] = QStringLiteral("200");
+            d.notes = QStringLiteral("New");
+        });
+        if (holder >= 0)
+            ::close(holder);
+        ASSERT_FALSE(saved.ok());
+        EXPECT_EQ(saved.failure().number, row.number);
+        EXPECT_TRUE(saved.failure().description.contains(QString::fromLatin1(row.phrase)))
+            << saved.failure().description.toStdString();
+        ASSERT_EQ(QFile::exists(path), exists);
+        if (exists) {
+            EXPECT_EQ(contents(path), before);
+        }
+    }
+}
+
+} // namespace
+} // namespace quenloft
