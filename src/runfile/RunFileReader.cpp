@@ -309,7 +309,9 @@ Result<RunFileContents> readSolvane(ByteSource &source, RunFileContents contents
                                .arg(d[3])
                                .arg(d[4], 2, 10, QChar(u'0'))
                                .arg(d[5], 2, 10, QChar(u'0'))};
-        s.runDate = QDateTime(day, time);
+        // The meter's wall-clock reading: held as UTC so that no local time zone shifts it or
+        // drops it in a daylight-saving gap.
+        s.runDate = QDateTime(day, time, Qt::UTC);
     }
 
     const auto area = readField(source, SolvaneLayout::FrontalArea);

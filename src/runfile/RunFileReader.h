@@ -41,7 +41,7 @@ struct NoxContents
 
 struct SolvaneContents
 {
-    std::optional<QDateTime> runDate; // none when the six date bytes are all zero
+    std::optional<QDateTime> runDate; // UTC-held wall clock; none when the date bytes are all 0
     quint16 frontalArea = 0;          // hundredths of a square metre
     quint8 coeffOfDrag = 0;           // hundredths
     quint8 drivelineLoss = 0;         // whole percent

@@ -119,7 +119,7 @@ TEST(RunFileLayout, FieldsAreReadFromTheirDocumentedOffsets)
     const auto s = read(solvane, Model::Solvane);
     ASSERT_TRUE(s.ok());
     EXPECT_EQ(s->solvane.notes, QStringLiteral("Notes"));
-    EXPECT_EQ(s->solvane.runDate, QDateTime({2005, 3, 7}, {14, 5, 9}));
+    EXPECT_EQ(s->solvane.runDate, QDateTime({2005, 3, 7}, {14, 5, 9}, Qt::UTC));
     EXPECT_EQ(s->solvane.frontalArea, 150);
     EXPECT_EQ(s->solvane.coeffOfDrag, 35);
     EXPECT_EQ(s->solvane.drivelineLoss, 15);
@@ -363,12 +363,12 @@ TEST(SolvaneReader, RunDateBytesGiveADateAndTimeOrNone)
         bool loads;
         std::optional<QDateTime> expected;
     } rows[] = {
-        {"an afternoon", 3, 7, 5, 14, 5, 9, true, QDateTime({2005, 3, 7}, {14, 5, 9})},
-        {"midnight", 1, 1, 0, 0, 0, 0, true, QDateTime({2000, 1, 1}, {0, 0, 0})},
+        {"an afternoon", 3, 7, 5, 14, 5, 9, true, QDateTime({2005, 3, 7}, {14, 5, 9}, Qt::UTC)},
+        {"midnight", 1, 1, 0, 0, 0, 0, true, QDateTime({2000, 1, 1}, {0, 0, 0}, Qt::UTC)},
         {"the last second of a leap day", 2, 29, 24, 23, 59, 59, true,
-         QDateTime({2024, 2, 29}, {23, 59, 59})},
+         QDateTime({2024, 2, 29}, {23, 59, 59}, Qt::UTC)},
         {"the latest year a byte holds", 12, 31, 255, 12, 0, 0, true,
-         QDateTime({2255, 12, 31}, {12, 0, 0})},
+         QDateTime({2255, 12, 31}, {12, 0, 0}, Qt::UTC)},
         {"six zero bytes hold no date", 0, 0, 0, 0, 0, 0, true, std::nullopt},
         {"month 13", 13, 1, 5, 0, 0, 0, false, {}},
         {"month 0 with a time", 0, 1, 5, 1, 0, 0, false, {}},

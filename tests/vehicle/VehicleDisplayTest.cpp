@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ctime>
+
 namespace quenloft {
 namespace {
 
@@ -162,6 +164,23 @@ TEST(DisplayOf, SolvaneFileShowsItsFieldsInTheChosenUnits)
     const VehicleDisplay undated =
         displayOf(SolvaneFileBuilder().runDate(0, 0, 0, 0, 0, 0).build(), Model::Solvane);
     EXPECT_EQ(undated.captions.value(FieldId::RunName), QString());
+}
+
+TEST(DisplayOf, ARunTimeTheLocalClockSkipsIsShownAsStored)
+{
+    // The date bytes are a wall-clock reading of the meter; the computer's time zone and its
+    // daylight-saving gaps have nothing to do with them.
+    const QByteArray savedZone = qgetenv("TZ");
+    qputenv("TZ", "America/New_York");
+    ::tzset();
+    const VehicleDisplay d =
+        displayOf(SolvaneFileBuilder().runDate(4, 3, 5, 2, 30, 0).build(), Model::Solvane);
+    if (savedZone.isNull())
+        qunsetenv("TZ");
+    else
+        qputenv("TZ", savedZone);
+    ::tzset();
+    EXPECT_EQ(d.captions.value(FieldId::RunName), QStringLiteral("4/3/2005 2:30:00 AM"));
 }
 
 } // namespace
