@@ -32,6 +32,6 @@ quenloft_install_missing() {
 quenloft_build() {
   local werror="${1:-OFF}"
   cmake -S "$QUENLOFT_ROOT" -B "$QUENLOFT_BUILD" -G Ninja \
-    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUENLOFT_WERROR="$werror" >/dev/null
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUENLOFT_BUILD_GUI=ON -DQUENLOFT_WERROR="$werror" >/dev/null
   cmake --build "$QUENLOFT_BUILD" --parallel
 }

@@ -12,6 +12,16 @@ class FieldEditor : public QLineEdit
 public:
     explicit FieldEditor(QWidget *parent = nullptr);
 
+    // The most characters the user can type. Unlike QLineEdit's maximum length it never
+    // cuts a text the program sets (a value read from a file may be longer); such a text
+    // can be shortened but not lengthened. 0 means no limit.
+    void setTypingLimit(int characters);
+    [[nodiscard]] int typingLimit() const { return m_typingLimit; }
+
+    // Sets the text as the program does: never cut by the typing limit.
+    void setText(const QString &text);
+    [[nodiscard]] bool isSettingText() const { return m_settingText; }
+
 signals:
     // Focus moved to another control of the window. Not raised when the whole window
     // loses activation (another program, or a message box the program opens) or a popup
@@ -20,6 +30,10 @@ signals:
 
 protected:
     void focusOutEvent(QFocusEvent *event) override;
+
+private:
+    int m_typingLimit = 0;
+    bool m_settingText = false;
 };
 
 } // namespace quenloft

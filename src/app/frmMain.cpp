@@ -44,6 +44,7 @@ frmMain::frmMain(QWidget *parent) : QWidget(parent)
 
     createControls();
     setBackgroundFromImage(m_imageSolvane);
+    wireVehicleData();
 }
 
 frmMain::~frmMain() = default;

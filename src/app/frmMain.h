@@ -2,9 +2,18 @@
 // controls are built in frmMainControls.cpp, the window's own events are in frmMain.cpp.
 #pragma once
 
+#include "app/Prompts.h"
+#include "runfile/RunFileWriter.h"
+#include "vehicle/Fields.h"
+#include "vehicle/SaveValues.h"
+
+#include <QList>
 #include <QPixmap>
 #include <QString>
 #include <QWidget>
+
+#include <memory>
+#include <optional>
 
 class QAction;
 class QLabel;
@@ -38,6 +47,53 @@ public:
     // Makes `image`'s picture the window's background picture (the model's device).
     void setBackgroundFromImage(const QLabel *image);
     [[nodiscard]] QPixmap backgroundPicture() const { return m_background; }
+
+    // --- Vehicle data: display (frmMainDisplay.cpp), editing and saving (frmMainEditing.cpp)
+
+    // Applies the four enable flags to the commands, the field editors and lblUnits.
+    void UpdateControls(bool blnEnableEdit, bool blnEnableUndo, bool blnEnableSave,
+                        bool blnEnableFields);
+    // Sets strMode and the background picture from a run file's name.
+    void SetModelFromFileName(const QString &fileName);
+    // Switches between metric and imperial units and converts the shown values.
+    void ToggleUnits();
+    // Shows the file selected in fileKVP; false when none is selected, it is missing or it
+    // could not be read (the user has been told why).
+    bool LoadRunFile();
+    // Stores the shown values into the file selected in fileKVP, in place.
+    bool SaveRunFile();
+    void cmdEdit_Click();
+    void cmdUndo_Click();
+    void cmdSave_Click();
+
+    // The lost-focus steps of the field editors; SaveRunFile runs the first seven itself.
+    void txtRunName_LostFocus();
+    void txtVehicleName_LostFocus();
+    void txtVehicleWeight_LostFocus();
+    void txtVehicleRedline_LostFocus();
+    void txtVehicleShiftPoint_LostFocus();
+    void txtVehicleRolloutLength_LostFocus();
+    void txtPitchFactor_LostFocus();
+    void txtVehicleFrontalArea_LostFocus();
+    void txtVehicleCoeffOfDrag_LostFocus();
+    void txtVehicleDrivelineLoss_LostFocus();
+
+    // The full path of the file selected in fileKVP; empty when no file is selected.
+    [[nodiscard]] QString currentRunFilePath() const;
+    // The file the display shows, as it was loaded or last saved; nullopt when none.
+    [[nodiscard]] const std::optional<quenloft::LoadedFileInfo> &loadedFile() const
+    {
+        return m_loadedFile;
+    }
+
+    // Where the window's message boxes and questions go; tests install their own.
+    [[nodiscard]] quenloft::Prompter &prompter() const { return *m_prompter; }
+    void setPrompter(std::unique_ptr<quenloft::Prompter> prompter);
+
+    // --- File browser and start-up (frmMainBrowser.cpp and the files beside it)
+
+    // Re-reads the drive, directory and file lists.
+    void RefreshFiles();
 
     // File-browser pane.
     [[nodiscard]] quenloft::PaneFrame *frameVEXAFile() const { return m_frameVEXAFile; }
@@ -165,6 +221,44 @@ private:
     void createImages();
     void createPopupMenu();
     void setFocusOrder();
+
+    // frmMainDisplay.cpp, frmMainEditing.cpp
+    struct FieldWidgets
+    {
+        quenloft::FieldId id;
+        QLabel *caption;
+        quenloft::ClickLabel *label;
+        quenloft::FieldEditor *editor;
+    };
+    void wireVehicleData();
+    [[nodiscard]] quenloft::Model model() const;
+    [[nodiscard]] const FieldWidgets *fieldWidgets(quenloft::FieldId id) const;
+    void showModelFields(quenloft::Model model);
+    void clearValues();
+    void closeEditors();
+    void showRecordsProgress(qint64 bytesScanned, qint64 totalBytes);
+    void labelClicked(quenloft::FieldId id);
+    void editorTextChanged();
+    void leaveEditor(quenloft::FieldId id);
+    void BeginFieldEdit(quenloft::FieldEditor *editor, quenloft::ClickLabel *label);
+    void EndFieldEdit(quenloft::FieldEditor *editor, quenloft::ClickLabel *label);
+    bool CheckIntegerRange(quenloft::FieldEditor *editor, qint32 lower, qint32 upper);
+    bool CheckRealRange(quenloft::FieldEditor *editor, float lower, float upper);
+    void rejectEntry(quenloft::FieldEditor *editor, const QString &message);
+    [[nodiscard]] bool notesAreStorable() const;
+    [[nodiscard]] quenloft::Captions shownCaptions() const;
+    [[nodiscard]] QString shownNotes() const;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+    QList<FieldWidgets> m_fieldWidgets;
+    std::unique_ptr<quenloft::Prompter> m_prompter;
+    std::optional<quenloft::LoadedFileInfo> m_loadedFile;
+    quint64 m_loadGeneration = 0; // a load that sees this change was overtaken by a newer one
+    QString m_loadedPath;         // the file m_loadedFile describes
+    QString m_saveFailure;        // why the last save failed, for the Save command's message
+    bool m_rejecting = false;     // a range message is on screen
+    bool m_refocusing = false;    // focus is going back to a rejected editor
+    bool m_toldNotesLocked = false;
 
     QPixmap m_background;
 

@@ -233,7 +233,7 @@ void frmMain::createVehicleColumn()
         placeTwips(editor, kValueLeft, row.top, kValueWidth, kValueHeight);
         editor->setFont(ap::boldSansFont());
         paintInput(editor);
-        editor->setMaxLength(row.maxLength);
+        editor->setTypingLimit(row.maxLength);
         editor->setToolTip(toolTip);
         editor->setEnabled(false);
         editor->hide();

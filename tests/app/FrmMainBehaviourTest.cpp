@@ -1,6 +1,7 @@
 // What the bare control set does before any behaviour is wired: focus order, input
 // limits, the popup menu, the pane height and the window's own events.
 #include "app/frmMain.h"
+#include "ScriptedPrompter.h"
 
 #include "app/ClickLabel.h"
 #include "app/FieldEditor.h"
@@ -52,12 +53,20 @@ void showAndActivate(QWidget &window)
 TEST(FocusOrder, TabVisitsTheControlsInTheDesignedOrder)
 {
     frmMain window;
-    // Make every control able to take focus, as it is in edit mode with the pane open.
+    quenloft::testing::ScriptedPrompter::Script script;
+    window.setPrompter(std::make_unique<quenloft::testing::ScriptedPrompter>(script));
+    // Make every control able to take focus, as it is in edit mode with the pane open,
+    // each editor holding a value its check accepts.
+    window.strMode = QStringLiteral("Nox");
+    window.blnDirtyData = true;
     for (const QString &name : kFocusOrder) {
         auto *widget = window.findChild<QWidget *>(name);
         ASSERT_NE(widget, nullptr) << name.toStdString();
         widget->setEnabled(true);
         widget->show();
+        if (auto *editor = qobject_cast<quenloft::FieldEditor *>(widget))
+            editor->setText(name == u"txtVehicleCoeffOfDrag" ? QStringLiteral("0.5")
+                                                              : QStringLiteral("1"));
     }
     showAndActivate(window);
     window.cmdEdit()->setFocus(Qt::OtherFocusReason);
@@ -69,6 +78,7 @@ TEST(FocusOrder, TabVisitsTheControlsInTheDesignedOrder)
     }
     EXPECT_EQ(visited, kFocusOrder);
     EXPECT_EQ(QApplication::focusWidget(), window.cmdEdit()) << "the order wraps around";
+    EXPECT_TRUE(script.prompts.isEmpty());
 }
 
 TEST(FocusOrder, NoOtherControlTakesTabFocus)
@@ -124,6 +134,7 @@ class EditorLimitTest : public testing::TestWithParam<LimitCase>
 TEST_P(EditorLimitTest, TypingStopsAtTheLimit)
 {
     frmMain window;
+    window.strMode = QStringLiteral("Nox");
     auto *editor = window.findChild<QLineEdit *>(QString::fromLatin1(GetParam().name));
     ASSERT_NE(editor, nullptr);
     editor->setEnabled(true);

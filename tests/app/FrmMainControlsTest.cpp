@@ -231,9 +231,9 @@ TEST_P(ControlSetTest, IsBuiltAsDesigned)
     }
     EXPECT_EQ(widget->toolTip().toStdString(), c.toolTip);
     if (c.maxLength != kNoLimit) {
-        auto *editor = qobject_cast<QLineEdit *>(widget);
+        auto *editor = qobject_cast<quenloft::FieldEditor *>(widget);
         ASSERT_NE(editor, nullptr);
-        EXPECT_EQ(editor->maxLength(), c.maxLength);
+        EXPECT_EQ(editor->typingLimit(), c.maxLength);
     }
     EXPECT_EQ(!widget->isHidden(), c.shown);
     EXPECT_EQ(widget->isEnabled(), c.enabled);

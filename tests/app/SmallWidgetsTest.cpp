@@ -105,14 +105,29 @@ INSTANTIATE_TEST_SUITE_P(
                     FocusCase{"Popup", Qt::PopupFocusReason, 0}),
     [](const testing::TestParamInfo<FocusCase> &info) { return std::string(info.param.name); });
 
-TEST(FieldEditor, ProgramSetTextCountsAsAChange)
+TEST(FieldEditor, ProgramSetTextCountsAsAChangeAndIsNeverCut)
 {
     FieldEditor editor;
-    editor.setMaxLength(4);
+    editor.setTypingLimit(4);
     QSignalSpy changed(&editor, &QLineEdit::textChanged);
     editor.setText(QStringLiteral("123456"));
     EXPECT_EQ(changed.size(), 1);
-    EXPECT_EQ(editor.text(), QStringLiteral("1234"));
+    EXPECT_EQ(editor.text(), QStringLiteral("123456"));
+}
+
+TEST(FieldEditor, TypingStopsAtTheLimitButMayShortenALongerText)
+{
+    FieldEditor editor;
+    editor.setTypingLimit(4);
+    QTest::keyClicks(&editor, QStringLiteral("abcdef"));
+    EXPECT_EQ(editor.text(), QStringLiteral("abcd"));
+
+    editor.setText(QStringLiteral("123456"));
+    editor.end(false);
+    QTest::keyClick(&editor, Qt::Key_7);
+    EXPECT_EQ(editor.text(), QStringLiteral("123456")) << "no longer than it was";
+    QTest::keyClick(&editor, Qt::Key_Backspace);
+    EXPECT_EQ(editor.text(), QStringLiteral("12345"));
 }
 
 } // namespace
