@@ -86,6 +86,9 @@ public:
         return m_loadedFile;
     }
 
+    // How often a long scan lets the window handle its events.
+    void setScanEventInterval(int milliseconds) { m_scanEventIntervalMs = milliseconds; }
+
     // Where the window's message boxes and questions go; tests install their own.
     [[nodiscard]] quenloft::Prompter &prompter() const { return *m_prompter; }
     void setPrompter(std::unique_ptr<quenloft::Prompter> prompter);
@@ -253,6 +256,7 @@ private:
     QList<FieldWidgets> m_fieldWidgets;
     std::unique_ptr<quenloft::Prompter> m_prompter;
     std::optional<quenloft::LoadedFileInfo> m_loadedFile;
+    int m_scanEventIntervalMs = 50;
     quint64 m_loadGeneration = 0; // a load that sees this change was overtaken by a newer one
     QString m_loadedPath;         // the file m_loadedFile describes
     QString m_saveFailure;        // why the last save failed, for the Save command's message

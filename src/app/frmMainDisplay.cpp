@@ -8,6 +8,7 @@
 #include "browser/pane/FileListBox.h"
 #include "runfile/LoadMessages.h"
 #include "runfile/RunFileReader.h"
+#include "vehicle/FieldEntry.h"
 #include "vehicle/Units.h"
 #include "vehicle/VehicleDisplay.h"
 
@@ -24,9 +25,7 @@ namespace {
 
 const QString kCRLF = QStringLiteral("\r\n");
 
-// A long scan lets the window handle its events this often, and shows its progress once
-// it has taken this long.
-constexpr qint64 kEventIntervalMs = 50;
+// A long scan shows its progress once it has taken this long.
 constexpr qint64 kProgressAfterMs = 300;
 
 void setTextColour(QLabel *label, const QColor &colour)
@@ -85,6 +84,10 @@ void frmMain::setPrompter(std::unique_ptr<Prompter> prompter)
 void frmMain::UpdateControls(bool blnEnableEdit, bool blnEnableUndo, bool blnEnableSave,
                              bool blnEnableFields)
 {
+    // An editor still open when edit mode ends (one whose entry was rejected) is closed
+    // rather than left disabled over its label.
+    if (!blnEnableFields)
+        closeEditors();
     m_cmdEdit->setEnabled(blnEnableEdit);
     m_cmdUndo->setEnabled(blnEnableUndo);
     m_cmdSave->setEnabled(blnEnableSave);
@@ -177,10 +180,14 @@ void frmMain::clearValues()
 void frmMain::closeEditors()
 {
     for (const FieldWidgets &f : m_fieldWidgets) {
-        if (!f.editor || f.editor->isHidden())
+        if (f.editor->isHidden())
             continue;
-        const QSignalBlocker quiet(f.editor); // closing is not leaving: nothing is checked
+        // Closing is not leaving: the entry is dropped unchecked and the field keeps its
+        // last accepted value, with the unit its label lost when the editor opened.
+        const QSignalBlocker quiet(f.editor);
         f.editor->hide();
+        const QString value = EditorTextFromCaption(f.id, model(), f.label->text());
+        f.label->setText(value + SuffixOf(f.id, model(), blnMetricUnits));
         if (f.caption->isVisible())
             f.label->show();
     }
@@ -234,7 +241,7 @@ bool frmMain::LoadRunFile()
     sinceEvents.start();
     BusyCursor busy;
     const auto observer = [&](qint64 scanned, qint64 total) {
-        if (sinceEvents.elapsed() >= kEventIntervalMs) {
+        if (sinceEvents.elapsed() >= m_scanEventIntervalMs) {
             if (sinceStart.elapsed() >= kProgressAfterMs) {
                 busy.show();
                 showRecordsProgress(scanned, total);

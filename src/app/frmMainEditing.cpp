@@ -76,15 +76,6 @@ void frmMain::cmdSave_Click()
 {
     const bool saved = SaveRunFile();
     UpdateControls(true, false, false, false);
-    // An editor whose entry was rejected cannot stay open outside edit mode; its field
-    // keeps the value it had, which is the one saved.
-    for (const FieldWidgets &f : m_fieldWidgets) {
-        if (f.editor->isHidden())
-            continue;
-        const QString value = EditorTextFromCaption(f.id, model(), f.label->text());
-        f.label->setText(value + SuffixOf(f.id, model(), blnMetricUnits));
-    }
-    closeEditors();
     if (!saved) {
         QString text = QStringLiteral("Error saving the VEXA file!");
         if (!m_saveFailure.isEmpty())

@@ -1,0 +1,120 @@
+// Time from a file selection to the window's display being filled, for a sample file and
+// for a 256 MiB Nox file, and the longest time the window went without handling its
+// events during the load. Runs offscreen.
+//   build/bench/quenloft-bench-window
+#include "app/frmMain.h"
+#include "browser/pane/FileListBox.h"
+#include "fixtures/RunFileBuilder.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QSignalBlocker>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <benchmark/benchmark.h>
+
+using namespace quenloft;
+
+namespace {
+
+class SilentPrompter final : public Prompter
+{
+public:
+    void message(QWidget *, const QString &, PromptIcon) override {}
+    bool askYesNo(QWidget *, const QString &, PromptIcon, bool) override { return false; }
+    std::optional<QString> input(QWidget *, const QString &, const QString &) override
+    {
+        return std::nullopt;
+    }
+};
+
+QTemporaryDir &folder()
+{
+    static QTemporaryDir dir;
+    return dir;
+}
+
+void writeSample()
+{
+    QFile file(folder().filePath(QStringLiteral("sample.kvp")));
+    if (!file.open(QIODevice::WriteOnly))
+        qFatal("cannot write the sample");
+    file.write(fixtures::NoxFileBuilder().version("2.0.3").records(112, 40).notes("n").build());
+}
+
+void writeLarge()
+{
+    QFile file(folder().filePath(QStringLiteral("large.kvp")));
+    if (file.exists())
+        return;
+    if (!file.open(QIODevice::WriteOnly))
+        qFatal("cannot write the large file");
+    file.write(fixtures::NoxFileBuilder().version("2.0").build().left(311));
+    QByteArray record(44, '\0');
+    record[0] = 40;
+    QByteArray chunk;
+    while (chunk.size() < (1 << 20))
+        chunk.append(record);
+    for (int i = 0; i < 256; ++i)
+        file.write(chunk);
+    file.write(QByteArray("\x05notes\0", 7));
+}
+
+void loadInWindow(benchmark::State &state, const QString &name)
+{
+    frmMain window;
+    window.setPrompter(std::make_unique<SilentPrompter>());
+    window.show();
+    {
+        const QSignalBlocker quiet(window.fileKVP());
+        (void)window.fileKVP()->setPath(folder().path());
+        window.fileKVP()->setFileName(name);
+    }
+    // A timer that should fire every 10 ms: the longest gap between its ticks is the
+    // longest time the window could not handle events.
+    QElapsedTimer sinceTick;
+    qint64 longestGap = 0;
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout,
+                     [&] { longestGap = qMax(longestGap, sinceTick.restart()); });
+    ticker.start(10);
+    for (auto _ : state) {
+        sinceTick.start();
+        window.SetModelFromFileName(name);
+        if (!window.LoadRunFile())
+            state.SkipWithError("load failed");
+        longestGap = qMax(longestGap, sinceTick.elapsed());
+    }
+    state.counters["longest_unresponsive_ms"] = double(longestGap);
+}
+
+void BM_SelectSampleFile(benchmark::State &state)
+{
+    writeSample();
+    loadInWindow(state, QStringLiteral("sample.kvp"));
+}
+
+void BM_Select256MiBFile(benchmark::State &state)
+{
+    writeLarge();
+    loadInWindow(state, QStringLiteral("large.kvp"));
+}
+
+} // namespace
+
+BENCHMARK(BM_SelectSampleFile)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Select256MiBFile)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

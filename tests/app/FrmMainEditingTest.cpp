@@ -1,0 +1,384 @@
+// Editing in the real window: the states of edit mode, opening fields from their labels,
+// the range checks with their message and focus, Save down to the file's bytes, Save's
+// failures, and Undo.
+#include "WindowFixture.h"
+
+#include "runfile/RunFileLayout.h"
+
+#include <QLineEdit>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+using namespace quenloft;
+using namespace quenloft::fixtures;
+using namespace quenloft::testing;
+
+namespace {
+
+const QString kRange =
+    QStringLiteral("You entered a value that is out of the allowable range (%1).\r\n"
+                   "Please correct this now.");
+
+class Editing : public WindowTest
+{
+protected:
+    QByteArray noxFile() const
+    {
+        return NoxFileBuilder()
+            .version("2.0")
+            .runName("Pass 1")
+            .vehicleName("Civic")
+            .weight(2650)
+            .records(3, 8)
+            .notes("Old notes here")
+            .build();
+    }
+};
+
+TEST_F(Editing, StatesFollowEditChangeSaveAndUndo)
+{
+    ASSERT_TRUE(load("a.kvp", noxFile()));
+    EXPECT_EQ(state(), kFileShown);
+    click(window.lblVehicleWeight());
+    EXPECT_FALSE(window.txtVehicleWeight()->isVisible()) << "no editor outside edit mode";
+
+    click(window.cmdEdit());
+    EXPECT_EQ(state(), kEditingUnchangedNox);
+    EXPECT_FALSE(window.blnDirtyData);
+    EXPECT_TRUE(window.txtRunName()->isEnabled());
+
+    QTest::keyClicks(window.txtVehicleNotes(), "x");
+    EXPECT_EQ(state(), kEditingChangedNox);
+    EXPECT_TRUE(window.blnDirtyData);
+
+    click(window.cmdUndo());
+    EXPECT_EQ(state(), kFileShown);
+    EXPECT_EQ(window.txtVehicleNotes()->toPlainText(), "Old notes here");
+
+    ASSERT_TRUE(load("s.kvs", SolvaneFileBuilder().build()));
+    click(window.cmdEdit());
+    EXPECT_EQ(state(), kEditingUnchangedSolvane);
+    EXPECT_FALSE(window.txtRunName()->isEnabled()) << "the run date is not editable";
+    click(window.lblRunName());
+    EXPECT_FALSE(window.txtRunName()->isVisible());
+}
+
+TEST_F(Editing, OpeningAFieldCopiesItsValueWithoutUnitAndMayMarkTheDataChanged)
+{
+    ASSERT_TRUE(load("s.kvs", SolvaneFileBuilder().weight(1234).drivelineLoss(15).build()));
+    click(window.lblUnits()); // metric
+    click(window.cmdEdit());
+    click(window.lblVehicleWeight());
+    EXPECT_TRUE(window.txtVehicleWeight()->isVisible());
+    EXPECT_FALSE(window.lblVehicleWeight()->isVisible());
+    EXPECT_EQ(window.txtVehicleWeight()->text(), "1234");
+    EXPECT_EQ(window.txtVehicleWeight()->selectedText(), "1234");
+    EXPECT_EQ(state(), kEditingChangedSolvane) << "the editor's text changed from empty";
+
+    QTest::keyClicks(window.txtVehicleWeight(), "1500");
+    click(window.lblVehicleDrivelineLoss());
+    EXPECT_EQ(window.lblVehicleWeight()->text(), "1500 kgs");
+    EXPECT_EQ(window.txtVehicleDrivelineLoss()->text(), "15");
+    EXPECT_TRUE(script.prompts.isEmpty());
+}
+
+struct EntryCase
+{
+    const char *name;
+    const char *file; // "nox" or "solvane"
+    bool metric;
+    const char *label;
+    const char *editor;
+    const char *typed;
+    const char *shown;  // the label afterwards, or nullptr when rejected
+    const char *bounds; // the message's range when rejected
+    const char *kept;   // the editor's text after a rejection
+};
+
+class Entry : public Editing, public ::testing::WithParamInterface<EntryCase>
+{
+};
+
+TEST_P(Entry, IsNormalisedCheckedAndShown)
+{
+    const EntryCase c = GetParam();
+    if (QByteArray(c.file) == "nox")
+        ASSERT_TRUE(load("f.kvp", noxFile()));
+    else
+        ASSERT_TRUE(load("f.kvs", SolvaneFileBuilder().build()));
+    if (c.metric)
+        click(window.lblUnits());
+    click(window.cmdEdit());
+    auto *label = window.findChild<ClickLabel *>(c.label);
+    auto *editor = window.findChild<FieldEditor *>(c.editor);
+    ASSERT_TRUE(label && editor);
+    enter(label, editor, QString::fromUtf8(c.typed));
+
+    if (c.shown) {
+        EXPECT_TRUE(script.prompts.isEmpty()) << script.messages().join('|').toStdString();
+        EXPECT_FALSE(editor->isVisible());
+        EXPECT_EQ(label->text(), QString::fromUtf8(c.shown));
+    } else {
+        ASSERT_EQ(script.prompts.size(), 1) << "one message per attempt to leave";
+        EXPECT_EQ(script.prompts[0].text, kRange.arg(QString::fromLatin1(c.bounds)));
+        EXPECT_EQ(script.prompts[0].icon, PromptIcon::Stop);
+        EXPECT_TRUE(editor->isVisible());
+        EXPECT_EQ(QApplication::focusWidget(), editor) << "the focus goes back";
+        EXPECT_EQ(editor->text(), QString::fromUtf8(c.kept));
+        EXPECT_EQ(editor->selectedText(), editor->text());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fields, Entry,
+    ::testing::Values(EntryCase{"DragRoundsUp", "solvane", false, "lblVehicleCoeffOfDrag",
+                                "txtVehicleCoeffOfDrag", ".355", "0.36", "", ""},
+                      EntryCase{"DragRoundsOutOfRange", "solvane", false, "lblVehicleCoeffOfDrag",
+                                "txtVehicleCoeffOfDrag", ".995", nullptr, "0.01-0.99", "1.00"},
+                      EntryCase{"DragNotANumber", "solvane", false, "lblVehicleCoeffOfDrag",
+                                "txtVehicleCoeffOfDrag", "abc", nullptr, "0.01-0.99", "abc"},
+                      EntryCase{"LossIsCut", "solvane", false, "lblVehicleDrivelineLoss",
+                                "txtVehicleDrivelineLoss", ".5", nullptr, "1-99", "0"},
+                      EntryCase{"LossGetsPercent", "solvane", false, "lblVehicleDrivelineLoss",
+                                "txtVehicleDrivelineLoss", "9.", "9%", "", ""},
+                      EntryCase{"ImperialArea", "solvane", false, "lblVehicleFrontalArea",
+                                "txtVehicleFrontalArea", "100", "100.000 ft^2", "", ""},
+                      EntryCase{"ImperialAreaTooLarge", "solvane", false, "lblVehicleFrontalArea",
+                                "txtVehicleFrontalArea", "7052", nullptr, "0.001-7051", "7052.000"},
+                      EntryCase{"MetricAreaEdge", "solvane", true, "lblVehicleFrontalArea",
+                                "txtVehicleFrontalArea", "655.004", "655.00 m^2", "", ""},
+                      EntryCase{"MetricWeight", "solvane", true, "lblVehicleWeight",
+                                "txtVehicleWeight", "1500", "1500 kgs", "", ""},
+                      EntryCase{"ImperialWeightMax", "solvane", false, "lblVehicleWeight",
+                                "txtVehicleWeight", "144177", "144177 lbs", "", ""},
+                      EntryCase{"ImperialWeightTooLarge", "solvane", false, "lblVehicleWeight",
+                                "txtVehicleWeight", "144178", nullptr, "1-144177", "144178"},
+                      EntryCase{"NoxWeightTooLarge", "nox", false, "lblVehicleWeight",
+                                "txtVehicleWeight", "65536", nullptr, "1-65535", "65536"},
+                      EntryCase{"FractionTakenAsTyped", "nox", false, "lblVehicleWeight",
+                                "txtVehicleWeight", "1234.6", "1234.6", "", ""},
+                      EntryCase{"RedlineZero", "nox", false, "lblVehicleRedline",
+                                "txtVehicleRedline", "0", nullptr, "1-65535", "0"},
+                      EntryCase{"RolloutRounds", "nox", false, "lblVehicleRolloutLength",
+                                "txtVehicleRolloutLength", "2.25", "2.3", "", ""},
+                      EntryCase{"RolloutTooLong", "nox", false, "lblVehicleRolloutLength",
+                                "txtVehicleRolloutLength", "25.6", nullptr, "0-25.5", "25.6"},
+                      EntryCase{"PitchKeptAsTyped", "nox", false, "lblPitchFactor",
+                                "txtPitchFactor", ".5", ".5", "", ""},
+                      EntryCase{"PitchTooLarge", "nox", false, "lblPitchFactor", "txtPitchFactor",
+                                "10", nullptr, "0-9.9", "10"},
+                      EntryCase{"NameTakenAsTyped", "nox", false, "lblVehicleName",
+                                "txtVehicleName", "Mustang GT", "Mustang GT", "", ""}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(Editing, MetricAreaThatRoundsOutOfRangeKeepsItsRoundedText)
+{
+    ASSERT_TRUE(load("f.kvs", SolvaneFileBuilder().build()));
+    click(window.lblUnits());
+    click(window.cmdEdit());
+    enter(window.lblVehicleFrontalArea(), window.txtVehicleFrontalArea(), "655.005");
+    ASSERT_EQ(script.prompts.size(), 1);
+    EXPECT_EQ(window.txtVehicleFrontalArea()->text(), "655.01");
+}
+
+TEST_F(Editing, TwoRejectedEditorsDoNotSetOffAChainOfMessages)
+{
+    ASSERT_TRUE(load("a.kvp", noxFile()));
+    click(window.cmdEdit());
+    click(window.lblVehicleRedline());
+    QTest::keyClicks(window.txtVehicleRedline(), "0");
+    // Opening the next field moves the focus, which leaves the first: rejected once.
+    click(window.lblVehicleShiftPoint());
+    ASSERT_EQ(script.prompts.size(), 1);
+    EXPECT_EQ(QApplication::focusWidget(), window.txtVehicleRedline());
+    EXPECT_TRUE(window.txtVehicleShiftPoint()->isVisible()) << "both stay open";
+
+    // Fixing the first and leaving it for the second works without further messages.
+    QTest::keyClicks(window.txtVehicleRedline(), "7000");
+    window.txtVehicleShiftPoint()->setFocus(Qt::MouseFocusReason);
+    EXPECT_EQ(script.prompts.size(), 1);
+    EXPECT_EQ(window.lblVehicleRedline()->text(), "7000");
+    EXPECT_EQ(QApplication::focusWidget(), window.txtVehicleShiftPoint());
+}
+
+TEST_F(Editing, SaveWritesEveryShownValueInPlace)
+{
+    const QString path = write("a.kvp", noxFile());
+    const QByteArray before = read(path);
+    NoxFileBuilder layout;
+    layout.records(3, 8);
+    const qsizetype notes = layout.notesOffset();
+    ASSERT_TRUE(select("a.kvp"));
+    click(window.cmdEdit());
+    enter(window.lblVehicleWeight(), window.txtVehicleWeight(), "200");
+    enter(window.lblRunName(), window.txtRunName(), "Test");
+    window.txtVehicleNotes()->selectAll();
+    QTest::keyClicks(window.txtVehicleNotes(), "A");
+    QTest::keyClick(window.txtVehicleNotes(), Qt::Key_Return);
+    QTest::keyClicks(window.txtVehicleNotes(), "B");
+    click(window.cmdSave());
+
+    EXPECT_TRUE(script.prompts.isEmpty()) << script.messages().join('|').toStdString();
+    EXPECT_EQ(state(), kFileShown);
+    EXPECT_FALSE(window.blnDirtyData);
+    EXPECT_EQ(window.lblVehicleWeight()->text(), "200");
+    const QByteArray after = read(path);
+    ASSERT_EQ(after.size(), before.size());
+    EXPECT_EQ(after.mid(NoxLayout::Weight.offset, 2), QByteArray("\x00\xC8", 2));
+    EXPECT_EQ(after.mid(NoxLayout::RunName.offset, 5), QByteArray("Test\0", 5));
+    EXPECT_EQ(after.mid(NoxLayout::RunName.offset + 5, 43), QByteArray(43, '\xFF'));
+    EXPECT_EQ(after.mid(notes, 5), QByteArray("\x03"
+                                              "A\rB\0",
+                                              5));
+    EXPECT_EQ(after.mid(notes + 5), before.mid(notes + 5)) << "old notes bytes stay";
+    EXPECT_EQ(after.left(NoxLayout::RunName.offset), before.left(NoxLayout::RunName.offset));
+    EXPECT_EQ(after.mid(155, notes - 155), before.mid(155, notes - 155)) << "run data untouched";
+
+    ASSERT_TRUE(select("a.kvp"));
+    EXPECT_EQ(window.txtVehicleNotes()->toPlainText(), "A\nB");
+    EXPECT_EQ(window.lblRunName()->text(), "Test");
+}
+
+TEST_F(Editing, SaveLeavesOpenEditorsFirst)
+{
+    const QString path = write("s.kvs", SolvaneFileBuilder().weight(1500).build());
+    ASSERT_TRUE(select("s.kvs"));
+    click(window.cmdEdit());
+    click(window.lblVehicleWeight());
+    QTest::keyClicks(window.txtVehicleWeight(), "2200");
+    EXPECT_TRUE(window.SaveRunFile());
+    EXPECT_EQ(window.lblVehicleWeight()->text(), "2200 lbs");
+    EXPECT_EQ(read(path).mid(SolvaneLayout::Weight.offset, 2), QByteArray("\xE8\x03", 2))
+        << "2200 lbs is 1000 kg";
+}
+
+TEST_F(Editing, SaveWithARejectedEntryKeepsTheFieldsLastValue)
+{
+    const QString path = write("s.kvs", SolvaneFileBuilder().coeffOfDrag(35).weight(1000).build());
+    const QByteArray before = read(path);
+    ASSERT_TRUE(select("s.kvs"));
+    click(window.cmdEdit());
+    click(window.lblVehicleCoeffOfDrag());
+    QTest::keyClicks(window.txtVehicleCoeffOfDrag(), "2");
+    click(window.cmdSave()); // leaving the editor for the button rejects the entry
+    EXPECT_EQ(script.prompts.size(), 1) << script.messages().join('|').toStdString();
+    EXPECT_EQ(state(), kFileShown);
+    EXPECT_FALSE(window.txtVehicleCoeffOfDrag()->isVisible());
+    EXPECT_EQ(window.lblVehicleCoeffOfDrag()->text(), "0.35");
+    EXPECT_EQ(read(path), before);
+
+    // An open weight editor is left by Save itself (as by its access key): one message,
+    // and the other fields are saved.
+    script.prompts.clear();
+    click(window.cmdEdit());
+    enter(window.lblVehicleDrivelineLoss(), window.txtVehicleDrivelineLoss(), "20");
+    click(window.lblVehicleWeight());
+    QTest::keyClicks(window.txtVehicleWeight(), "0");
+    window.cmdSave_Click();
+    EXPECT_EQ(script.prompts.size(), 1) << script.messages().join('|').toStdString();
+    EXPECT_EQ(window.lblVehicleWeight()->text(), "2200 lbs");
+    EXPECT_EQ(quint8(read(path).at(SolvaneLayout::DrivelineLoss.offset)), 20);
+    EXPECT_EQ(read(path).mid(SolvaneLayout::Weight.offset, 2),
+              before.mid(SolvaneLayout::Weight.offset, 2));
+}
+
+TEST_F(Editing, SaveFailuresSayWhyAndWriteNothing)
+{
+    struct Case
+    {
+        const char *name;
+        std::function<void(const QString &path)> spoil;
+        const char *reason;
+    };
+    int lockFd = -1;
+    const Case cases[] = {
+        {"locked",
+         [&](const QString &path) {
+             lockFd = ::open(QFile::encodeName(path).constData(), O_RDONLY);
+             ::flock(lockFd, LOCK_EX);
+         },
+         "locked by another program"},
+        {"changed on disk",
+         [](const QString &path) {
+             QFile file(path);
+             ASSERT_TRUE(file.open(QIODevice::Append));
+             file.write("more run data");
+         },
+         "changed on disk since it was loaded"},
+        {"vanished", [](const QString &path) { QFile::remove(path); }, "File Not Found"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        script.prompts.clear();
+        const QString path = write("a.kvp", noxFile());
+        ASSERT_TRUE(select("a.kvp"));
+        click(window.cmdEdit());
+        enter(window.lblVehicleWeight(), window.txtVehicleWeight(), "200");
+        c.spoil(path);
+        const QByteArray spoilt = QFile::exists(path) ? read(path) : QByteArray();
+        click(window.cmdSave());
+        if (lockFd >= 0) {
+            ::close(lockFd);
+            lockFd = -1;
+        }
+        ASSERT_EQ(script.prompts.size(), 1);
+        EXPECT_TRUE(script.prompts[0].text.startsWith("Error saving the VEXA file!"));
+        EXPECT_TRUE(script.prompts[0].text.contains(QLatin1String(c.reason)))
+            << script.prompts[0].text.toStdString();
+        EXPECT_EQ(script.prompts[0].icon, PromptIcon::Exclamation);
+        EXPECT_EQ(state(), kFileShown);
+        EXPECT_TRUE(window.blnDirtyData) << "nothing was written";
+        EXPECT_EQ(window.lblVehicleWeight()->text(), "200") << "the edit stays on show";
+        EXPECT_EQ(QFile::exists(path) ? read(path) : QByteArray(), spoilt);
+    }
+}
+
+TEST_F(Editing, NotesThatCannotBeStoredAreRefusedOnSave)
+{
+    const QString path = write("a.kvp", noxFile());
+    const QByteArray before = read(path);
+    ASSERT_TRUE(select("a.kvp"));
+    click(window.cmdEdit());
+    window.txtVehicleNotes()->setPlainText(QString(300, 'n'));
+    click(window.cmdSave());
+    ASSERT_EQ(script.prompts.size(), 1);
+    EXPECT_TRUE(script.prompts[0].text.contains("at most 255"));
+    EXPECT_EQ(read(path), before);
+}
+
+TEST_F(Editing, NotesOfAFileWithoutNotesBlockStayLocked)
+{
+    ASSERT_TRUE(load("a.kvp", NoxFileBuilder().records(2, 6).build()));
+    click(window.cmdEdit());
+    EXPECT_TRUE(window.txtVehicleNotes()->isReadOnly());
+    window.txtVehicleNotes()->setFocus();
+    QTest::keyClicks(window.txtVehicleNotes(), "ab");
+    ASSERT_EQ(script.prompts.size(), 1) << "told once";
+    EXPECT_TRUE(script.prompts[0].text.contains("no notes block"));
+    EXPECT_EQ(window.txtVehicleNotes()->toPlainText(), "");
+}
+
+TEST_F(Editing, UndoReadsTheFileAgain)
+{
+    ASSERT_TRUE(load("a.kvp", noxFile()));
+    click(window.cmdEdit());
+    enter(window.lblVehicleName(), window.txtVehicleName(), "Other");
+    EXPECT_EQ(window.lblVehicleName()->text(), "Other");
+    click(window.cmdUndo());
+    EXPECT_EQ(window.lblVehicleName()->text(), "Civic");
+    EXPECT_EQ(state(), kFileShown);
+    EXPECT_FALSE(window.blnDirtyData);
+}
+
+TEST_F(Editing, UnitsCannotChangeWhileEditing)
+{
+    ASSERT_TRUE(load("s.kvs", SolvaneFileBuilder().weight(1234).build()));
+    click(window.cmdEdit());
+    click(window.lblUnits());
+    EXPECT_FALSE(window.blnMetricUnits);
+    EXPECT_EQ(window.lblVehicleWeight()->text(), "2714.8 lbs");
+}
+
+} // namespace

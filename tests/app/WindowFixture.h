@@ -1,0 +1,107 @@
+// A real frmMain on the offscreen platform, with its prompts answered by a script and
+// run files of both models in a temporary folder.
+#pragma once
+
+#include "ScriptedPrompter.h"
+#include "app/ClickLabel.h"
+#include "app/FieldEditor.h"
+#include "app/frmMain.h"
+#include "browser/pane/FileListBox.h"
+#include "fixtures/QtPrinters.h"
+#include "fixtures/RunFileBuilder.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace quenloft::testing {
+
+class WindowTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        window.setPrompter(std::make_unique<ScriptedPrompter>(script));
+        window.show();
+        QApplication::setActiveWindow(&window);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    }
+
+    QString write(const QString &name, const QByteArray &bytes)
+    {
+        const QString path = dir.filePath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
+        return path;
+    }
+
+    static QByteArray read(const QString &path)
+    {
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+        return file.readAll();
+    }
+
+    // Selects `name` in the file list and loads it, as a click in the list does.
+    bool select(const QString &name)
+    {
+        {
+            const QSignalBlocker quiet(window.fileKVP());
+            EXPECT_TRUE(window.fileKVP()->setPath(dir.path()).ok());
+            if (!name.isEmpty())
+                EXPECT_TRUE(window.fileKVP()->setFileName(name)) << name.toStdString();
+        }
+        window.SetModelFromFileName(name);
+        return window.LoadRunFile();
+    }
+
+    bool load(const QString &name, const QByteArray &bytes)
+    {
+        write(name, bytes);
+        return select(name);
+    }
+
+    void click(QWidget *widget) { QTest::mouseClick(widget, Qt::LeftButton); }
+
+    // Opens a field's editor by clicking its label, types `text` over the selection and
+    // leaves it by giving the focus to the notes box.
+    void enter(ClickLabel *label, FieldEditor *editor, const QString &text)
+    {
+        click(label);
+        EXPECT_TRUE(editor->isVisible());
+        EXPECT_EQ(QApplication::focusWidget(), editor);
+        QTest::keyClicks(editor, text);
+        window.txtVehicleNotes()->setFocus(Qt::MouseFocusReason);
+    }
+
+    // The command and editor states as a compact text: Edit, Undo, Save, editors,
+    // lblUnits, notes locked.
+    QString state() const
+    {
+        auto bit = [](bool b) { return b ? QStringLiteral("1") : QStringLiteral("0"); };
+        return bit(window.cmdEdit()->isEnabled()) + bit(window.cmdUndo()->isEnabled()) +
+               bit(window.cmdSave()->isEnabled()) + bit(window.txtVehicleWeight()->isEnabled()) +
+               bit(window.lblUnits()->isEnabled()) + bit(window.txtVehicleNotes()->isReadOnly());
+    }
+
+    QTemporaryDir dir;
+    ScriptedPrompter::Script script;
+    frmMain window;
+};
+
+// State texts for WindowTest::state().
+inline const QString kNoFile = QStringLiteral("000011");
+inline const QString kFileShown = QStringLiteral("100011");
+inline const QString kEditingUnchangedNox = QStringLiteral("010100");
+inline const QString kEditingChangedNox = QStringLiteral("011100");
+inline const QString kEditingUnchangedSolvane = QStringLiteral("010101");
+inline const QString kEditingChangedSolvane = QStringLiteral("011101");
+
+} // namespace quenloft::testing
