@@ -55,8 +55,9 @@ protected:
         {
             const QSignalBlocker quiet(window.fileKVP());
             EXPECT_TRUE(window.fileKVP()->setPath(dir.path()).ok());
-            if (!name.isEmpty())
+            if (!name.isEmpty()) {
                 EXPECT_TRUE(window.fileKVP()->setFileName(name)) << name.toStdString();
+            }
         }
         window.SetModelFromFileName(name);
         return window.LoadRunFile();
