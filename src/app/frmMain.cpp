@@ -45,6 +45,7 @@ frmMain::frmMain(QWidget *parent) : QWidget(parent)
     createControls();
     setBackgroundFromImage(m_imageSolvane);
     wireVehicleData();
+    wireBrowser();
 }
 
 frmMain::~frmMain() = default;

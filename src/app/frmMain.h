@@ -2,6 +2,7 @@
 // controls are built in frmMainControls.cpp, the window's own events are in frmMain.cpp.
 #pragma once
 
+#include "app/Preferences.h"
 #include "app/Prompts.h"
 #include "runfile/RunFileWriter.h"
 #include "vehicle/Fields.h"
@@ -9,6 +10,7 @@
 
 #include <QList>
 #include <QPixmap>
+#include <QPoint>
 #include <QString>
 #include <QWidget>
 
@@ -95,8 +97,18 @@ public:
 
     // --- File browser and start-up (frmMainBrowser.cpp and the files beside it)
 
+    // Start-up, run once before the window is first shown: title, about caption,
+    // collapsed pane, last directory, placement and the stored options. The window keeps
+    // the store and writes the preferences back to it when it closes.
+    void Form_Load(std::unique_ptr<quenloft::Preferences> preferences);
+
     // Re-reads the drive, directory and file lists.
     void RefreshFiles();
+    // Opens the pane when X (twips, window coordinates) is left of its right edge and
+    // closes it otherwise, unless it is pinned.
+    void ShowHideFileBrowser(int X);
+    // The file keys on release, as Windows key codes: 46 Delete, 113 F2, 116 F5.
+    void HandleFileKeys(qint16 KeyCode, qint16 Shift);
 
     // File-browser pane.
     [[nodiscard]] quenloft::PaneFrame *frameVEXAFile() const { return m_frameVEXAFile; }
@@ -263,6 +275,40 @@ private:
     bool m_rejecting = false;     // a range message is on screen
     bool m_refocusing = false;    // focus is going back to a rejected editor
     bool m_toldNotesLocked = false;
+
+    // --- File browser, file commands, start-up and links (frmMainBrowser.cpp,
+    // frmMainFileCommands.cpp, frmMainStartup.cpp, frmMainLinks.cpp)
+    enum class BrowseTarget { Directories, Files };
+    void wireBrowser();
+    void wireFileCommands();
+    void wireLinks();
+    void driveKVP_Change();
+    void dirKVP_Change();
+    void dirKVP_EnterFailed(const QString &path);
+    void reportUnreadableDirectory(BrowseTarget target);
+    void fileKVP_Click();
+    void fileKVP_DblClick();
+    void fileKVP_MouseUp(Qt::MouseButton button, QPoint globalPos);
+    void frameVEXAFile_MouseMove();
+    void lblHalvornCopyright_MouseMove();
+    void chkPin_Click();
+    void windowKeyReleased(int qtKey);
+    void setFileCommandsEnabled(bool enabled);
+    [[nodiscard]] bool fileBrowserPinned() const;
+    void focusFileListIfShown();
+    [[nodiscard]] QString selectedFilePath(const QString &fileName) const;
+    [[nodiscard]] bool requireSelectedFile(const QString &fileName);
+    void mnuFilePopupOpen_Click();
+    void DeleteSelectedFile();
+    void RenameSelectedFile();
+    void openLink(const QString &target);
+    void restoreLastDirectory();
+    void LoadOptions();
+    void SaveOptions();
+    void Form_Unload();
+
+    std::unique_ptr<quenloft::Preferences> m_preferences; // set by Form_Load
+    quint64 m_fileSelection = 0; // a load that sees this change was overtaken by a newer click
 
     QPixmap m_background;
 
