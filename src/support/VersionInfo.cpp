@@ -4,9 +4,9 @@ namespace quenloft {
 
 const VersionInfo &ProgramVersion()
 {
-    static const VersionInfo version{
-        QStringLiteral("Quenloft"), QUENLOFT_VERSION_MAJOR, QUENLOFT_VERSION_MINOR,
-        QUENLOFT_VERSION_REVISION, QStringLiteral("Quenloft - written by the Quenloft developers")};
+    static const VersionInfo version{QStringLiteral("Quenloft"), QUENLOFT_VERSION_MAJOR,
+                                     QUENLOFT_VERSION_MINOR, QUENLOFT_VERSION_REVISION,
+                                     QStringLiteral("by the Quenloft team")};
     return version;
 }
 

@@ -1,0 +1,81 @@
+// Start-up and shut-down: the title, the last directory, the window placement and the
+// stored options, read once before the window is shown and written back when it closes.
+#include "app/frmMain.h"
+
+#include "app/ClickLabel.h"
+#include "app/Formz.h"
+#include "app/LastDirectory.h"
+#include "app/PaneFrame.h"
+#include "browser/pane/DirListBox.h"
+#include "browser/pane/DriveListBox.h"
+#include "browser/pane/FileListBox.h"
+#include "support/VersionInfo.h"
+
+#include <QDir>
+#include <QPushButton>
+
+using namespace quenloft;
+
+namespace {
+
+const QString kOptions = QStringLiteral("Options");
+const QString kLastDirectory = QStringLiteral("LastDirectory");
+const QString kMainOptions = QStringLiteral("MainOptions");
+const QString kPinFileBrowser = QStringLiteral("PINFileBrowser");
+const QString kMetricUnits = QStringLiteral("MetricUnits");
+
+constexpr int kPaneCollapsedTwips = 605;
+
+} // namespace
+
+void frmMain::Form_Load(std::unique_ptr<Preferences> preferences)
+{
+    m_preferences = std::move(preferences);
+    const VersionInfo &version = ProgramVersion();
+    setWindowTitle(TitleOf(version));
+    m_lblAbout->setText(version.comments);
+    m_frameVEXAFile->setFrameHeightTwips(kPaneCollapsedTwips);
+    restoreLastDirectory();
+    RestoreFormPosition(*this, *m_preferences);
+    LoadOptions();
+    connect(this, &frmMain::closing, this, &frmMain::Form_Unload, Qt::UniqueConnection);
+}
+
+void frmMain::restoreLastDirectory()
+{
+    const QString directory =
+        NearestExistingDirectory(m_preferences->value(kOptions, kLastDirectory));
+    if (directory.isEmpty())
+        return;
+    // Each assignment runs the list's change event, so the lists below it follow. A path
+    // that names a file, or cannot be read, leaves the lists where they are.
+    (void)m_driveKVP->setDrive(directory);
+    (void)m_dirKVP->setPath(directory);
+}
+
+void frmMain::LoadOptions()
+{
+    if (IsTrueText(m_preferences->value(kMainOptions, kPinFileBrowser))) {
+        ShowHideFileBrowser(0); // not pinned yet, so this opens the pane
+        m_chkPin->setChecked(true);
+    } else {
+        m_chkPin->setChecked(false);
+    }
+    if (IsTrueText(m_preferences->value(kMainOptions, kMetricUnits)))
+        ToggleUnits(); // the window starts in imperial units
+}
+
+void frmMain::SaveOptions()
+{
+    m_preferences->setValue(kMainOptions, kPinFileBrowser, FlagText(m_chkPin->isChecked()));
+    m_preferences->setValue(kMainOptions, kMetricUnits, FlagText(blnMetricUnits));
+}
+
+void frmMain::Form_Unload()
+{
+    // Unsaved vehicle data is not asked about: closing always ends the program.
+    m_preferences->setValue(kOptions, kLastDirectory, QDir::toNativeSeparators(m_fileKVP->path()));
+    SaveFormPosition(*this, *m_preferences);
+    SaveOptions();
+    m_preferences->sync();
+}
