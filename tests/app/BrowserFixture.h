@@ -13,7 +13,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QList>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
@@ -39,22 +38,17 @@ protected:
     void TearDown() override { SetShellOpener(m_previousOpener); }
 
     QString path(const QString &name) const { return dir.filePath(name); }
+    QStringList files() const { return QDir(dir.path()).entryList(QDir::Files, QDir::Name); }
 
+    static QByteArray goodFile()
+    {
+        return fixtures::NoxFileBuilder().version("2.0.3").vehicleName("Civic").notes("n").build();
+    }
     void write(const QString &name, const QByteArray &bytes = goodFile())
     {
         QFile file(path(name));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(bytes);
-    }
-
-    static QByteArray goodFile()
-    {
-        return fixtures::NoxFileBuilder()
-            .version("2.0.3")
-            .vehicleName("Civic")
-            .records(2, 20)
-            .notes("Lane 2")
-            .build();
     }
 
     // Lists the temporary folder and selects `name` as a click would, which loads it.
@@ -64,8 +58,7 @@ protected:
         ASSERT_TRUE(window.fileKVP()->setFileName(name)) << name.toStdString();
     }
 
-    QStringList files() const { return QDir(dir.path()).entryList(QDir::Files, QDir::Name); }
-
+    // Open, Edit, Delete and Rename are always enabled together.
     bool commandsEnabled() const
     {
         const bool edit = window.mnuFilePopupEdit()->isEnabled();
