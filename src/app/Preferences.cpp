@@ -39,11 +39,6 @@ void Preferences::sync()
     m_settings->sync();
 }
 
-QString Preferences::location() const
-{
-    return m_settings->fileName();
-}
-
 bool IsTrueText(const QString &text)
 {
     const std::optional<double> value = ParseDouble(text);

@@ -27,9 +27,6 @@ public:
     // Writes pending changes to disk.
     void sync();
 
-    // Where the values are kept, for the user's information.
-    [[nodiscard]] QString location() const;
-
 private:
     std::unique_ptr<QSettings> m_settings;
 };
