@@ -84,6 +84,7 @@ void frmMain::RefreshFiles()
 
 void frmMain::driveKVP_Change()
 {
+    ++m_loadGeneration; // a load still scanning belongs to the folder being left
     UpdateControls(false, false, false, false);
     if (!m_dirKVP->setPath(m_driveKVP->drive()))
         reportUnreadableDirectory(BrowseTarget::Directories);
@@ -93,6 +94,7 @@ void frmMain::driveKVP_Change()
 
 void frmMain::dirKVP_Change()
 {
+    ++m_loadGeneration; // a load still scanning belongs to the folder being left
     UpdateControls(false, false, false, false);
     if (!m_fileKVP->setPath(m_dirKVP->path()))
         reportUnreadableDirectory(BrowseTarget::Files);

@@ -3,6 +3,7 @@
 // another.
 #include "WindowFixture.h"
 
+#include "browser/pane/DirListBox.h"
 #include "runfile/RunFileLayout.h"
 
 #include <QTimer>
@@ -229,6 +230,17 @@ TEST_F(Display, ALoadOvertakenByAnotherSelectionLeavesTheLaterFileOnShow)
     EXPECT_EQ(state(), kFileShown);
     ASSERT_TRUE(window.loadedFile().has_value());
     EXPECT_EQ(window.loadedFile()->model, Model::Solvane);
+}
+
+TEST_F(Display, ChangingTheFolderAbandonsALoadInProgress)
+{
+    write("big.kvp", NoxFileBuilder().records(100000, 40).build());
+    QTemporaryDir other;
+    window.setScanEventInterval(0);
+    QTimer::singleShot(0, &window, [&] { (void)window.dirKVP()->setPath(other.path()); });
+    EXPECT_FALSE(select("big.kvp"));
+    EXPECT_EQ(state(), kNoFile) << "nothing of a file in the folder left is offered";
+    EXPECT_FALSE(window.loadedFile().has_value());
 }
 
 TEST_F(Display, ClosingTheWindowAbandonsALoadInProgress)
