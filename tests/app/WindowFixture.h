@@ -9,6 +9,7 @@
 #include "browser/pane/FileListBox.h"
 #include "fixtures/QtPrinters.h"
 #include "fixtures/RunFileBuilder.h"
+#include "fixtures/TestFiles.h"
 
 #include <QApplication>
 #include <QFile>
@@ -36,18 +37,11 @@ protected:
     QString write(const QString &name, const QByteArray &bytes)
     {
         const QString path = dir.filePath(name);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(bytes);
+        EXPECT_TRUE(fixtures::writeFile(path, bytes)) << path.toStdString();
         return path;
     }
 
-    static QByteArray read(const QString &path)
-    {
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-        return file.readAll();
-    }
+    static QByteArray read(const QString &path) { return fixtures::readFile(path); }
 
     // Selects `name` in the file list and loads it, as a click in the list does.
     bool select(const QString &name)

@@ -2,6 +2,7 @@
 #include "Cli.h"
 #include "fixtures/RunFileBuilder.h"
 #include "fixtures/Samples.h"
+#include "fixtures/TestFiles.h"
 #include "runfile/RunFileLayout.h"
 
 #include <QDir>
@@ -47,17 +48,10 @@ protected:
     QString write(const QString &name, const QByteArray &bytes)
     {
         const QString path = m_dir.filePath(name);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
+        EXPECT_TRUE(writeFile(path, bytes)) << path.toStdString();
         return path;
     }
-    static QByteArray read(const QString &path)
-    {
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-        return file.readAll();
-    }
+    static QByteArray read(const QString &path) { return readFile(path); }
     static QJsonObject json(const QString &path, bool metric = false)
     {
         QStringList args{QStringLiteral("show"), QStringLiteral("--json"), path};

@@ -2,6 +2,7 @@
 
 #include "fixtures/QtPrinters.h"
 #include "fixtures/RunFileBuilder.h"
+#include "fixtures/TestFiles.h"
 #include "runfile/RunFileLayout.h"
 #include "vehicle/SaveValues.h"
 #include "vehicle/VehicleDisplay.h"
@@ -393,18 +394,11 @@ protected:
     QString write(const char *name, const QByteArray &bytes)
     {
         const QString path = m_dir.filePath(QString::fromLatin1(name));
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(bytes);
+        EXPECT_TRUE(fixtures::writeFile(path, bytes)) << path.toStdString();
         return path;
     }
 
-    static QByteArray contents(const QString &path)
-    {
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-        return file.readAll();
-    }
+    static QByteArray contents(const QString &path) { return fixtures::readFile(path); }
 
     static RunFileContents loadFile(const QString &path, Model model)
     {
