@@ -6,7 +6,7 @@
 set -euo pipefail
 source "$(dirname "$0")/scripts/common.sh"
 quenloft_install_missing
-quenloft_build OFF
+quenloft_build
 
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
   cd "$QUENLOFT_ROOT/samples"

@@ -30,8 +30,11 @@ quenloft_install_missing() {
 }
 
 quenloft_build() {
-  local werror="${1:-OFF}"
+  # With an argument, sets warnings-as-errors; without one, keeps what build/ already has,
+  # so switching between ./run.sh and ./test.sh does not rebuild everything.
+  local werror=()
+  [ $# -gt 0 ] && werror=(-DQUENLOFT_WERROR="$1")
   cmake -S "$QUENLOFT_ROOT" -B "$QUENLOFT_BUILD" -G Ninja \
-    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUENLOFT_BUILD_GUI=ON -DQUENLOFT_WERROR="$werror" >/dev/null
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUENLOFT_BUILD_GUI=ON "${werror[@]}" >/dev/null
   cmake --build "$QUENLOFT_BUILD" --parallel
 }
