@@ -30,13 +30,18 @@ Result<QByteArray> readField(ByteSource &source, const FieldLayout &field)
     return bytes;
 }
 
+// The bytes of `field` inside `block`, which was read from `blockOffset`.
+QByteArrayView fieldIn(const QByteArray &block, qint64 blockOffset, const FieldLayout &field)
+{
+    return QByteArrayView(block).sliced(field.offset - blockOffset, field.length);
+}
+
 // A text field ends at its first NUL (the writer's terminator; 0xFF fill follows it);
 // blanks and NULs at both ends are not part of the text.
-QString textOfField(const QByteArray &bytes)
+QString textOfField(QByteArrayView bytes)
 {
     const qsizetype nul = bytes.indexOf('\0');
-    return StripNulls(DecodeCp1252(QByteArrayView(bytes).first(nul < 0 ? bytes.size() : nul)),
-                      true);
+    return StripNulls(DecodeCp1252(bytes.first(nul < 0 ? bytes.size() : nul)), true);
 }
 
 Failure tooShort(Model model, qint64 size, qint64 needed)
@@ -272,8 +277,7 @@ Result<RunFileContents> readNox(ByteSource &source, RunFileContents contents,
     const auto block = readField(source, numbers);
     if (!block)
         return block.failure();
-    const QByteArrayView b(block.value());
-    auto at = [&](const FieldLayout &f) { return b.sliced(f.offset - numbers.offset, f.length); };
+    auto at = [&](const FieldLayout &f) { return fieldIn(block.value(), numbers.offset, f); };
     nox.weight = quint16(BigEndianToLong(at(NoxLayout::Weight)));
     nox.rolloutLength = quint8(BigEndianToLong(at(NoxLayout::RolloutLength)));
     nox.redline = quint16(BigEndianToLong(at(NoxLayout::Redline)));
@@ -290,12 +294,19 @@ Result<RunFileContents> readSolvane(ByteSource &source, RunFileContents contents
     if (source.size() < SolvaneLayout::MinimumSize)
         return tooShort(Model::Solvane, source.size(), SolvaneLayout::MinimumSize);
 
-    const auto date = readField(source, SolvaneLayout::RunDate);
-    if (!date)
-        return date.failure();
+    // Every field lies between the start of the notes and the end of the weight.
+    const FieldLayout fields{SolvaneLayout::Notes.offset,
+                             int(SolvaneLayout::Weight.end() - SolvaneLayout::Notes.offset),
+                             Encoding::U8};
+    const auto block = readField(source, fields);
+    if (!block)
+        return block.failure();
+    auto at = [&](const FieldLayout &f) { return fieldIn(block.value(), fields.offset, f); };
+
+    const QByteArrayView date = at(SolvaneLayout::RunDate);
     std::array<int, 6> d{};
     for (int i = 0; i < 6; ++i)
-        d[size_t(i)] = BigEndianToLong(QByteArrayView(date.value()).sliced(i, 1));
+        d[size_t(i)] = BigEndianToLong(date.sliced(i, 1));
     if (d != std::array<int, 6>{}) {
         const QDate day(2000 + d[2], d[0], d[1]);
         const QTime time(d[3], d[4], d[5]);
@@ -314,26 +325,11 @@ Result<RunFileContents> readSolvane(ByteSource &source, RunFileContents contents
         s.runDate = QDateTime(day, time, Qt::UTC);
     }
 
-    const auto area = readField(source, SolvaneLayout::FrontalArea);
-    if (!area)
-        return area.failure();
-    s.frontalArea = quint16(LittleEndianToLong(area.value()));
-    const auto drag = readField(source, SolvaneLayout::CoeffOfDrag);
-    if (!drag)
-        return drag.failure();
-    s.coeffOfDrag = quint8(LittleEndianToLong(drag.value()));
-    const auto loss = readField(source, SolvaneLayout::DrivelineLoss);
-    if (!loss)
-        return loss.failure();
-    s.drivelineLoss = quint8(LittleEndianToLong(loss.value()));
-    const auto weight = readField(source, SolvaneLayout::Weight);
-    if (!weight)
-        return weight.failure();
-    s.weight = quint16(LittleEndianToLong(weight.value()));
-    const auto notes = readField(source, SolvaneLayout::Notes);
-    if (!notes)
-        return notes.failure();
-    s.notes = textOfField(notes.value());
+    s.frontalArea = quint16(LittleEndianToLong(at(SolvaneLayout::FrontalArea)));
+    s.coeffOfDrag = quint8(LittleEndianToLong(at(SolvaneLayout::CoeffOfDrag)));
+    s.drivelineLoss = quint8(LittleEndianToLong(at(SolvaneLayout::DrivelineLoss)));
+    s.weight = quint16(LittleEndianToLong(at(SolvaneLayout::Weight)));
+    s.notes = textOfField(at(SolvaneLayout::Notes));
     return contents;
 }
 
