@@ -109,15 +109,13 @@ void frmMain::UpdateControls(bool blnEnableEdit, bool blnEnableUndo, bool blnEna
 
 void frmMain::SetModelFromFileName(const QString &fileName)
 {
-    strMode = QStringLiteral("Solvane");
-    const QString ending = fileName.right(3).toUpper();
-    if (ending == u"KVS") {
-        strMode = QStringLiteral("Solvane");
-        setBackgroundFromImage(m_imageSolvane);
-    } else if (ending == u"KVP") {
-        strMode = QStringLiteral("Nox");
+    const Model named = ModelFromFileName(fileName);
+    strMode = ModelName(named);
+    // A name with neither run-file ending reads as Solvane but keeps the picture shown.
+    if (named == Model::Nox)
         setBackgroundFromImage(m_imageNox);
-    }
+    else if (fileName.right(3).toUpper() == u"KVS")
+        setBackgroundFromImage(m_imageSolvane);
 }
 
 void frmMain::ToggleUnits()

@@ -164,6 +164,21 @@ TEST_F(Display, SwitchingModelsEmptiesTheOtherModelsValues)
     EXPECT_EQ(window.backgroundPicture().toImage(), window.imageSolvane()->pixmap().toImage());
 }
 
+TEST_F(Display, FileNameChoosesModelAndPicture)
+{
+    const QImage nox = window.imageNox()->pixmap().toImage();
+    const QImage solvane = window.imageSolvane()->pixmap().toImage();
+    window.SetModelFromFileName("run.KvP");
+    EXPECT_EQ(window.strMode, "Nox");
+    EXPECT_EQ(window.backgroundPicture().toImage(), nox);
+    window.SetModelFromFileName("run.dat");
+    EXPECT_EQ(window.strMode, "Solvane");
+    EXPECT_EQ(window.backgroundPicture().toImage(), nox) << "another ending keeps the picture";
+    window.SetModelFromFileName("run.KVS");
+    EXPECT_EQ(window.strMode, "Solvane");
+    EXPECT_EQ(window.backgroundPicture().toImage(), solvane);
+}
+
 TEST_F(Display, FailedLoadsSayWhyAndNeverOfferSave)
 {
     ASSERT_TRUE(load("good.kvp", NoxFileBuilder().runName("Good").build()));
