@@ -10,12 +10,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-// Resources compiled into a static library are only linked in when referenced.
-static void initQuenloftResources()
-{
-    Q_INIT_RESOURCE(quenloft);
-}
-
 namespace {
 
 // The pictures are drawn for 96 DPI; at other densities they scale with the controls.
@@ -28,7 +22,6 @@ constexpr int kClientHeightTwips = 7335;
 
 frmMain::frmMain(QWidget *parent) : QWidget(parent)
 {
-    initQuenloftResources();
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Quenloft"));
     setWindowIcon(QIcon(QStringLiteral(":/images/quenloft.png")));
