@@ -5,18 +5,22 @@ set -euo pipefail
 QUENLOFT_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 QUENLOFT_BUILD="${QUENLOFT_BUILD:-$QUENLOFT_ROOT/build}"
 
-# Debian packages the build, the tests and the screenshot script need.
+# Debian packages the build, the tests and the screenshot script need. The window is laid
+# out for Arial's metrics: fonts-liberation2 brings Liberation Sans, which has them.
 QUENLOFT_PACKAGES=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth x11-apps imagemagick fonts-dejavu-core
+  xvfb xauth x11-apps imagemagick fonts-liberation2
 )
 
+# Installs those of the named packages (default: QUENLOFT_PACKAGES) that are missing.
 quenloft_install_missing() {
+  local wanted=("$@")
+  [ ${#wanted[@]} -eq 0 ] && wanted=("${QUENLOFT_PACKAGES[@]}")
   local missing=()
   local pkg
-  for pkg in "${QUENLOFT_PACKAGES[@]}"; do
+  for pkg in "${wanted[@]}"; do
     if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed"; then
       missing+=("$pkg")
     fi
@@ -34,7 +38,10 @@ quenloft_build() {
   # so switching between ./run.sh and ./test.sh does not rebuild everything.
   local werror=()
   [ $# -gt 0 ] && werror=(-DQUENLOFT_WERROR="$1")
+  # ccache, where a developer has it, makes rebuilds in fresh folders cheap; nothing needs it.
+  local launcher=()
+  command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
   cmake -S "$QUENLOFT_ROOT" -B "$QUENLOFT_BUILD" -G Ninja \
-    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUENLOFT_BUILD_GUI=ON "${werror[@]}" >/dev/null
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUENLOFT_BUILD_GUI=ON "${launcher[@]}" "${werror[@]}" >/dev/null
   cmake --build "$QUENLOFT_BUILD" --parallel
 }

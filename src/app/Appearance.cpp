@@ -5,7 +5,9 @@
 namespace quenloft::appearance {
 namespace {
 
-// Families are tried in order; the last ones ship with practically every Linux desktop.
+// Families are tried in order. The window is laid out for the metrics of the classic
+// dialog sans serif and Arial; away from Windows, Liberation Sans (Debian package
+// fonts-liberation2) has Arial's metrics, so it comes first there for both.
 QFont fontFrom(const QStringList &families, bool bold, bool italic)
 {
     QFont font;
@@ -19,17 +21,23 @@ QFont fontFrom(const QStringList &families, bool bold, bool italic)
 
 QStringList sansFamilies()
 {
-    return {QStringLiteral("MS Sans Serif"),   QStringLiteral("Microsoft Sans Serif"),
-            QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
-            QStringLiteral("Nimbus Sans"),     QStringLiteral("DejaVu Sans"),
-            QStringLiteral("Sans Serif")};
+#ifdef Q_OS_WIN
+    return {QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
+            QStringLiteral("Arial")};
+#else
+    return {QStringLiteral("Liberation Sans"), QStringLiteral("MS Sans Serif"),
+            QStringLiteral("Arimo"), QStringLiteral("Sans Serif")};
+#endif
 }
 
 QStringList arialFamilies()
 {
-    return {QStringLiteral("Arial"),       QStringLiteral("Liberation Sans"),
-            QStringLiteral("Arimo"),       QStringLiteral("Nimbus Sans"),
-            QStringLiteral("DejaVu Sans"), QStringLiteral("Sans Serif")};
+#ifdef Q_OS_WIN
+    return {QStringLiteral("Arial")};
+#else
+    return {QStringLiteral("Liberation Sans"), QStringLiteral("Arial"), QStringLiteral("Arimo"),
+            QStringLiteral("Sans Serif")};
+#endif
 }
 
 } // namespace

@@ -14,8 +14,12 @@ namespace quenloft::appearance {
 
 inline constexpr double kPointSize = 8.25;
 
-// The window's default: the classic dialog sans serif at 8.25 pt, with metric-compatible
-// and always-present fallbacks so Linux desktops without it render a close match.
+// The family the window's layout is measured for away from Windows.
+inline constexpr char kMetricFamily[] = "Liberation Sans";
+inline constexpr char kMetricFontPackage[] = "fonts-liberation2";
+
+// The window's default: the classic dialog sans serif at 8.25 pt; on Linux its
+// metric-compatible stand-in first.
 [[nodiscard]] QFont windowFont();
 // windowFont(), weight 700.
 [[nodiscard]] QFont boldSansFont();

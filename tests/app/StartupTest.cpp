@@ -1,6 +1,7 @@
 // Start-up and shut-down of the real window against a temporary preferences file: what a
 // first run shows, and what the next start gets back.
 #include "ScriptedPrompter.h"
+#include "app/Appearance.h"
 #include "app/ClickLabel.h"
 #include "app/PaneFrame.h"
 #include "app/frmMain.h"
@@ -9,9 +10,15 @@
 #include "fixtures/QtPrinters.h"
 #include "support/VersionInfo.h"
 
+#include <QAbstractButton>
 #include <QDir>
 #include <QFile>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QGroupBox>
+#include <QLabel>
 #include <QPushButton>
+#include <QStyle>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -57,9 +64,6 @@ TEST_F(Startup, FirstRunThenTheNextStartGetsBackWhatItLeft)
 {
     start();
     EXPECT_EQ(window->windowTitle(), "Quenloft v3.00 build 2");
-    EXPECT_LE(window->lblAbout()->fontMetrics().horizontalAdvance(window->lblAbout()->text()),
-              window->lblAbout()->contentsRect().width())
-        << "the authorship note must fit its label";
     EXPECT_EQ(paneHeight(), 605);
     EXPECT_FALSE(window->chkPin()->isChecked());
     EXPECT_FALSE(window->blnMetricUnits);
@@ -132,6 +136,55 @@ TEST_F(Startup, LastDirectoryFallsBackToTheNearestOneThatExists)
         EXPECT_EQ(window->dirKVP()->path(), c.shown);
         EXPECT_EQ(window->fileKVP()->path(), c.shown);
         window.reset(); // no shut-down: the next case starts from its own stored value
+    }
+    EXPECT_TRUE(script.prompts.isEmpty());
+}
+
+// The captions that do not fit their control with the fonts the window gets, as
+// "name: text (needs N px, has M px)".
+QStringList clippedCaptions(const QWidget &window)
+{
+    QStringList clipped;
+    auto check = [&](const QWidget *w, QString text, int room) {
+        text.remove(u'&'); // access-key marks are not drawn
+        const int needed = w->fontMetrics().horizontalAdvance(text);
+        if (!text.isEmpty() && (needed > room || w->fontMetrics().height() > w->height()))
+            clipped << QStringLiteral("%1: \"%2\" (needs %3 px, has %4 px)")
+                           .arg(w->objectName(), text)
+                           .arg(needed)
+                           .arg(room);
+    };
+    for (const QLabel *label : window.findChildren<QLabel *>())
+        check(label, label->text(), label->contentsRect().width() - 2 * label->margin());
+    for (const QAbstractButton *button : window.findChildren<QAbstractButton *>()) {
+        const int margin = button->style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, button);
+        check(button, button->text(), button->width() - margin);
+    }
+    for (const QGroupBox *frame : window.findChildren<QGroupBox *>())
+        check(frame, frame->title(), frame->contentsRect().width());
+    return clipped;
+}
+
+TEST_F(Startup, EveryCaptionFitsItsControlWithTheInstalledFonts)
+{
+    const QString family = QString::fromLatin1(appearance::kMetricFamily);
+    ASSERT_TRUE(QFontDatabase::hasFamily(family) &&
+                QFontInfo(appearance::boldSansFont()).family() == family)
+        << "The window is laid out for Arial's metrics, which only " << appearance::kMetricFamily
+        << " provides here; install the Debian package " << appearance::kMetricFontPackage
+        << " (./test.sh and ./run.sh do).";
+
+    start();
+    EXPECT_EQ(clippedCaptions(*window), QStringList()) << "after start-up";
+    // Each model's captions and values, in both unit systems.
+    ASSERT_TRUE(window->fileKVP()->setPath(QUENLOFT_SOURCE_DIR "/samples").ok());
+    for (const char *sample : {"friday_pass_1.kvp", "coastdown.kvs"}) {
+        SCOPED_TRACE(sample);
+        ASSERT_TRUE(window->fileKVP()->setFileName(QString::fromLatin1(sample)));
+        for (int units = 0; units < 2; ++units) {
+            EXPECT_EQ(clippedCaptions(*window), QStringList());
+            window->ToggleUnits();
+        }
     }
     EXPECT_TRUE(script.prompts.isEmpty());
 }
