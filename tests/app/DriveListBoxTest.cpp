@@ -1,5 +1,6 @@
 #include "browser/pane/DriveListBox.h"
 
+#include "fixtures/CaseNames.h"
 #include "fixtures/QtPrinters.h"
 
 #include <QDir>
@@ -37,7 +38,10 @@ INSTANTIATE_TEST_SUITE_P(
                     ContainingCase{"/etc", "/"}, ContainingCase{"/", "/"},
                     ContainingCase{"/media/ann/USB STICK/a/b", "/media/ann/USB STICK"},
                     ContainingCase{"/media/ann/../ann/USB STICK", "/media/ann/USB STICK"},
-                    ContainingCase{"", ""}));
+                    ContainingCase{"", ""}),
+    [](const testing::TestParamInfo<ContainingCase> &info) {
+        return "path" + quenloft::fixtures::caseName(info.param.path);
+    });
 
 class DriveListBoxTest : public testing::Test
 {

@@ -1,5 +1,6 @@
 #include "browser/pane/FileListBox.h"
 
+#include "fixtures/CaseNames.h"
 #include "fixtures/QtPrinters.h"
 
 #include <QDir>
@@ -37,14 +38,18 @@ TEST_P(FilePattern, MatchesRunFilesOnlyWithoutRegardToCase)
               GetParam().matches);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Names, FilePattern,
-    testing::Values(PatternCase{"run.kvp", true}, PatternCase{"RUN.KVP", true},
-                    PatternCase{"Run.Kvs", true}, PatternCase{"a.b.kvs", true},
-                    PatternCase{".kvp", true}, PatternCase{"run.kvp.bak", false},
-                    PatternCase{"run.kvpx", false}, PatternCase{"run.kv", false},
-                    PatternCase{"runkvp", false}, PatternCase{"run.txt", false},
-                    PatternCase{"run.kvs ", false}, PatternCase{"kvs", false}));
+INSTANTIATE_TEST_SUITE_P(Names, FilePattern,
+                         testing::Values(PatternCase{"run.kvp", true}, PatternCase{"RUN.KVP", true},
+                                         PatternCase{"Run.Kvs", true}, PatternCase{"a.b.kvs", true},
+                                         PatternCase{".kvp", true},
+                                         PatternCase{"run.kvp.bak", false},
+                                         PatternCase{"run.kvpx", false},
+                                         PatternCase{"run.kv", false}, PatternCase{"runkvp", false},
+                                         PatternCase{"run.txt", false},
+                                         PatternCase{"run.kvs ", false}, PatternCase{"kvs", false}),
+                         [](const testing::TestParamInfo<PatternCase> &info) {
+                             return quenloft::fixtures::caseName(info.param.fileName);
+                         });
 
 TEST(FilePattern, SeveralPatternsAndSpacesAroundThem)
 {

@@ -1,7 +1,7 @@
 // What the bare control set does before any behaviour is wired: focus order, input
 // limits, the popup menu, the pane height and the window's own events.
-#include "app/frmMain.h"
 #include "ScriptedPrompter.h"
+#include "app/frmMain.h"
 
 #include "app/ClickLabel.h"
 #include "app/FieldEditor.h"
@@ -66,7 +66,7 @@ TEST(FocusOrder, TabVisitsTheControlsInTheDesignedOrder)
         widget->show();
         if (auto *editor = qobject_cast<quenloft::FieldEditor *>(widget))
             editor->setText(name == u"txtVehicleCoeffOfDrag" ? QStringLiteral("0.5")
-                                                              : QStringLiteral("1"));
+                                                             : QStringLiteral("1"));
     }
     showAndActivate(window);
     window.cmdEdit()->setFocus(Qt::OtherFocusReason);

@@ -1,5 +1,7 @@
 #include "app/Twips.h"
 
+#include "fixtures/CaseNames.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -29,8 +31,15 @@ INSTANTIATE_TEST_SUITE_P(Cases, TwipsToPixels,
                                          ToPixelsCase{11670, 96, 778}, ToPixelsCase{7335, 96, 489},
                                          ToPixelsCase{6650, 96, 443}, ToPixelsCase{1440, 96, 96},
                                          ToPixelsCase{1440, 120, 120}, ToPixelsCase{1440, 144, 144},
-                                         ToPixelsCase{11670, 144, 1167},
-                                         ToPixelsCase{-15, 96, -1}));
+                                         ToPixelsCase{11670, 144, 1167}, ToPixelsCase{-15, 96, -1}),
+                         [](const testing::TestParamInfo<ToPixelsCase> &info) {
+                             const ToPixelsCase &c = info.param;
+                             const std::string twips = c.twips < 0
+                                                           ? "minus_" + std::to_string(-c.twips)
+                                                           : std::to_string(c.twips);
+                             return fixtures::caseName(twips + "_twips_at_" +
+                                                       std::to_string(int(c.dpi)) + "_dpi");
+                         });
 
 struct FromPixelsCase
 {
@@ -52,7 +61,13 @@ INSTANTIATE_TEST_SUITE_P(Cases, PixelsToTwips,
                          testing::Values(FromPixelsCase{0, 96, 0}, FromPixelsCase{1, 96, 15},
                                          FromPixelsCase{377, 96, 5655},
                                          FromPixelsCase{376.5, 96, 5648},
-                                         FromPixelsCase{1, 120, 12}, FromPixelsCase{96, 144, 960}));
+                                         FromPixelsCase{1, 120, 12}, FromPixelsCase{96, 144, 960}),
+                         [](const testing::TestParamInfo<FromPixelsCase> &info) {
+                             const FromPixelsCase &c = info.param;
+                             return fixtures::caseName(std::to_string(int(c.pixels * 10)) +
+                                                       "_tenth_pixels_at_" +
+                                                       std::to_string(int(c.dpi)) + "_dpi");
+                         });
 
 TEST(Twips, FifteenTwipsPerPixelAtNinetySixDpi)
 {

@@ -1,6 +1,7 @@
 // The run-data walk reads through a fixed window. These cases put records, damaged
 // separators, notes and the end of the file on and around window boundaries and compare
 // the walk with a plain byte-by-byte reference walk.
+#include "fixtures/CaseNames.h"
 #include "fixtures/RunFileBuilder.h"
 #include "runfile/RunFileReader.h"
 
@@ -105,12 +106,6 @@ INSTANTIATE_TEST_SUITE_P(AcrossWindows, ScanWindow,
                                            Case{"last record cut in its data", 40, 60000, false,
                                                 20},
                                            Case{"notes cut", 40, 60000, true, 5}),
-                         [](const auto &info) {
-                             std::string name = info.param.name;
-                             for (char &ch : name)
-                                 if (ch == ' ')
-                                     ch = '_';
-                             return name;
-                         });
+                         [](const auto &info) { return fixtures::caseName(info.param.name); });
 
 } // namespace
