@@ -5,8 +5,11 @@
 #include <QStringList>
 
 #ifdef Q_OS_WIN
-#include <shellapi.h>
+// shellapi.h needs the types windows.h declares, so it must come second.
+// clang-format off
 #include <windows.h>
+#include <shellapi.h>
+// clang-format on
 #ifdef _MSC_VER
 #pragma comment(lib, "shell32")
 #endif
