@@ -4,7 +4,7 @@
 
 #include "app/Preferences.h"
 #include "app/Prompts.h"
-#include "runfile/RunFileWriter.h"
+#include "runfile/PatchWriter.h"
 #include "vehicle/Fields.h"
 #include "vehicle/SaveValues.h"
 

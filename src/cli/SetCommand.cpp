@@ -3,6 +3,7 @@
 // window's Save would save it: every field of the model, from its shown value.
 #include "CliCommon.h"
 
+#include "runfile/PatchWriter.h"
 #include "vehicle/FieldEntry.h"
 #include "vehicle/SaveValues.h"
 

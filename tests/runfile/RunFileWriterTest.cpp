@@ -1,3 +1,4 @@
+#include "runfile/PatchWriter.h"
 #include "runfile/RunFileWriter.h"
 
 #include "fixtures/QtPrinters.h"
