@@ -1,5 +1,6 @@
 #include "vehicle/FieldEntry.h"
 
+#include "support/General.h"
 #include "support/NumberText.h"
 #include "vehicle/Units.h"
 
@@ -115,8 +116,11 @@ QString NormaliseEntry(FieldId id, bool metric, const QString &text)
 LeaveOutcome LeaveEditor(FieldId id, Model model, bool metric, const QString &editorText)
 {
     LeaveOutcome outcome;
-    outcome.editorText = NormaliseEntry(id, metric, editorText);
     const FieldBounds bounds = BoundsOf(id, model, metric);
+    // Blanks around a number are not part of it. Dropped here, they never reach the
+    // display text, whose unit the save cuts off at the first blank.
+    const QString typed = bounds.check == CheckKind::None ? editorText : TrimSpaces(editorText);
+    outcome.editorText = NormaliseEntry(id, metric, typed);
     RangeCheck check{true, {}};
     if (bounds.check == CheckKind::Integer)
         check = CheckIntegerRange(outcome.editorText, qint32(bounds.lower), qint32(bounds.upper));
