@@ -28,16 +28,26 @@ bool parseCommand(QCommandLineParser &parser, const QStringList &arguments, QTex
     return true;
 }
 
-std::optional<LoadedRunFile> loadForDisplay(const QString &path, bool metric, QTextStream &err)
+bool openSession(VehicleSession &session, const QString &path, bool metric, QTextStream &err)
 {
     const QString name = QFileInfo(path).fileName();
-    auto contents = ReadRunFileAt(path, ModelFromFileName(name));
-    if (!contents) {
-        err << ForTerminal(LoadErrorMessage(contents.failure(), name)) << '\n';
-        return std::nullopt;
+    session.setModel(ModelFromFileName(name));
+    if (session.metric() != metric)
+        session.switchUnits();
+    const auto opened = session.open(path);
+    if (!opened) {
+        err << ForTerminal(LoadErrorMessage(opened.failure(), name)) << '\n';
+        return false;
     }
-    LoadedRunFile loaded{contents.value(), DisplayOf(contents.value(), metric)};
-    return loaded;
+    return true;
+}
+
+std::optional<LoadedRunFile> loadForDisplay(const QString &path, bool metric, QTextStream &err)
+{
+    VehicleSession session;
+    if (!openSession(session, path, metric, err))
+        return std::nullopt;
+    return LoadedRunFile{session.contents(), session.display()};
 }
 
 } // namespace quenloft::cli

@@ -4,6 +4,7 @@
 #include "Cli.h"
 #include "runfile/RunFileReader.h"
 #include "vehicle/VehicleDisplay.h"
+#include "vehicle/VehicleSession.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
@@ -25,6 +26,10 @@ struct LoadedRunFile
     RunFileContents contents;
     VehicleDisplay display;
 };
+
+// Opens a run file in `session` as the window would, in the given units; on failure
+// prints the loader's message.
+bool openSession(VehicleSession &session, const QString &path, bool metric, QTextStream &err);
 
 // Loads a run file as the window would; on failure prints the loader's message.
 std::optional<LoadedRunFile> loadForDisplay(const QString &path, bool metric, QTextStream &err);

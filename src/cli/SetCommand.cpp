@@ -1,11 +1,7 @@
 // quenloft-cli set [--metric] FILE FIELD=VALUE…
-// Each value goes through the field's editor rules; the file is then saved as the
-// window's Save would save it: every field of the model, from its shown value.
+// Each value is left in its field's editor of an edit session, as typed into the window;
+// the session then saves the file as the window's Save does.
 #include "CliCommon.h"
-
-#include "runfile/PatchWriter.h"
-#include "vehicle/FieldEntry.h"
-#include "vehicle/SaveValues.h"
 
 namespace quenloft::cli {
 namespace {
@@ -52,14 +48,12 @@ int RunSet(const QStringList &arguments, QTextStream &out, QTextStream &err)
         assignments.append({*field, pair.mid(eq + 1)});
     }
 
-    auto file = loadForDisplay(path, metric, err);
-    if (!file)
+    VehicleSession session;
+    if (!openSession(session, path, metric, err))
         return Failed;
-    Captions captions = file->display.captions;
-    QString notes = file->display.notes;
 
     for (const Assignment &a : assignments) {
-        if (!file->display.shown.contains(a.field))
+        if (!session.display().shown.contains(a.field))
             return badUsage(
                 QStringLiteral("This file does not show its %1.").arg(jsonKey(a.field, model)),
                 err);
@@ -67,7 +61,7 @@ int RunSet(const QStringList &arguments, QTextStream &out, QTextStream &err)
             QString typed = a.value;
             typed.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
             typed.replace(u'\n', QStringLiteral("\r\n"));
-            notes = typed;
+            session.setNotes(typed);
             continue;
         }
         const int limit = fieldInfo(a.field).editorLimit;
@@ -80,21 +74,14 @@ int RunSet(const QStringList &arguments, QTextStream &out, QTextStream &err)
                 << '\n';
             return Rejected;
         }
-        const LeaveOutcome outcome = LeaveEditor(a.field, model, metric, a.value);
+        const LeaveOutcome outcome = session.leaveEditor(a.field, a.value);
         if (!outcome.accepted) {
             err << jsonKey(a.field, model) << ": " << ForTerminal(outcome.message) << '\n';
             return Rejected;
         }
-        captions[a.field] = outcome.caption;
     }
 
-    const auto patches =
-        ComputePatches(captions, notes, metric, LoadedFileInfo::from(file->contents));
-    if (!patches) {
-        err << "Not saved: " << patches.failure().description << ".\n";
-        return Failed;
-    }
-    const auto saved = WritePatchesToFile(path, file->contents.stamp, patches.value());
+    const auto saved = session.save();
     if (!saved) {
         err << "Not saved: " << saved.failure().description << ".\n";
         return Failed;
