@@ -4,9 +4,9 @@
 
 #include "app/Preferences.h"
 #include "app/Prompts.h"
-#include "runfile/PatchWriter.h"
+#include "app/SessionMirror.h"
 #include "vehicle/Fields.h"
-#include "vehicle/SaveValues.h"
+#include "vehicle/VehicleSession.h"
 
 #include <QList>
 #include <QPixmap>
@@ -36,15 +36,33 @@ class frmMain : public QWidget
 {
     Q_OBJECT
 
+    // The edit state of the shown file; the window only presents it.
+    quenloft::VehicleSession m_session;
+
 public:
     explicit frmMain(QWidget *parent = nullptr);
     ~frmMain() override;
 
-    // State the rest of the program reads and writes.
-    QString strMode;
-    bool blnMetricUnits = false;
-    bool blnDirtyData = false;
-    qint32 lngNumRecords = 0;
+    // The session's state under the names the rest of the program uses: the model of the
+    // shown file ("Nox", "Solvane", empty before the first selection), the unit system,
+    // the unsaved-changes flag and the shown Nox file's record count.
+    quenloft::SessionMirror<QString, quenloft::Mirror::Writable> strMode{
+        [this] {
+            const auto model = m_session.model();
+            return model ? quenloft::ModelName(*model) : QString();
+        },
+        [this](const QString &name) {
+            m_session.setModel(name == quenloft::ModelName(quenloft::Model::Nox)
+                                   ? quenloft::Model::Nox
+                                   : quenloft::Model::Solvane);
+        }};
+    quenloft::SessionMirror<bool> blnMetricUnits{[this] { return m_session.metric(); }};
+    quenloft::SessionMirror<bool, quenloft::Mirror::Writable> blnDirtyData{
+        [this] { return m_session.isDirty(); }, [this](bool dirty) { m_session.setDirty(dirty); }};
+    quenloft::SessionMirror<qint32> lngNumRecords{
+        [this] { return qint32(qMin<qint64>(m_session.contents().nox.numRecords, INT32_MAX)); }};
+
+    [[nodiscard]] const quenloft::VehicleSession &session() const { return m_session; }
 
     // Makes `image`'s picture the window's background picture (the model's device).
     void setBackgroundFromImage(const QLabel *image);
@@ -82,11 +100,6 @@ public:
 
     // The full path of the file selected in fileKVP; empty when no file is selected.
     [[nodiscard]] QString currentRunFilePath() const;
-    // The file the display shows, as it was loaded or last saved; nullopt when none.
-    [[nodiscard]] const std::optional<quenloft::LoadedFileInfo> &loadedFile() const
-    {
-        return m_loadedFile;
-    }
 
     // How often a long scan lets the window handle its events.
     void setScanEventInterval(int milliseconds) { m_scanEventIntervalMs = milliseconds; }
@@ -257,21 +270,16 @@ private:
     void leaveEditor(quenloft::FieldId id);
     void BeginFieldEdit(quenloft::FieldEditor *editor, quenloft::ClickLabel *label);
     void EndFieldEdit(quenloft::FieldEditor *editor, quenloft::ClickLabel *label);
-    bool CheckIntegerRange(quenloft::FieldEditor *editor, qint32 lower, qint32 upper);
-    bool CheckRealRange(quenloft::FieldEditor *editor, float lower, float upper);
     void rejectEntry(quenloft::FieldEditor *editor, const QString &message);
-    [[nodiscard]] bool notesAreStorable() const;
-    [[nodiscard]] quenloft::Captions shownCaptions() const;
-    [[nodiscard]] QString shownNotes() const;
+    void notesTextChanged();
+    // The writer behind SaveRunFile, with the reason of a failure.
+    quenloft::Result<quenloft::Done> writeShownFile();
     bool eventFilter(QObject *watched, QEvent *event) override;
 
     QList<FieldWidgets> m_fieldWidgets;
     std::unique_ptr<quenloft::Prompter> m_prompter;
-    std::optional<quenloft::LoadedFileInfo> m_loadedFile;
     int m_scanEventIntervalMs = 50;
     quint64 m_loadGeneration = 0; // a load that sees this change was overtaken by a newer one
-    QString m_loadedPath;         // the file m_loadedFile describes
-    QString m_saveFailure;        // why the last save failed, for the Save command's message
     bool m_rejecting = false;     // a range message is on screen
     bool m_refocusing = false;    // focus is going back to a rejected editor
     bool m_toldNotesLocked = false;

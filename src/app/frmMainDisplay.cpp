@@ -59,7 +59,7 @@ private:
 
 Model frmMain::model() const
 {
-    return strMode == u"Nox" ? Model::Nox : Model::Solvane;
+    return m_session.shownModel();
 }
 
 const frmMain::FieldWidgets *frmMain::fieldWidgets(FieldId id) const
@@ -91,13 +91,13 @@ void frmMain::UpdateControls(bool blnEnableEdit, bool blnEnableUndo, bool blnEna
     m_cmdEdit->setEnabled(blnEnableEdit);
     m_cmdUndo->setEnabled(blnEnableUndo);
     m_cmdSave->setEnabled(blnEnableSave);
-    m_txtRunName->setEnabled(blnEnableFields && strMode == u"Nox");
+    m_txtRunName->setEnabled(blnEnableFields && m_session.model() == Model::Nox);
     for (FieldEditor *editor :
          {m_txtVehicleName, m_txtVehicleWeight, m_txtVehicleRedline, m_txtVehicleShiftPoint,
           m_txtVehicleRolloutLength, m_txtPitchFactor})
         editor->setEnabled(blnEnableFields);
-    m_txtVehicleNotes->setReadOnly(strMode == u"Solvane" || !blnEnableFields ||
-                                   !notesAreStorable());
+    m_txtVehicleNotes->setReadOnly(m_session.model() == Model::Solvane || !blnEnableFields ||
+                                   !m_session.notesStorable());
     for (FieldEditor *editor :
          {m_txtVehicleFrontalArea, m_txtVehicleDrivelineLoss, m_txtVehicleCoeffOfDrag})
         editor->setEnabled(blnEnableFields);
@@ -110,7 +110,7 @@ void frmMain::UpdateControls(bool blnEnableEdit, bool blnEnableUndo, bool blnEna
 void frmMain::SetModelFromFileName(const QString &fileName)
 {
     const Model named = ModelFromFileName(fileName);
-    strMode = ModelName(named);
+    m_session.setModel(named);
     // A name with neither run-file ending reads as Solvane but keeps the picture shown.
     if (named == Model::Nox)
         setBackgroundFromImage(m_imageNox);
@@ -120,16 +120,17 @@ void frmMain::SetModelFromFileName(const QString &fileName)
 
 void frmMain::ToggleUnits()
 {
-    const UnitCaptions shown{m_lblVehicleWeight->text(), m_lblVehicleFrontalArea->text()};
-    blnMetricUnits = !blnMetricUnits;
-    m_lblUnits->setText(UnitsCaption(blnMetricUnits));
-    m_lblVehicleWeight->setToolTip(WeightToolTip(blnMetricUnits));
-    m_txtVehicleWeight->setToolTip(WeightToolTip(blnMetricUnits));
-    m_lblVehicleFrontalArea->setToolTip(FrontalAreaToolTip(blnMetricUnits));
-    m_txtVehicleFrontalArea->setToolTip(FrontalAreaToolTip(blnMetricUnits));
-    const UnitCaptions converted = ConvertUnitCaptions(shown, blnMetricUnits);
-    m_lblVehicleWeight->setText(converted.weight);
-    m_lblVehicleFrontalArea->setText(converted.frontalArea);
+    m_session.switchUnits();
+    const bool metric = m_session.metric();
+    m_lblUnits->setText(UnitsCaption(metric));
+    m_lblVehicleWeight->setToolTip(WeightToolTip(metric));
+    m_txtVehicleWeight->setToolTip(WeightToolTip(metric));
+    m_lblVehicleFrontalArea->setToolTip(FrontalAreaToolTip(metric));
+    m_txtVehicleFrontalArea->setToolTip(FrontalAreaToolTip(metric));
+    if (model() == Model::Solvane) {
+        m_lblVehicleWeight->setText(m_session.text(FieldId::Weight));
+        m_lblVehicleFrontalArea->setText(m_session.text(FieldId::FrontalArea));
+    }
 }
 
 void frmMain::showModelFields(Model shownModel)
@@ -156,11 +157,12 @@ void frmMain::showModelFields(Model shownModel)
         m_lblVEXAVersion->setText(QStringLiteral("Solvane VEXA v1.0"));
         m_lblRunNameLabel->setText(QStringLiteral("Run Date:"));
         m_lblRunName->clear();
-        m_lblUnits->setText(UnitsCaption(blnMetricUnits));
-        m_lblVehicleWeight->setToolTip(WeightToolTip(blnMetricUnits));
-        m_txtVehicleWeight->setToolTip(WeightToolTip(blnMetricUnits));
-        m_lblVehicleFrontalArea->setToolTip(FrontalAreaToolTip(blnMetricUnits));
-        m_txtVehicleFrontalArea->setToolTip(FrontalAreaToolTip(blnMetricUnits));
+        const bool metric = m_session.metric();
+        m_lblUnits->setText(UnitsCaption(metric));
+        m_lblVehicleWeight->setToolTip(WeightToolTip(metric));
+        m_txtVehicleWeight->setToolTip(WeightToolTip(metric));
+        m_lblVehicleFrontalArea->setToolTip(FrontalAreaToolTip(metric));
+        m_txtVehicleFrontalArea->setToolTip(FrontalAreaToolTip(metric));
     }
 }
 
@@ -184,8 +186,7 @@ void frmMain::closeEditors()
         // last accepted value, with the unit its label lost when the editor opened.
         const QSignalBlocker quiet(f.editor);
         f.editor->hide();
-        const QString value = EditorTextFromCaption(f.id, model(), f.label->text());
-        f.label->setText(value + SuffixOf(f.id, model(), blnMetricUnits));
+        f.label->setText(m_session.text(f.id));
         if (f.caption->isVisible())
             f.label->show();
     }
@@ -219,9 +220,8 @@ bool frmMain::LoadRunFile()
 
     // Until the file is shown nothing can be edited or saved: the display is half
     // replaced, and a failed load must never offer Save over it.
-    m_loadedFile.reset();
-    m_loadedPath.clear();
     closeEditors();
+    m_session.close();
     UpdateControls(false, false, false, false);
     {
         const QSignalBlocker quiet(m_txtVehicleNotes);
@@ -249,16 +249,16 @@ bool frmMain::LoadRunFile()
         }
         return generation == m_loadGeneration;
     };
-    const auto contents = ReadRunFileAt(path, shownModel, observer);
+    const auto opened = m_session.open(path, observer);
     if (generation != m_loadGeneration)
         return false; // overtaken: the newer load owns the display
-    if (!contents) {
+    if (!opened) {
         clearValues();
-        prompter().message(this, LoadErrorMessage(contents.failure(), fileName), PromptIcon::Stop);
+        prompter().message(this, LoadErrorMessage(opened.failure(), fileName), PromptIcon::Stop);
         return false;
     }
 
-    const VehicleDisplay display = DisplayOf(contents.value(), blnMetricUnits);
+    const VehicleDisplay &display = m_session.display();
     for (const FieldWidgets &f : m_fieldWidgets)
         if (f.label && display.shown.contains(f.id))
             f.label->setText(display.captions.value(f.id));
@@ -271,7 +271,6 @@ bool frmMain::LoadRunFile()
         m_lblPitchFactor->setText(display.captions.value(FieldId::PitchFactor));
         m_lblPitchFactorLabel->setVisible(pitch);
         m_lblPitchFactor->setVisible(pitch);
-        lngNumRecords = qint32(qMin<qint64>(contents->nox.numRecords, INT32_MAX));
     }
     {
         const QSignalBlocker quiet(m_txtVehicleNotes);
@@ -281,8 +280,6 @@ bool frmMain::LoadRunFile()
     }
     m_lblRecordsRead->setText(display.recordsCaption.value_or(QString()));
     m_lblRecordsRead->setVisible(display.recordsCaption.has_value());
-    m_loadedFile = LoadedFileInfo::from(contents.value());
-    m_loadedPath = path;
 
     if (!display.damagedList.isEmpty()) {
         const bool show = prompter().askYesNo(
@@ -295,7 +292,7 @@ bool frmMain::LoadRunFile()
             prompter().message(this, display.damagedList, PromptIcon::Information);
     }
 
-    blnDirtyData = false;
+    m_session.setDirty(false);
     UpdateControls(true, false, false, false);
     return true;
 }

@@ -49,7 +49,7 @@ void frmMain::wireVehicleData()
                 leaveEditor(id);
         });
     }
-    connect(m_txtVehicleNotes, &QPlainTextEdit::textChanged, this, &frmMain::editorTextChanged);
+    connect(m_txtVehicleNotes, &QPlainTextEdit::textChanged, this, &frmMain::notesTextChanged);
     m_txtVehicleNotes->installEventFilter(this);
     connect(m_cmdEdit, &QPushButton::clicked, this, &frmMain::cmdEdit_Click);
     connect(m_cmdUndo, &QPushButton::clicked, this, &frmMain::cmdUndo_Click);
@@ -74,12 +74,12 @@ void frmMain::cmdUndo_Click()
 
 void frmMain::cmdSave_Click()
 {
-    const bool saved = SaveRunFile();
+    const auto saved = writeShownFile();
     UpdateControls(true, false, false, false);
     if (!saved) {
         QString text = QStringLiteral("Error saving the VEXA file!");
-        if (!m_saveFailure.isEmpty())
-            text += kCRLF + kCRLF + m_saveFailure + u'.';
+        if (!saved.failure().description.isEmpty())
+            text += kCRLF + kCRLF + saved.failure().description + u'.';
         prompter().message(this, text, PromptIcon::Exclamation);
     }
 }
@@ -93,7 +93,7 @@ void frmMain::labelClicked(FieldId id)
     // The unit suffix is not part of the value being edited.
     if ((id == FieldId::Weight && shownModel == Model::Solvane) || id == FieldId::FrontalArea ||
         id == FieldId::DrivelineLoss)
-        f->label->setText(EditorTextFromCaption(id, shownModel, f->label->text()));
+        f->label->setText(m_session.editorText(id));
     if (id == FieldId::RunName && shownModel != Model::Nox)
         return; // the Solvane run date cannot be edited
     BeginFieldEdit(f->editor, f->label);
@@ -120,10 +120,16 @@ void frmMain::EndFieldEdit(FieldEditor *editor, ClickLabel *label)
 
 void frmMain::editorTextChanged()
 {
-    if (blnDirtyData)
-        return;
-    blnDirtyData = true;
-    UpdateControls(false, true, true, true);
+    if (m_session.markChanged())
+        UpdateControls(false, true, true, true);
+}
+
+void frmMain::notesTextChanged()
+{
+    QString notes = m_txtVehicleNotes->toPlainText();
+    notes.replace(u'\n', kCRLF);
+    editorTextChanged(); // first: the notes below would mark the data changed quietly
+    m_session.setNotes(notes);
 }
 
 void frmMain::leaveEditor(FieldId id)
@@ -132,39 +138,15 @@ void frmMain::leaveEditor(FieldId id)
     FieldEditor *editor = f->editor;
     if (editor->isHidden())
         return;
-    const Model shownModel = model();
-    const FieldBounds bounds = BoundsOf(id, shownModel, blnMetricUnits);
-    if (bounds.check == CheckKind::None) {
-        EndFieldEdit(editor, f->label);
+    const LeaveOutcome outcome = m_session.leaveEditor(id, editor->text());
+    if (outcome.editorText != editor->text())
+        editor->setText(outcome.editorText); // a change like any other: it marks the data changed
+    if (!outcome.accepted) {
+        rejectEntry(editor, outcome.message);
         return;
     }
-    const QString normalised = NormaliseEntry(id, blnMetricUnits, editor->text());
-    if (normalised != editor->text())
-        editor->setText(normalised); // a change like any other: it marks the data changed
-    const bool accepted =
-        bounds.check == CheckKind::Integer
-            ? CheckIntegerRange(editor, qint32(bounds.lower), qint32(bounds.upper))
-            : CheckRealRange(editor, float(bounds.lower), float(bounds.upper));
-    if (!accepted)
-        return;
     EndFieldEdit(editor, f->label);
-    f->label->setText(f->label->text() + SuffixOf(id, shownModel, blnMetricUnits));
-}
-
-bool frmMain::CheckIntegerRange(FieldEditor *editor, qint32 lower, qint32 upper)
-{
-    const RangeCheck check = quenloft::CheckIntegerRange(editor->text(), lower, upper);
-    if (!check.ok)
-        rejectEntry(editor, check.message);
-    return check.ok;
-}
-
-bool frmMain::CheckRealRange(FieldEditor *editor, float lower, float upper)
-{
-    const RangeCheck check = quenloft::CheckRealRange(editor->text(), lower, upper);
-    if (!check.ok)
-        rejectEntry(editor, check.message);
-    return check.ok;
+    f->label->setText(m_session.text(id)); // with its unit
 }
 
 void frmMain::rejectEntry(FieldEditor *editor, const QString &message)
@@ -221,32 +203,12 @@ void frmMain::txtVehicleDrivelineLoss_LostFocus()
     leaveEditor(FieldId::DrivelineLoss);
 }
 
-bool frmMain::notesAreStorable() const
-{
-    return !(strMode == u"Nox" && m_loadedFile && m_loadedFile->notesPos <= 0);
-}
-
-Captions frmMain::shownCaptions() const
-{
-    Captions captions;
-    for (const FieldWidgets &f : m_fieldWidgets)
-        captions[f.id] = f.label->text();
-    return captions;
-}
-
-QString frmMain::shownNotes() const
-{
-    QString notes = m_txtVehicleNotes->toPlainText();
-    notes.replace(u'\n', kCRLF);
-    return notes;
-}
-
 bool frmMain::eventFilter(QObject *watched, QEvent *event)
 {
     // A Nox file without a notes block cannot take notes: say so the first time the user
     // tries to type into them while editing.
     if (watched == m_txtVehicleNotes && event->type() == QEvent::KeyPress &&
-        m_cmdUndo->isEnabled() && !notesAreStorable() && !m_toldNotesLocked) {
+        m_cmdUndo->isEnabled() && !m_session.notesStorable() && !m_toldNotesLocked) {
         const auto *key = static_cast<QKeyEvent *>(event);
         if (!key->text().isEmpty() || key->key() == Qt::Key_Backspace ||
             key->key() == Qt::Key_Delete) {
@@ -263,11 +225,15 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
 
 bool frmMain::SaveRunFile()
 {
-    m_saveFailure.clear();
+    return writeShownFile().ok();
+}
+
+Result<Done> frmMain::writeShownFile()
+{
     if (m_fileKVP->fileName().isEmpty()) {
         prompter().message(this, QStringLiteral("You must select a VEXA file first!"),
                            PromptIcon::Exclamation);
-        return false;
+        return Failure{};
     }
     // Open editors are left first, so each value is checked and shown in its label.
     const std::initializer_list<void (frmMain::*)()> leaveOpenEditors = {
@@ -278,25 +244,12 @@ bool frmMain::SaveRunFile()
     for (auto leave : leaveOpenEditors)
         (this->*leave)();
 
-    const QString path = currentRunFilePath();
-    if (!m_loadedFile || path != m_loadedPath) {
-        m_saveFailure = QStringLiteral("The selected file is not the one shown; select it again "
-                                       "to load it");
-        return false;
-    }
-    const auto patches =
-        ComputePatches(shownCaptions(), shownNotes(), blnMetricUnits, *m_loadedFile);
-    if (!patches) {
-        m_saveFailure = patches.failure().description;
-        return false;
-    }
-    const auto stamp = WritePatchesToFile(path, m_loadedFile->stamp, patches.value());
-    if (!stamp) {
-        m_saveFailure = stamp.failure().description;
-        return false;
-    }
-    m_loadedFile->stamp = stamp.value();
-    blnDirtyData = false;
+    if (!m_session.hasFile() || currentRunFilePath() != m_session.path())
+        return Failure{0, QStringLiteral("The selected file is not the one shown; select it "
+                                         "again to load it")};
+    const auto saved = m_session.save();
+    if (!saved)
+        return saved;
     UpdateControls(true, false, false, false);
-    return true;
+    return Done{};
 }

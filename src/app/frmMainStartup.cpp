@@ -68,7 +68,7 @@ void frmMain::LoadOptions()
 void frmMain::SaveOptions()
 {
     m_preferences->setValue(kMainOptions, kPinFileBrowser, FlagText(m_chkPin->isChecked()));
-    m_preferences->setValue(kMainOptions, kMetricUnits, FlagText(blnMetricUnits));
+    m_preferences->setValue(kMainOptions, kMetricUnits, FlagText(m_session.metric()));
 }
 
 void frmMain::Form_Unload()

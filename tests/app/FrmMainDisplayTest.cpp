@@ -243,8 +243,8 @@ TEST_F(Display, ALoadOvertakenByAnotherSelectionLeavesTheLaterFileOnShow)
     EXPECT_EQ(window.lblRunName()->text(), "3/7/2005 2:05:09 PM");
     EXPECT_FALSE(window.lblRecordsRead()->isVisible());
     EXPECT_EQ(state(), kFileShown);
-    ASSERT_TRUE(window.loadedFile().has_value());
-    EXPECT_EQ(window.loadedFile()->model, Model::Solvane);
+    ASSERT_TRUE(window.session().hasFile());
+    EXPECT_EQ(window.session().loadedFile().model, Model::Solvane);
 }
 
 TEST_F(Display, ChangingTheFolderAbandonsALoadInProgress)
@@ -255,7 +255,7 @@ TEST_F(Display, ChangingTheFolderAbandonsALoadInProgress)
     QTimer::singleShot(0, &window, [&] { (void)window.dirKVP()->setPath(other.path()); });
     EXPECT_FALSE(select("big.kvp"));
     EXPECT_EQ(state(), kNoFile) << "nothing of a file in the folder left is offered";
-    EXPECT_FALSE(window.loadedFile().has_value());
+    EXPECT_FALSE(window.session().hasFile());
 }
 
 TEST_F(Display, ClosingTheWindowAbandonsALoadInProgress)
