@@ -86,17 +86,9 @@ public:
     void cmdUndo_Click();
     void cmdSave_Click();
 
-    // The lost-focus steps of the field editors; SaveRunFile runs the first seven itself.
-    void txtRunName_LostFocus();
-    void txtVehicleName_LostFocus();
-    void txtVehicleWeight_LostFocus();
-    void txtVehicleRedline_LostFocus();
-    void txtVehicleShiftPoint_LostFocus();
-    void txtVehicleRolloutLength_LostFocus();
-    void txtPitchFactor_LostFocus();
-    void txtVehicleFrontalArea_LostFocus();
-    void txtVehicleCoeffOfDrag_LostFocus();
-    void txtVehicleDrivelineLoss_LostFocus();
+    // The lost-focus step of a field's editor: checks the typed value and, when it is
+    // accepted, closes the editor. SaveRunFile runs it for the Nox fields' editors.
+    void fieldEditor_LostFocus(quenloft::FieldId id);
 
     // The full path of the file selected in fileKVP; empty when no file is selected.
     [[nodiscard]] QString currentRunFilePath() const;
@@ -131,71 +123,11 @@ public:
     [[nodiscard]] QLabel *lblFileHints() const { return m_lblFileHints; }
     [[nodiscard]] QPushButton *chkPin() const { return m_chkPin; }
 
-    // Caption labels of the vehicle-data column.
-    [[nodiscard]] QLabel *lblRunNameLabel() const { return m_lblRunNameLabel; }
-    [[nodiscard]] QLabel *lblVehicleNameLabel() const { return m_lblVehicleNameLabel; }
-    [[nodiscard]] QLabel *lblVehicleWeightLabel() const { return m_lblVehicleWeightLabel; }
-    [[nodiscard]] QLabel *lblRedlineLabel() const { return m_lblRedlineLabel; }
-    [[nodiscard]] QLabel *lblShiftPointLabel() const { return m_lblShiftPointLabel; }
-    [[nodiscard]] QLabel *lblRolloutLengthLabel() const { return m_lblRolloutLengthLabel; }
-    [[nodiscard]] QLabel *lblPitchFactorLabel() const { return m_lblPitchFactorLabel; }
-    [[nodiscard]] QLabel *lblFrontalAreaLabel() const { return m_lblFrontalAreaLabel; }
-    [[nodiscard]] QLabel *lblCoeffOfDragLabel() const { return m_lblCoeffOfDragLabel; }
-    [[nodiscard]] QLabel *lblDrivelineLossLabel() const { return m_lblDrivelineLossLabel; }
-
-    // Display labels.
-    [[nodiscard]] quenloft::ClickLabel *lblRunName() const { return m_lblRunName; }
-    [[nodiscard]] quenloft::ClickLabel *lblVehicleName() const { return m_lblVehicleName; }
-    [[nodiscard]] quenloft::ClickLabel *lblVehicleWeight() const { return m_lblVehicleWeight; }
-    [[nodiscard]] quenloft::ClickLabel *lblVehicleRedline() const { return m_lblVehicleRedline; }
-    [[nodiscard]] quenloft::ClickLabel *lblVehicleShiftPoint() const
-    {
-        return m_lblVehicleShiftPoint;
-    }
-    [[nodiscard]] quenloft::ClickLabel *lblVehicleRolloutLength() const
-    {
-        return m_lblVehicleRolloutLength;
-    }
-    [[nodiscard]] quenloft::ClickLabel *lblPitchFactor() const { return m_lblPitchFactor; }
-    [[nodiscard]] quenloft::ClickLabel *lblVehicleFrontalArea() const
-    {
-        return m_lblVehicleFrontalArea;
-    }
-    [[nodiscard]] quenloft::ClickLabel *lblVehicleCoeffOfDrag() const
-    {
-        return m_lblVehicleCoeffOfDrag;
-    }
-    [[nodiscard]] quenloft::ClickLabel *lblVehicleDrivelineLoss() const
-    {
-        return m_lblVehicleDrivelineLoss;
-    }
-
-    // Field editors, each in its display label's place.
-    [[nodiscard]] quenloft::FieldEditor *txtRunName() const { return m_txtRunName; }
-    [[nodiscard]] quenloft::FieldEditor *txtVehicleName() const { return m_txtVehicleName; }
-    [[nodiscard]] quenloft::FieldEditor *txtVehicleWeight() const { return m_txtVehicleWeight; }
-    [[nodiscard]] quenloft::FieldEditor *txtVehicleRedline() const { return m_txtVehicleRedline; }
-    [[nodiscard]] quenloft::FieldEditor *txtVehicleShiftPoint() const
-    {
-        return m_txtVehicleShiftPoint;
-    }
-    [[nodiscard]] quenloft::FieldEditor *txtVehicleRolloutLength() const
-    {
-        return m_txtVehicleRolloutLength;
-    }
-    [[nodiscard]] quenloft::FieldEditor *txtPitchFactor() const { return m_txtPitchFactor; }
-    [[nodiscard]] quenloft::FieldEditor *txtVehicleFrontalArea() const
-    {
-        return m_txtVehicleFrontalArea;
-    }
-    [[nodiscard]] quenloft::FieldEditor *txtVehicleCoeffOfDrag() const
-    {
-        return m_txtVehicleCoeffOfDrag;
-    }
-    [[nodiscard]] quenloft::FieldEditor *txtVehicleDrivelineLoss() const
-    {
-        return m_txtVehicleDrivelineLoss;
-    }
+    // The vehicle-data column: each field's caption label, display label and editor (in
+    // its display label's place). Null for the notes, which have their own accessors.
+    [[nodiscard]] QLabel *fieldCaption(quenloft::FieldId id) const;
+    [[nodiscard]] quenloft::ClickLabel *fieldLabel(quenloft::FieldId id) const;
+    [[nodiscard]] quenloft::FieldEditor *fieldEditor(quenloft::FieldId id) const;
 
     // Notes, commands and status.
     [[nodiscard]] QLabel *lblVehicleNotes() const { return m_lblVehicleNotes; }
@@ -262,12 +194,13 @@ private:
     [[nodiscard]] quenloft::Model model() const;
     [[nodiscard]] const FieldWidgets *fieldWidgets(quenloft::FieldId id) const;
     void showModelFields(quenloft::Model model);
+    // The weight's or frontal area's tool tips in the given units.
+    void showUnitToolTips(quenloft::FieldId id, bool metric);
     void clearValues();
     void closeEditors();
     void showRecordsProgress(qint64 bytesScanned, qint64 totalBytes);
     void labelClicked(quenloft::FieldId id);
     void editorTextChanged();
-    void leaveEditor(quenloft::FieldId id);
     void BeginFieldEdit(quenloft::FieldEditor *editor, quenloft::ClickLabel *label);
     void EndFieldEdit(quenloft::FieldEditor *editor, quenloft::ClickLabel *label);
     void rejectEntry(quenloft::FieldEditor *editor, const QString &message);
@@ -326,39 +259,6 @@ private:
     quenloft::FileListBox *m_fileKVP = nullptr;
     QLabel *m_lblFileHints = nullptr;
     QPushButton *m_chkPin = nullptr;
-
-    QLabel *m_lblRunNameLabel = nullptr;
-    QLabel *m_lblVehicleNameLabel = nullptr;
-    QLabel *m_lblVehicleWeightLabel = nullptr;
-    QLabel *m_lblRedlineLabel = nullptr;
-    QLabel *m_lblShiftPointLabel = nullptr;
-    QLabel *m_lblRolloutLengthLabel = nullptr;
-    QLabel *m_lblPitchFactorLabel = nullptr;
-    QLabel *m_lblFrontalAreaLabel = nullptr;
-    QLabel *m_lblCoeffOfDragLabel = nullptr;
-    QLabel *m_lblDrivelineLossLabel = nullptr;
-
-    quenloft::ClickLabel *m_lblRunName = nullptr;
-    quenloft::ClickLabel *m_lblVehicleName = nullptr;
-    quenloft::ClickLabel *m_lblVehicleWeight = nullptr;
-    quenloft::ClickLabel *m_lblVehicleRedline = nullptr;
-    quenloft::ClickLabel *m_lblVehicleShiftPoint = nullptr;
-    quenloft::ClickLabel *m_lblVehicleRolloutLength = nullptr;
-    quenloft::ClickLabel *m_lblPitchFactor = nullptr;
-    quenloft::ClickLabel *m_lblVehicleFrontalArea = nullptr;
-    quenloft::ClickLabel *m_lblVehicleCoeffOfDrag = nullptr;
-    quenloft::ClickLabel *m_lblVehicleDrivelineLoss = nullptr;
-
-    quenloft::FieldEditor *m_txtRunName = nullptr;
-    quenloft::FieldEditor *m_txtVehicleName = nullptr;
-    quenloft::FieldEditor *m_txtVehicleWeight = nullptr;
-    quenloft::FieldEditor *m_txtVehicleRedline = nullptr;
-    quenloft::FieldEditor *m_txtVehicleShiftPoint = nullptr;
-    quenloft::FieldEditor *m_txtVehicleRolloutLength = nullptr;
-    quenloft::FieldEditor *m_txtPitchFactor = nullptr;
-    quenloft::FieldEditor *m_txtVehicleFrontalArea = nullptr;
-    quenloft::FieldEditor *m_txtVehicleCoeffOfDrag = nullptr;
-    quenloft::FieldEditor *m_txtVehicleDrivelineLoss = nullptr;
 
     QLabel *m_lblVehicleNotes = nullptr;
     QPlainTextEdit *m_txtVehicleNotes = nullptr;

@@ -78,30 +78,17 @@ QPushButton *makeButton(QWidget *parent, const char *name, const char *caption, 
     return button;
 }
 
-// One row of the vehicle-data column: a caption label, and a display label with its
-// editor in one rectangle.
-struct FieldRow
-{
-    QLabel *frmMain::*captionLabel;
-    ClickLabel *frmMain::*displayLabel;
-    FieldEditor *frmMain::*editor;
-    const char *captionName;
-    const char *displayName;
-    const char *editorName;
-    int captionLeft;
-    int top;
-    const char *caption;
-    int maxLength;
-    const char *toolTip;
-    bool shownAtCreation;
-};
-
 constexpr int kCaptionWidth = 1455;
 constexpr int kCaptionHeight = 255;
 constexpr int kCaptionDrop = 45; // caption text sits level with the text inside the border
 constexpr int kValueLeft = 9120;
 constexpr int kValueWidth = 2295;
 constexpr int kValueHeight = 285;
+// Where each row of the column starts; the first rows sit further apart.
+constexpr std::array<int, 7> kRowTops = {1320, 1680, 2160, 2520, 2880, 3240, 3600};
+// The captions of the Solvane-only fields are wider, so they start further left.
+constexpr int kCaptionLeft = 7650;
+constexpr int kSolvaneCaptionLeft = 7560;
 
 } // namespace
 
@@ -167,77 +154,45 @@ void frmMain::createFileBrowser()
 
 void frmMain::createVehicleColumn()
 {
-    const std::array<FieldRow, 10> rows = {{
-        {&frmMain::m_lblRunNameLabel, &frmMain::m_lblRunName, &frmMain::m_txtRunName,
-         "lblRunNameLabel", "lblRunName", "txtRunName", 7650, 1320, "Run Date:", 47,
-         "The name of the run.  Maximum length is 47 characters.", true},
-        {&frmMain::m_lblVehicleNameLabel, &frmMain::m_lblVehicleName, &frmMain::m_txtVehicleName,
-         "lblVehicleNameLabel", "lblVehicleName", "txtVehicleName", 7650, 1680, "Vehicle Name:", 15,
-         "The name of the vehicle.  Maximum length is 15 characters.", false},
-        {&frmMain::m_lblVehicleWeightLabel, &frmMain::m_lblVehicleWeight,
-         &frmMain::m_txtVehicleWeight, "lblVehicleWeightLabel", "lblVehicleWeight",
-         "txtVehicleWeight", 7650, 2160, "Vehicle Weight:", 6,
-         "The weight of the vehicle in kilograms.  The range is 1 to 65,535.", true},
-        {&frmMain::m_lblRedlineLabel, &frmMain::m_lblVehicleRedline, &frmMain::m_txtVehicleRedline,
-         "lblRedlineLabel", "lblVehicleRedline", "txtVehicleRedline", 7650, 2520, "Redline:", 5,
-         "The redline of the vehicle.  The range is 1 to 65,535.", false},
-        {&frmMain::m_lblShiftPointLabel, &frmMain::m_lblVehicleShiftPoint,
-         &frmMain::m_txtVehicleShiftPoint, "lblShiftPointLabel", "lblVehicleShiftPoint",
-         "txtVehicleShiftPoint", 7650, 2880, "Shift Point:", 5,
-         "The shift point of the vehicle.  The range is 1 to 65,535.", false},
-        {&frmMain::m_lblRolloutLengthLabel, &frmMain::m_lblVehicleRolloutLength,
-         &frmMain::m_txtVehicleRolloutLength, "lblRolloutLengthLabel", "lblVehicleRolloutLength",
-         "txtVehicleRolloutLength", 7650, 3240, "Rollout Length:", 4,
-         "The rollout length of the vehicle in inches.  The range is 1 to 6,553.", false},
-        {&frmMain::m_lblPitchFactorLabel, &frmMain::m_lblPitchFactor, &frmMain::m_txtPitchFactor,
-         "lblPitchFactorLabel", "lblPitchFactor", "txtPitchFactor", 7650, 3600, "Pitch Factor:", 3,
-         "The pitch factor of the vehicle in degrees per G.  The range is 0.0 to 9.9.", false},
-        {&frmMain::m_lblFrontalAreaLabel, &frmMain::m_lblVehicleFrontalArea,
-         &frmMain::m_txtVehicleFrontalArea, "lblFrontalAreaLabel", "lblVehicleFrontalArea",
-         "txtVehicleFrontalArea", 7560, 2520, "Frontal Area:", 7,
-         "The frontal area of the vehicle in square meters.  The range is 0.1 to 9.9.", true},
-        {&frmMain::m_lblCoeffOfDragLabel, &frmMain::m_lblVehicleCoeffOfDrag,
-         &frmMain::m_txtVehicleCoeffOfDrag, "lblCoeffOfDragLabel", "lblVehicleCoeffOfDrag",
-         "txtVehicleCoeffOfDrag", 7560, 2880, "Coeff. of Drag:", 4,
-         "The coefficient of drag of the vehicle.  The range is 0.01 to 0.99.", true},
-        {&frmMain::m_lblDrivelineLossLabel, &frmMain::m_lblVehicleDrivelineLoss,
-         &frmMain::m_txtVehicleDrivelineLoss, "lblDrivelineLossLabel", "lblVehicleDrivelineLoss",
-         "txtVehicleDrivelineLoss", 7560, 3240, "Driveline Loss:", 2,
-         "The loss of power due to the driveline in percentage.  The range is 1 to 99.", true},
-    }};
+    // The window is designed showing a Solvane file.
+    using quenloft::FieldId;
+    using quenloft::Model;
+    for (const FieldId id : quenloft::columnFields()) {
+        const quenloft::FieldInfo &field = quenloft::fieldInfo(id);
+        const QString toolTip = QString::fromUtf8(field.toolTip);
+        const int top = kRowTops.at(size_t(field.row));
+        const bool shown = quenloft::includes(field.shownIn, Model::Solvane);
+        const int captionLeft =
+            field.shownIn == quenloft::Models::Solvane ? kSolvaneCaptionLeft : kCaptionLeft;
 
-    for (const FieldRow &row : rows) {
-        const QString toolTip = QString::fromUtf8(row.toolTip);
-
-        QLabel *caption = makeLabel<QLabel>(this, row.captionName, row.captionLeft,
-                                            row.top + kCaptionDrop, kCaptionWidth, kCaptionHeight);
-        caption->setText(QString::fromUtf8(row.caption));
+        QLabel *caption = makeLabel<QLabel>(this, field.captionName, captionLeft,
+                                            top + kCaptionDrop, kCaptionWidth, kCaptionHeight);
+        caption->setText(quenloft::captionOf(id, Model::Solvane));
         caption->setFont(ap::boldSansFont());
         caption->setAlignment(Qt::AlignRight | Qt::AlignTop);
         setForeground(caption, ap::textBlue());
-        caption->setVisible(row.shownAtCreation);
-        this->*row.captionLabel = caption;
+        caption->setVisible(shown);
 
-        ClickLabel *display = makeLabel<ClickLabel>(this, row.displayName, kValueLeft, row.top,
+        ClickLabel *display = makeLabel<ClickLabel>(this, field.labelName, kValueLeft, top,
                                                     kValueWidth, kValueHeight);
         display->setFont(ap::boldSansFont());
         display->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         giveSingleBorder(display);
         setForeground(display, ap::textBlue());
         display->setToolTip(toolTip);
-        display->setVisible(row.shownAtCreation);
-        this->*row.displayLabel = display;
+        display->setVisible(shown);
 
         auto *editor = new FieldEditor(this);
-        editor->setObjectName(QString::fromLatin1(row.editorName));
-        placeTwips(editor, kValueLeft, row.top, kValueWidth, kValueHeight);
+        editor->setObjectName(QString::fromLatin1(field.editorName));
+        placeTwips(editor, kValueLeft, top, kValueWidth, kValueHeight);
         editor->setFont(ap::boldSansFont());
         paintInput(editor);
-        editor->setTypingLimit(row.maxLength);
+        editor->setTypingLimit(field.editorLimit);
         editor->setToolTip(toolTip);
         editor->setEnabled(false);
         editor->hide();
-        this->*row.editor = editor;
+
+        m_fieldWidgets.append({id, caption, display, editor});
     }
 }
 
@@ -363,27 +318,11 @@ void frmMain::createPopupMenu()
 
 void frmMain::setFocusOrder()
 {
-    const std::array<QWidget *, 18> order = {
-        m_cmdEdit,
-        m_cmdUndo,
-        m_cmdSave,
-        m_driveKVP,
-        m_dirKVP,
-        m_fileKVP,
-        m_txtVehicleNotes,
-        m_txtRunName,
-        m_txtVehicleName,
-        m_txtVehicleWeight,
-        m_txtVehicleRedline,
-        m_txtVehicleShiftPoint,
-        m_txtVehicleRolloutLength,
-        m_txtPitchFactor,
-        m_txtVehicleFrontalArea,
-        m_txtVehicleCoeffOfDrag,
-        m_txtVehicleDrivelineLoss,
-        m_chkPin,
-    };
-    for (std::size_t i = 0; i + 1 < order.size(); ++i) {
+    QList<QWidget *> order = {m_cmdEdit, m_cmdUndo, m_cmdSave,        m_driveKVP,
+                              m_dirKVP,  m_fileKVP, m_txtVehicleNotes};
+    for (const FieldWidgets &f : m_fieldWidgets)
+        order.append(f.editor);
+    order.append(m_chkPin);
+    for (qsizetype i = 0; i + 1 < order.size(); ++i)
         QWidget::setTabOrder(order.at(i), order.at(i + 1));
-    }
 }

@@ -70,6 +70,32 @@ const frmMain::FieldWidgets *frmMain::fieldWidgets(FieldId id) const
     return nullptr;
 }
 
+QLabel *frmMain::fieldCaption(FieldId id) const
+{
+    const FieldWidgets *f = fieldWidgets(id);
+    return f ? f->caption : nullptr;
+}
+
+ClickLabel *frmMain::fieldLabel(FieldId id) const
+{
+    const FieldWidgets *f = fieldWidgets(id);
+    return f ? f->label : nullptr;
+}
+
+FieldEditor *frmMain::fieldEditor(FieldId id) const
+{
+    const FieldWidgets *f = fieldWidgets(id);
+    return f ? f->editor : nullptr;
+}
+
+void frmMain::showUnitToolTips(FieldId id, bool metric)
+{
+    const QString toolTip =
+        id == FieldId::Weight ? WeightToolTip(metric) : FrontalAreaToolTip(metric);
+    fieldLabel(id)->setToolTip(toolTip);
+    fieldEditor(id)->setToolTip(toolTip);
+}
+
 QString frmMain::currentRunFilePath() const
 {
     const QString name = m_fileKVP->fileName();
@@ -91,16 +117,15 @@ void frmMain::UpdateControls(bool blnEnableEdit, bool blnEnableUndo, bool blnEna
     m_cmdEdit->setEnabled(blnEnableEdit);
     m_cmdUndo->setEnabled(blnEnableUndo);
     m_cmdSave->setEnabled(blnEnableSave);
-    m_txtRunName->setEnabled(blnEnableFields && m_session.model() == Model::Nox);
-    for (FieldEditor *editor :
-         {m_txtVehicleName, m_txtVehicleWeight, m_txtVehicleRedline, m_txtVehicleShiftPoint,
-          m_txtVehicleRolloutLength, m_txtPitchFactor})
-        editor->setEnabled(blnEnableFields);
-    m_txtVehicleNotes->setReadOnly(m_session.model() == Model::Solvane || !blnEnableFields ||
+    // An editor that only some models enable stays off until a file names its model.
+    const std::optional<Model> shown = m_session.model();
+    for (const FieldWidgets &f : m_fieldWidgets) {
+        const Models enabledIn = fieldInfo(f.id).editorIn;
+        f.editor->setEnabled(blnEnableFields &&
+                             (enabledIn == Models::Both || (shown && includes(enabledIn, *shown))));
+    }
+    m_txtVehicleNotes->setReadOnly(shown == Model::Solvane || !blnEnableFields ||
                                    !m_session.notesStorable());
-    for (FieldEditor *editor :
-         {m_txtVehicleFrontalArea, m_txtVehicleDrivelineLoss, m_txtVehicleCoeffOfDrag})
-        editor->setEnabled(blnEnableFields);
     m_lblUnits->setEnabled(!blnEnableFields);
     if (!blnEnableFields)
         m_toldNotesLocked = false;
@@ -123,46 +148,37 @@ void frmMain::ToggleUnits()
     m_session.switchUnits();
     const bool metric = m_session.metric();
     m_lblUnits->setText(UnitsCaption(metric));
-    m_lblVehicleWeight->setToolTip(WeightToolTip(metric));
-    m_txtVehicleWeight->setToolTip(WeightToolTip(metric));
-    m_lblVehicleFrontalArea->setToolTip(FrontalAreaToolTip(metric));
-    m_txtVehicleFrontalArea->setToolTip(FrontalAreaToolTip(metric));
-    if (model() == Model::Solvane) {
-        m_lblVehicleWeight->setText(m_session.text(FieldId::Weight));
-        m_lblVehicleFrontalArea->setText(m_session.text(FieldId::FrontalArea));
+    for (const FieldId id : {FieldId::Weight, FieldId::FrontalArea}) {
+        showUnitToolTips(id, metric);
+        if (model() == Model::Solvane)
+            fieldLabel(id)->setText(m_session.text(id));
     }
 }
 
 void frmMain::showModelFields(Model shownModel)
 {
-    const bool nox = shownModel == Model::Nox;
+    // The pitch factor's row is shown by the loader, for the files that have one.
+    const QList<FieldId> shown = shownFields(shownModel, false);
     for (const FieldWidgets &f : m_fieldWidgets) {
-        if (f.id == FieldId::RunName || f.id == FieldId::Weight || f.id == FieldId::Notes)
-            continue;
-        const bool noxField = f.id == FieldId::VehicleName || f.id == FieldId::Redline ||
-                              f.id == FieldId::ShiftPoint || f.id == FieldId::RolloutLength ||
-                              f.id == FieldId::PitchFactor;
-        const bool shown = noxField == nox && f.id != FieldId::PitchFactor;
-        f.caption->setVisible(shown);
-        f.label->setVisible(shown);
-        if (!shown)
+        if (includes(fieldInfo(f.id).shownIn, Model::Nox) &&
+            includes(fieldInfo(f.id).shownIn, Model::Solvane))
+            continue; // in both models' files
+        const bool visible = shown.contains(f.id);
+        f.caption->setVisible(visible);
+        f.label->setVisible(visible);
+        if (!visible)
             f.label->clear();
     }
-    m_lblUnits->setVisible(!nox);
-    if (nox) {
-        m_lblRunNameLabel->setText(QStringLiteral("Run Name:"));
-        m_lblVehicleWeight->setToolTip(WeightToolTip(false));
-        m_txtVehicleWeight->setToolTip(WeightToolTip(false));
+    fieldCaption(FieldId::RunName)->setText(captionOf(FieldId::RunName, shownModel));
+    m_lblUnits->setVisible(shownModel == Model::Solvane);
+    if (shownModel == Model::Nox) {
+        showUnitToolTips(FieldId::Weight, false); // a Nox weight is in pounds
     } else {
         m_lblVEXAVersion->setText(QStringLiteral("Solvane VEXA v1.0"));
-        m_lblRunNameLabel->setText(QStringLiteral("Run Date:"));
-        m_lblRunName->clear();
-        const bool metric = m_session.metric();
-        m_lblUnits->setText(UnitsCaption(metric));
-        m_lblVehicleWeight->setToolTip(WeightToolTip(metric));
-        m_txtVehicleWeight->setToolTip(WeightToolTip(metric));
-        m_lblVehicleFrontalArea->setToolTip(FrontalAreaToolTip(metric));
-        m_txtVehicleFrontalArea->setToolTip(FrontalAreaToolTip(metric));
+        fieldLabel(FieldId::RunName)->clear();
+        m_lblUnits->setText(UnitsCaption(m_session.metric()));
+        showUnitToolTips(FieldId::Weight, m_session.metric());
+        showUnitToolTips(FieldId::FrontalArea, m_session.metric());
     }
 }
 
@@ -268,9 +284,9 @@ bool frmMain::LoadRunFile()
                                             ? QColor(0, 0, 255)
                                             : QColor(255, 0, 0));
         const bool pitch = display.shown.contains(FieldId::PitchFactor);
-        m_lblPitchFactor->setText(display.captions.value(FieldId::PitchFactor));
-        m_lblPitchFactorLabel->setVisible(pitch);
-        m_lblPitchFactor->setVisible(pitch);
+        fieldLabel(FieldId::PitchFactor)->setText(display.captions.value(FieldId::PitchFactor));
+        fieldCaption(FieldId::PitchFactor)->setVisible(pitch);
+        fieldLabel(FieldId::PitchFactor)->setVisible(pitch);
     }
     {
         const QSignalBlocker quiet(m_txtVehicleNotes);

@@ -23,22 +23,6 @@ const QString kCRLF = QStringLiteral("\r\n");
 void frmMain::wireVehicleData()
 {
     m_prompter = std::make_unique<DialogPrompter>();
-    m_fieldWidgets = {
-        {FieldId::RunName, m_lblRunNameLabel, m_lblRunName, m_txtRunName},
-        {FieldId::VehicleName, m_lblVehicleNameLabel, m_lblVehicleName, m_txtVehicleName},
-        {FieldId::Weight, m_lblVehicleWeightLabel, m_lblVehicleWeight, m_txtVehicleWeight},
-        {FieldId::Redline, m_lblRedlineLabel, m_lblVehicleRedline, m_txtVehicleRedline},
-        {FieldId::ShiftPoint, m_lblShiftPointLabel, m_lblVehicleShiftPoint, m_txtVehicleShiftPoint},
-        {FieldId::RolloutLength, m_lblRolloutLengthLabel, m_lblVehicleRolloutLength,
-         m_txtVehicleRolloutLength},
-        {FieldId::PitchFactor, m_lblPitchFactorLabel, m_lblPitchFactor, m_txtPitchFactor},
-        {FieldId::FrontalArea, m_lblFrontalAreaLabel, m_lblVehicleFrontalArea,
-         m_txtVehicleFrontalArea},
-        {FieldId::CoeffOfDrag, m_lblCoeffOfDragLabel, m_lblVehicleCoeffOfDrag,
-         m_txtVehicleCoeffOfDrag},
-        {FieldId::DrivelineLoss, m_lblDrivelineLossLabel, m_lblVehicleDrivelineLoss,
-         m_txtVehicleDrivelineLoss},
-    };
     for (const FieldWidgets &f : m_fieldWidgets) {
         const FieldId id = f.id;
         connect(f.label, &ClickLabel::clicked, this, [this, id] { labelClicked(id); });
@@ -46,7 +30,7 @@ void frmMain::wireVehicleData()
         connect(f.editor, &FieldEditor::lostFocus, this, [this, id] {
             // Focus taken away to give it back to a rejected editor is not leaving.
             if (!m_refocusing && !m_rejecting)
-                leaveEditor(id);
+                fieldEditor_LostFocus(id);
         });
     }
     connect(m_txtVehicleNotes, &QPlainTextEdit::textChanged, this, &frmMain::notesTextChanged);
@@ -132,7 +116,7 @@ void frmMain::notesTextChanged()
     m_session.setNotes(notes);
 }
 
-void frmMain::leaveEditor(FieldId id)
+void frmMain::fieldEditor_LostFocus(FieldId id)
 {
     const FieldWidgets *f = fieldWidgets(id);
     FieldEditor *editor = f->editor;
@@ -160,47 +144,6 @@ void frmMain::rejectEntry(FieldEditor *editor, const QString &message)
     editor->setFocus(Qt::OtherFocusReason);
     editor->selectAll();
     m_refocusing = false;
-}
-
-void frmMain::txtRunName_LostFocus()
-{
-    leaveEditor(FieldId::RunName);
-}
-void frmMain::txtVehicleName_LostFocus()
-{
-    leaveEditor(FieldId::VehicleName);
-}
-void frmMain::txtVehicleWeight_LostFocus()
-{
-    leaveEditor(FieldId::Weight);
-}
-void frmMain::txtVehicleRedline_LostFocus()
-{
-    leaveEditor(FieldId::Redline);
-}
-void frmMain::txtVehicleShiftPoint_LostFocus()
-{
-    leaveEditor(FieldId::ShiftPoint);
-}
-void frmMain::txtVehicleRolloutLength_LostFocus()
-{
-    leaveEditor(FieldId::RolloutLength);
-}
-void frmMain::txtPitchFactor_LostFocus()
-{
-    leaveEditor(FieldId::PitchFactor);
-}
-void frmMain::txtVehicleFrontalArea_LostFocus()
-{
-    leaveEditor(FieldId::FrontalArea);
-}
-void frmMain::txtVehicleCoeffOfDrag_LostFocus()
-{
-    leaveEditor(FieldId::CoeffOfDrag);
-}
-void frmMain::txtVehicleDrivelineLoss_LostFocus()
-{
-    leaveEditor(FieldId::DrivelineLoss);
 }
 
 bool frmMain::eventFilter(QObject *watched, QEvent *event)
@@ -235,14 +178,11 @@ Result<Done> frmMain::writeShownFile()
                            PromptIcon::Exclamation);
         return Failure{};
     }
-    // Open editors are left first, so each value is checked and shown in its label.
-    const std::initializer_list<void (frmMain::*)()> leaveOpenEditors = {
-        &frmMain::txtRunName_LostFocus,           &frmMain::txtVehicleName_LostFocus,
-        &frmMain::txtVehicleWeight_LostFocus,     &frmMain::txtVehicleRedline_LostFocus,
-        &frmMain::txtVehicleShiftPoint_LostFocus, &frmMain::txtVehicleRolloutLength_LostFocus,
-        &frmMain::txtPitchFactor_LostFocus};
-    for (auto leave : leaveOpenEditors)
-        (this->*leave)();
+    // The Nox fields' open editors are left first, so each value is checked and shown in
+    // its label; a Solvane field's editor was left when the focus went to Save.
+    for (const FieldId id : shownFields(Model::Nox, true))
+        if (id != FieldId::Notes)
+            fieldEditor_LostFocus(id);
 
     if (!m_session.hasFile() || currentRunFilePath() != m_session.path())
         return Failure{0, QStringLiteral("The selected file is not the one shown; select it "

@@ -77,9 +77,17 @@ QString SuffixOf(FieldId id, Model model, bool metric)
         return FrontalAreaSuffix(metric);
     case FieldId::DrivelineLoss:
         return QStringLiteral("%");
-    default:
-        return {};
+    case FieldId::RunName:
+    case FieldId::VehicleName:
+    case FieldId::Redline:
+    case FieldId::ShiftPoint:
+    case FieldId::RolloutLength:
+    case FieldId::PitchFactor:
+    case FieldId::CoeffOfDrag:
+    case FieldId::Notes:
+        break;
     }
+    return {};
 }
 
 QString EditorTextFromCaption(FieldId id, Model model, const QString &caption)

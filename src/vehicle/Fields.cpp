@@ -9,16 +9,29 @@ const FieldInfo &fieldInfo(FieldId id)
     return kFields[size_t(id)];
 }
 
+// The table is indexed by the enumeration.
+static_assert([] {
+    for (size_t i = 0; i < kFields.size(); ++i)
+        if (size_t(kFields[i].id) != i)
+            return false;
+    return true;
+}());
+
+QList<FieldId> columnFields()
+{
+    QList<FieldId> fields;
+    for (const FieldInfo &f : kFields)
+        if (f.id != FieldId::Notes)
+            fields.append(f.id);
+    return fields;
+}
+
 QList<FieldId> shownFields(Model model, bool hasPitchFactor)
 {
-    if (model == Model::Solvane)
-        return {FieldId::RunName,     FieldId::Weight,        FieldId::FrontalArea,
-                FieldId::CoeffOfDrag, FieldId::DrivelineLoss, FieldId::Notes};
-    QList<FieldId> fields{FieldId::RunName, FieldId::VehicleName, FieldId::Weight,
-                          FieldId::Redline, FieldId::ShiftPoint,  FieldId::RolloutLength};
-    if (hasPitchFactor)
-        fields.append(FieldId::PitchFactor);
-    fields.append(FieldId::Notes);
+    QList<FieldId> fields;
+    for (const FieldInfo &f : kFields)
+        if (includes(f.shownIn, model) && (f.id != FieldId::PitchFactor || hasPitchFactor))
+            fields.append(f.id);
     return fields;
 }
 
@@ -68,10 +81,8 @@ QString captionOf(FieldId id, Model model)
 
 bool isEditable(FieldId id, Model model)
 {
-    if (model == Model::Solvane)
-        return id == FieldId::Weight || id == FieldId::FrontalArea || id == FieldId::CoeffOfDrag ||
-               id == FieldId::DrivelineLoss;
-    return id != FieldId::FrontalArea && id != FieldId::CoeffOfDrag && id != FieldId::DrivelineLoss;
+    const FieldInfo &f = fieldInfo(id);
+    return includes(f.shownIn, model) && includes(f.editorIn, model);
 }
 
 } // namespace quenloft

@@ -88,7 +88,7 @@ TEST_F(Browser, SelectionLoadsTheFileAndSetsTheCommands)
     QTest::mouseClick(window.fileKVP()->viewport(), Qt::LeftButton, {}, goodRow);
     EXPECT_TRUE(commandsEnabled());
     EXPECT_EQ(window.fileKVP()->toolTip(), "good.kvp");
-    EXPECT_EQ(window.lblVehicleName()->text(), "Civic");
+    EXPECT_EQ(window.fieldLabel(FieldId::VehicleName)->text(), "Civic");
     QTest::mouseDClick(window.fileKVP()->viewport(), Qt::LeftButton, {}, goodRow);
     EXPECT_TRUE(window.cmdUndo()->isEnabled()) << "double-click edits";
 
@@ -109,7 +109,7 @@ TEST_F(Browser, ASelectionMadeDuringALongLoadKeepsItsCommands)
     window.setScanEventInterval(0);
     QTimer::singleShot(0, &window, [&] { window.fileKVP()->setFileName("small.kvp"); });
     pick("big.kvp");
-    EXPECT_EQ(window.lblVehicleName()->text(), "Civic");
+    EXPECT_EQ(window.fieldLabel(FieldId::VehicleName)->text(), "Civic");
     EXPECT_TRUE(commandsEnabled()) << "the overtaken load must not disable them";
 }
 
@@ -148,8 +148,9 @@ TEST_F(Browser, KeysReleasedInATextBoxAreNotFileKeys)
     };
     window.txtVehicleNotes()->setFocus();
     releaseKeys(window.txtVehicleNotes());
-    QTest::mouseClick(window.lblVehicleWeight(), Qt::LeftButton); // opens its editor
-    releaseKeys(window.txtVehicleWeight());
+    QTest::mouseClick(window.fieldLabel(FieldId::Weight),
+                      Qt::LeftButton); // opens its editor
+    releaseKeys(window.fieldEditor(FieldId::Weight));
     EXPECT_TRUE(script.prompts.isEmpty());
 }
 

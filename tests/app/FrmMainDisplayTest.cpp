@@ -33,15 +33,15 @@ TEST_F(Display, NoxFileShowsItsFieldsAndHidesTheSolvaneOnes)
                                   .notes("Lane 2\rWarm")
                                   .build()));
     EXPECT_EQ(window.strMode, "Nox");
-    EXPECT_EQ(window.lblRunNameLabel()->text(), "Run Name:");
-    EXPECT_EQ(window.lblRunName()->text(), "Friday pass");
-    EXPECT_EQ(window.lblVehicleName()->text(), "Civic");
-    EXPECT_EQ(window.lblVehicleWeight()->text(), "2650");
-    EXPECT_EQ(window.lblVehicleRolloutLength()->text(), "12.5");
-    EXPECT_EQ(window.lblVehicleRedline()->text(), "8200");
-    EXPECT_EQ(window.lblVehicleShiftPoint()->text(), "7800");
-    EXPECT_EQ(window.lblPitchFactor()->text(), "1.2");
-    EXPECT_TRUE(window.lblPitchFactor()->isVisible());
+    EXPECT_EQ(window.fieldCaption(FieldId::RunName)->text(), "Run Name:");
+    EXPECT_EQ(window.fieldLabel(FieldId::RunName)->text(), "Friday pass");
+    EXPECT_EQ(window.fieldLabel(FieldId::VehicleName)->text(), "Civic");
+    EXPECT_EQ(window.fieldLabel(FieldId::Weight)->text(), "2650");
+    EXPECT_EQ(window.fieldLabel(FieldId::RolloutLength)->text(), "12.5");
+    EXPECT_EQ(window.fieldLabel(FieldId::Redline)->text(), "8200");
+    EXPECT_EQ(window.fieldLabel(FieldId::ShiftPoint)->text(), "7800");
+    EXPECT_EQ(window.fieldLabel(FieldId::PitchFactor)->text(), "1.2");
+    EXPECT_TRUE(window.fieldLabel(FieldId::PitchFactor)->isVisible());
     EXPECT_EQ(window.lblVEXAVersion()->text(), "VEXA Version 2.0.3");
     EXPECT_EQ(window.lblVEXAVersion()->palette().color(QPalette::WindowText), QColor(0, 0, 255));
     EXPECT_EQ(window.lblRecordsRead()->text(), "112 record(s) read.");
@@ -49,11 +49,12 @@ TEST_F(Display, NoxFileShowsItsFieldsAndHidesTheSolvaneOnes)
     EXPECT_EQ(window.lngNumRecords, 112);
     EXPECT_EQ(window.txtVehicleNotes()->toPlainText(), "Lane 2\nWarm");
     for (QWidget *solvane : std::initializer_list<QWidget *>{
-             window.lblFrontalAreaLabel(), window.lblVehicleFrontalArea(),
-             window.lblCoeffOfDragLabel(), window.lblVehicleCoeffOfDrag(),
-             window.lblDrivelineLossLabel(), window.lblVehicleDrivelineLoss(), window.lblUnits()})
+             window.fieldCaption(FieldId::FrontalArea), window.fieldLabel(FieldId::FrontalArea),
+             window.fieldCaption(FieldId::CoeffOfDrag), window.fieldLabel(FieldId::CoeffOfDrag),
+             window.fieldCaption(FieldId::DrivelineLoss), window.fieldLabel(FieldId::DrivelineLoss),
+             window.lblUnits()})
         EXPECT_FALSE(solvane->isVisible()) << solvane->objectName().toStdString();
-    EXPECT_EQ(window.lblVehicleWeight()->toolTip(),
+    EXPECT_EQ(window.fieldLabel(FieldId::Weight)->toolTip(),
               "The weight of the vehicle in pounds.  The range is 1 to 144,177.");
     EXPECT_EQ(state(), kFileShown);
     EXPECT_FALSE(window.blnDirtyData);
@@ -63,9 +64,9 @@ TEST_F(Display, NoxFileShowsItsFieldsAndHidesTheSolvaneOnes)
 TEST_F(Display, OlderNoxFileHidesThePitchFactorAndAFileWithoutRunDataTheRecords)
 {
     ASSERT_TRUE(load("old.kvp", NoxFileBuilder().version("1.5").build()));
-    EXPECT_FALSE(window.lblPitchFactor()->isVisible());
-    EXPECT_FALSE(window.lblPitchFactorLabel()->isVisible());
-    EXPECT_EQ(window.lblPitchFactor()->text(), "n/a");
+    EXPECT_FALSE(window.fieldLabel(FieldId::PitchFactor)->isVisible());
+    EXPECT_FALSE(window.fieldCaption(FieldId::PitchFactor)->isVisible());
+    EXPECT_EQ(window.fieldLabel(FieldId::PitchFactor)->text(), "n/a");
     EXPECT_FALSE(window.lblRecordsRead()->isVisible());
     EXPECT_EQ(window.txtVehicleNotes()->toPlainText(), "");
 }
@@ -112,33 +113,33 @@ TEST_F(Display, SolvaneFileFollowsTheUnitSystem)
                                   .build()));
     EXPECT_EQ(window.strMode, "Solvane");
     EXPECT_EQ(window.lblVEXAVersion()->text(), "Solvane VEXA v1.0");
-    EXPECT_EQ(window.lblRunNameLabel()->text(), "Run Date:");
-    EXPECT_EQ(window.lblRunName()->text(), "3/7/2005 2:05:09 PM");
-    EXPECT_EQ(window.lblVehicleWeight()->text(), "2200 lbs");
-    EXPECT_EQ(window.lblVehicleFrontalArea()->text(), "16.14 ft^2");
-    EXPECT_EQ(window.lblVehicleCoeffOfDrag()->text(), "0.35");
-    EXPECT_EQ(window.lblVehicleDrivelineLoss()->text(), "15%");
+    EXPECT_EQ(window.fieldCaption(FieldId::RunName)->text(), "Run Date:");
+    EXPECT_EQ(window.fieldLabel(FieldId::RunName)->text(), "3/7/2005 2:05:09 PM");
+    EXPECT_EQ(window.fieldLabel(FieldId::Weight)->text(), "2200 lbs");
+    EXPECT_EQ(window.fieldLabel(FieldId::FrontalArea)->text(), "16.14 ft^2");
+    EXPECT_EQ(window.fieldLabel(FieldId::CoeffOfDrag)->text(), "0.35");
+    EXPECT_EQ(window.fieldLabel(FieldId::DrivelineLoss)->text(), "15%");
     EXPECT_EQ(window.txtVehicleNotes()->toPlainText(), "Windy");
     EXPECT_TRUE(window.lblUnits()->isVisible());
     EXPECT_EQ(window.lblUnits()->text(), "Imperial Units");
-    EXPECT_FALSE(window.lblVehicleName()->isVisible());
-    EXPECT_FALSE(window.lblPitchFactor()->isVisible());
+    EXPECT_FALSE(window.fieldLabel(FieldId::VehicleName)->isVisible());
+    EXPECT_FALSE(window.fieldLabel(FieldId::PitchFactor)->isVisible());
 
     click(window.lblUnits());
     EXPECT_TRUE(window.blnMetricUnits);
     EXPECT_EQ(window.lblUnits()->text(), "Metric Units");
-    EXPECT_EQ(window.lblVehicleWeight()->text(), "1000 kgs");
-    EXPECT_EQ(window.lblVehicleFrontalArea()->text(), "1.5 m^2");
-    EXPECT_EQ(window.txtVehicleWeight()->toolTip(),
+    EXPECT_EQ(window.fieldLabel(FieldId::Weight)->text(), "1000 kgs");
+    EXPECT_EQ(window.fieldLabel(FieldId::FrontalArea)->text(), "1.5 m^2");
+    EXPECT_EQ(window.fieldEditor(FieldId::Weight)->toolTip(),
               "The weight of the vehicle in kilograms.  The range is 1 to 65,535.");
-    EXPECT_EQ(window.lblVehicleFrontalArea()->toolTip(),
+    EXPECT_EQ(window.fieldLabel(FieldId::FrontalArea)->toolTip(),
               "The frontal area of the vehicle in square meters.  The range is 0.1 to 655.");
 
     ASSERT_TRUE(select("s.kvs")) << "a reload shows the current units";
-    EXPECT_EQ(window.lblVehicleWeight()->text(), "1000 kgs");
+    EXPECT_EQ(window.fieldLabel(FieldId::Weight)->text(), "1000 kgs");
     click(window.lblUnits());
-    EXPECT_EQ(window.lblVehicleWeight()->text(), "2200 lbs");
-    EXPECT_EQ(window.lblVehicleFrontalArea()->text(), "16.14 ft^2");
+    EXPECT_EQ(window.fieldLabel(FieldId::Weight)->text(), "2200 lbs");
+    EXPECT_EQ(window.fieldLabel(FieldId::FrontalArea)->text(), "16.14 ft^2");
 }
 
 TEST_F(Display, UnitSwitchWithoutAFileOnlyChangesCaptionAndToolTips)
@@ -146,8 +147,8 @@ TEST_F(Display, UnitSwitchWithoutAFileOnlyChangesCaptionAndToolTips)
     window.lblUnits()->show();
     click(window.lblUnits());
     EXPECT_EQ(window.lblUnits()->text(), "Metric Units");
-    EXPECT_EQ(window.lblVehicleWeight()->text(), "");
-    EXPECT_EQ(window.lblVehicleFrontalArea()->toolTip(),
+    EXPECT_EQ(window.fieldLabel(FieldId::Weight)->text(), "");
+    EXPECT_EQ(window.fieldLabel(FieldId::FrontalArea)->toolTip(),
               "The frontal area of the vehicle in square meters.  The range is 0.1 to 655.");
 }
 
@@ -155,12 +156,12 @@ TEST_F(Display, SwitchingModelsEmptiesTheOtherModelsValues)
 {
     ASSERT_TRUE(load("s.kvs", SolvaneFileBuilder().build()));
     ASSERT_TRUE(load("n.kvp", NoxFileBuilder().build()));
-    EXPECT_EQ(window.lblVehicleFrontalArea()->text(), "");
-    EXPECT_EQ(window.lblVehicleDrivelineLoss()->text(), "");
+    EXPECT_EQ(window.fieldLabel(FieldId::FrontalArea)->text(), "");
+    EXPECT_EQ(window.fieldLabel(FieldId::DrivelineLoss)->text(), "");
     ASSERT_TRUE(select("s.kvs"));
-    EXPECT_EQ(window.lblVehicleName()->text(), "");
-    EXPECT_EQ(window.lblVehicleRedline()->text(), "");
-    EXPECT_EQ(window.lblPitchFactor()->text(), "");
+    EXPECT_EQ(window.fieldLabel(FieldId::VehicleName)->text(), "");
+    EXPECT_EQ(window.fieldLabel(FieldId::Redline)->text(), "");
+    EXPECT_EQ(window.fieldLabel(FieldId::PitchFactor)->text(), "");
     EXPECT_EQ(window.backgroundPicture().toImage(), window.imageSolvane()->pixmap().toImage());
 }
 
@@ -191,7 +192,8 @@ TEST_F(Display, FailedLoadsSayWhyAndNeverOfferSave)
     EXPECT_TRUE(script.prompts[0].text.endsWith(" - loading file [short.kvp]!\r\nFile may be in "
                                                 "use by VEXA, corrupt, or otherwise locked."));
     EXPECT_EQ(state(), kNoFile);
-    EXPECT_EQ(window.lblRunName()->text(), "") << "nothing of another file stays on show";
+    EXPECT_EQ(window.fieldLabel(FieldId::RunName)->text(), "")
+        << "nothing of another file stays on show";
     EXPECT_EQ(window.lblVEXAVersion()->text(), "");
 
     script.prompts.clear();
@@ -239,8 +241,8 @@ TEST_F(Display, ALoadOvertakenByAnotherSelectionLeavesTheLaterFileOnShow)
     EXPECT_FALSE(select("big.kvp")) << "the first load gives up";
     EXPECT_TRUE(nestedLoaded);
     EXPECT_EQ(window.strMode, "Solvane");
-    EXPECT_EQ(window.lblVehicleWeight()->text(), "2714.8 lbs");
-    EXPECT_EQ(window.lblRunName()->text(), "3/7/2005 2:05:09 PM");
+    EXPECT_EQ(window.fieldLabel(FieldId::Weight)->text(), "2714.8 lbs");
+    EXPECT_EQ(window.fieldLabel(FieldId::RunName)->text(), "3/7/2005 2:05:09 PM");
     EXPECT_FALSE(window.lblRecordsRead()->isVisible());
     EXPECT_EQ(state(), kFileShown);
     ASSERT_TRUE(window.session().hasFile());

@@ -41,13 +41,13 @@ TEST_F(Editing, StatesFollowEditChangeSaveAndUndo)
 {
     ASSERT_TRUE(load("a.kvp", noxFile()));
     EXPECT_EQ(state(), kFileShown);
-    click(window.lblVehicleWeight());
-    EXPECT_FALSE(window.txtVehicleWeight()->isVisible()) << "no editor outside edit mode";
+    click(window.fieldLabel(FieldId::Weight));
+    EXPECT_FALSE(window.fieldEditor(FieldId::Weight)->isVisible()) << "no editor outside edit mode";
 
     click(window.cmdEdit());
     EXPECT_EQ(state(), kEditingUnchangedNox);
     EXPECT_FALSE(window.blnDirtyData);
-    EXPECT_TRUE(window.txtRunName()->isEnabled());
+    EXPECT_TRUE(window.fieldEditor(FieldId::RunName)->isEnabled());
 
     QTest::keyClicks(window.txtVehicleNotes(), "x");
     EXPECT_EQ(state(), kEditingChangedNox);
@@ -60,9 +60,10 @@ TEST_F(Editing, StatesFollowEditChangeSaveAndUndo)
     ASSERT_TRUE(load("s.kvs", SolvaneFileBuilder().build()));
     click(window.cmdEdit());
     EXPECT_EQ(state(), kEditingUnchangedSolvane);
-    EXPECT_FALSE(window.txtRunName()->isEnabled()) << "the run date is not editable";
-    click(window.lblRunName());
-    EXPECT_FALSE(window.txtRunName()->isVisible());
+    EXPECT_FALSE(window.fieldEditor(FieldId::RunName)->isEnabled())
+        << "the run date is not editable";
+    click(window.fieldLabel(FieldId::RunName));
+    EXPECT_FALSE(window.fieldEditor(FieldId::RunName)->isVisible());
 }
 
 TEST_F(Editing, OpeningAFieldCopiesItsValueWithoutUnitAndMayMarkTheDataChanged)
@@ -70,17 +71,17 @@ TEST_F(Editing, OpeningAFieldCopiesItsValueWithoutUnitAndMayMarkTheDataChanged)
     ASSERT_TRUE(load("s.kvs", SolvaneFileBuilder().weight(1234).drivelineLoss(15).build()));
     click(window.lblUnits()); // metric
     click(window.cmdEdit());
-    click(window.lblVehicleWeight());
-    EXPECT_TRUE(window.txtVehicleWeight()->isVisible());
-    EXPECT_FALSE(window.lblVehicleWeight()->isVisible());
-    EXPECT_EQ(window.txtVehicleWeight()->text(), "1234");
-    EXPECT_EQ(window.txtVehicleWeight()->selectedText(), "1234");
+    click(window.fieldLabel(FieldId::Weight));
+    EXPECT_TRUE(window.fieldEditor(FieldId::Weight)->isVisible());
+    EXPECT_FALSE(window.fieldLabel(FieldId::Weight)->isVisible());
+    EXPECT_EQ(window.fieldEditor(FieldId::Weight)->text(), "1234");
+    EXPECT_EQ(window.fieldEditor(FieldId::Weight)->selectedText(), "1234");
     EXPECT_EQ(state(), kEditingChangedSolvane) << "the editor's text changed from empty";
 
-    QTest::keyClicks(window.txtVehicleWeight(), "1500");
-    click(window.lblVehicleDrivelineLoss());
-    EXPECT_EQ(window.lblVehicleWeight()->text(), "1500 kgs");
-    EXPECT_EQ(window.txtVehicleDrivelineLoss()->text(), "15");
+    QTest::keyClicks(window.fieldEditor(FieldId::Weight), "1500");
+    click(window.fieldLabel(FieldId::DrivelineLoss));
+    EXPECT_EQ(window.fieldLabel(FieldId::Weight)->text(), "1500 kgs");
+    EXPECT_EQ(window.fieldEditor(FieldId::DrivelineLoss)->text(), "15");
     EXPECT_TRUE(script.prompts.isEmpty());
 }
 
@@ -178,29 +179,30 @@ TEST_F(Editing, MetricAreaThatRoundsOutOfRangeKeepsItsRoundedText)
     ASSERT_TRUE(load("f.kvs", SolvaneFileBuilder().build()));
     click(window.lblUnits());
     click(window.cmdEdit());
-    enter(window.lblVehicleFrontalArea(), window.txtVehicleFrontalArea(), "655.005");
+    enter(window.fieldLabel(FieldId::FrontalArea), window.fieldEditor(FieldId::FrontalArea),
+          "655.005");
     ASSERT_EQ(script.prompts.size(), 1);
-    EXPECT_EQ(window.txtVehicleFrontalArea()->text(), "655.01");
+    EXPECT_EQ(window.fieldEditor(FieldId::FrontalArea)->text(), "655.01");
 }
 
 TEST_F(Editing, TwoRejectedEditorsDoNotSetOffAChainOfMessages)
 {
     ASSERT_TRUE(load("a.kvp", noxFile()));
     click(window.cmdEdit());
-    click(window.lblVehicleRedline());
-    QTest::keyClicks(window.txtVehicleRedline(), "0");
+    click(window.fieldLabel(FieldId::Redline));
+    QTest::keyClicks(window.fieldEditor(FieldId::Redline), "0");
     // Opening the next field moves the focus, which leaves the first: rejected once.
-    click(window.lblVehicleShiftPoint());
+    click(window.fieldLabel(FieldId::ShiftPoint));
     ASSERT_EQ(script.prompts.size(), 1);
-    EXPECT_EQ(QApplication::focusWidget(), window.txtVehicleRedline());
-    EXPECT_TRUE(window.txtVehicleShiftPoint()->isVisible()) << "both stay open";
+    EXPECT_EQ(QApplication::focusWidget(), window.fieldEditor(FieldId::Redline));
+    EXPECT_TRUE(window.fieldEditor(FieldId::ShiftPoint)->isVisible()) << "both stay open";
 
     // Fixing the first and leaving it for the second works without further messages.
-    QTest::keyClicks(window.txtVehicleRedline(), "7000");
-    window.txtVehicleShiftPoint()->setFocus(Qt::MouseFocusReason);
+    QTest::keyClicks(window.fieldEditor(FieldId::Redline), "7000");
+    window.fieldEditor(FieldId::ShiftPoint)->setFocus(Qt::MouseFocusReason);
     EXPECT_EQ(script.prompts.size(), 1);
-    EXPECT_EQ(window.lblVehicleRedline()->text(), "7000");
-    EXPECT_EQ(QApplication::focusWidget(), window.txtVehicleShiftPoint());
+    EXPECT_EQ(window.fieldLabel(FieldId::Redline)->text(), "7000");
+    EXPECT_EQ(QApplication::focusWidget(), window.fieldEditor(FieldId::ShiftPoint));
 }
 
 TEST_F(Editing, SaveWritesEveryShownValueInPlace)
@@ -212,8 +214,8 @@ TEST_F(Editing, SaveWritesEveryShownValueInPlace)
     const qsizetype notes = layout.notesOffset();
     ASSERT_TRUE(select("a.kvp"));
     click(window.cmdEdit());
-    enter(window.lblVehicleWeight(), window.txtVehicleWeight(), "200");
-    enter(window.lblRunName(), window.txtRunName(), "Test");
+    enter(window.fieldLabel(FieldId::Weight), window.fieldEditor(FieldId::Weight), "200");
+    enter(window.fieldLabel(FieldId::RunName), window.fieldEditor(FieldId::RunName), "Test");
     window.txtVehicleNotes()->selectAll();
     QTest::keyClicks(window.txtVehicleNotes(), "A");
     QTest::keyClick(window.txtVehicleNotes(), Qt::Key_Return);
@@ -223,7 +225,7 @@ TEST_F(Editing, SaveWritesEveryShownValueInPlace)
     EXPECT_TRUE(script.prompts.isEmpty()) << script.messages().join('|').toStdString();
     EXPECT_EQ(state(), kFileShown);
     EXPECT_FALSE(window.blnDirtyData);
-    EXPECT_EQ(window.lblVehicleWeight()->text(), "200");
+    EXPECT_EQ(window.fieldLabel(FieldId::Weight)->text(), "200");
     const QByteArray after = read(path);
     ASSERT_EQ(after.size(), before.size());
     EXPECT_EQ(after.mid(NoxLayout::Weight.offset, 2), QByteArray("\x00\xC8", 2));
@@ -238,7 +240,7 @@ TEST_F(Editing, SaveWritesEveryShownValueInPlace)
 
     ASSERT_TRUE(select("a.kvp"));
     EXPECT_EQ(window.txtVehicleNotes()->toPlainText(), "A\nB");
-    EXPECT_EQ(window.lblRunName()->text(), "Test");
+    EXPECT_EQ(window.fieldLabel(FieldId::RunName)->text(), "Test");
 }
 
 TEST_F(Editing, SaveLeavesOpenEditorsFirst)
@@ -246,10 +248,10 @@ TEST_F(Editing, SaveLeavesOpenEditorsFirst)
     const QString path = write("s.kvs", SolvaneFileBuilder().weight(1500).build());
     ASSERT_TRUE(select("s.kvs"));
     click(window.cmdEdit());
-    click(window.lblVehicleWeight());
-    QTest::keyClicks(window.txtVehicleWeight(), "2200");
+    click(window.fieldLabel(FieldId::Weight));
+    QTest::keyClicks(window.fieldEditor(FieldId::Weight), "2200");
     EXPECT_TRUE(window.SaveRunFile());
-    EXPECT_EQ(window.lblVehicleWeight()->text(), "2200 lbs");
+    EXPECT_EQ(window.fieldLabel(FieldId::Weight)->text(), "2200 lbs");
     EXPECT_EQ(read(path).mid(SolvaneLayout::Weight.offset, 2), QByteArray("\xE8\x03", 2))
         << "2200 lbs is 1000 kg";
 }
@@ -260,25 +262,26 @@ TEST_F(Editing, SaveWithARejectedEntryKeepsTheFieldsLastValue)
     const QByteArray before = read(path);
     ASSERT_TRUE(select("s.kvs"));
     click(window.cmdEdit());
-    click(window.lblVehicleCoeffOfDrag());
-    QTest::keyClicks(window.txtVehicleCoeffOfDrag(), "2");
+    click(window.fieldLabel(FieldId::CoeffOfDrag));
+    QTest::keyClicks(window.fieldEditor(FieldId::CoeffOfDrag), "2");
     click(window.cmdSave()); // leaving the editor for the button rejects the entry
     EXPECT_EQ(script.prompts.size(), 1) << script.messages().join('|').toStdString();
     EXPECT_EQ(state(), kFileShown);
-    EXPECT_FALSE(window.txtVehicleCoeffOfDrag()->isVisible());
-    EXPECT_EQ(window.lblVehicleCoeffOfDrag()->text(), "0.35");
+    EXPECT_FALSE(window.fieldEditor(FieldId::CoeffOfDrag)->isVisible());
+    EXPECT_EQ(window.fieldLabel(FieldId::CoeffOfDrag)->text(), "0.35");
     EXPECT_EQ(read(path), before);
 
     // An open weight editor is left by Save itself (as by its access key): one message,
     // and the other fields are saved.
     script.prompts.clear();
     click(window.cmdEdit());
-    enter(window.lblVehicleDrivelineLoss(), window.txtVehicleDrivelineLoss(), "20");
-    click(window.lblVehicleWeight());
-    QTest::keyClicks(window.txtVehicleWeight(), "0");
+    enter(window.fieldLabel(FieldId::DrivelineLoss), window.fieldEditor(FieldId::DrivelineLoss),
+          "20");
+    click(window.fieldLabel(FieldId::Weight));
+    QTest::keyClicks(window.fieldEditor(FieldId::Weight), "0");
     window.cmdSave_Click();
     EXPECT_EQ(script.prompts.size(), 1) << script.messages().join('|').toStdString();
-    EXPECT_EQ(window.lblVehicleWeight()->text(), "2200 lbs");
+    EXPECT_EQ(window.fieldLabel(FieldId::Weight)->text(), "2200 lbs");
     EXPECT_EQ(quint8(read(path).at(SolvaneLayout::DrivelineLoss.offset)), 20);
     EXPECT_EQ(read(path).mid(SolvaneLayout::Weight.offset, 2),
               before.mid(SolvaneLayout::Weight.offset, 2));
@@ -315,7 +318,7 @@ TEST_F(Editing, SaveFailuresSayWhyAndWriteNothing)
         const QString path = write("a.kvp", noxFile());
         ASSERT_TRUE(select("a.kvp"));
         click(window.cmdEdit());
-        enter(window.lblVehicleWeight(), window.txtVehicleWeight(), "200");
+        enter(window.fieldLabel(FieldId::Weight), window.fieldEditor(FieldId::Weight), "200");
         c.spoil(path);
         const QByteArray spoilt = QFile::exists(path) ? read(path) : QByteArray();
         click(window.cmdSave());
@@ -330,7 +333,7 @@ TEST_F(Editing, SaveFailuresSayWhyAndWriteNothing)
         EXPECT_EQ(script.prompts[0].icon, PromptIcon::Exclamation);
         EXPECT_EQ(state(), kFileShown);
         EXPECT_TRUE(window.blnDirtyData) << "nothing was written";
-        EXPECT_EQ(window.lblVehicleWeight()->text(), "200") << "the edit stays on show";
+        EXPECT_EQ(window.fieldLabel(FieldId::Weight)->text(), "200") << "the edit stays on show";
         EXPECT_EQ(QFile::exists(path) ? read(path) : QByteArray(), spoilt);
     }
 }
@@ -364,10 +367,11 @@ TEST_F(Editing, UndoReadsTheFileAgain)
 {
     ASSERT_TRUE(load("a.kvp", noxFile()));
     click(window.cmdEdit());
-    enter(window.lblVehicleName(), window.txtVehicleName(), "Other");
-    EXPECT_EQ(window.lblVehicleName()->text(), "Other");
+    enter(window.fieldLabel(FieldId::VehicleName), window.fieldEditor(FieldId::VehicleName),
+          "Other");
+    EXPECT_EQ(window.fieldLabel(FieldId::VehicleName)->text(), "Other");
     click(window.cmdUndo());
-    EXPECT_EQ(window.lblVehicleName()->text(), "Civic");
+    EXPECT_EQ(window.fieldLabel(FieldId::VehicleName)->text(), "Civic");
     EXPECT_EQ(state(), kFileShown);
     EXPECT_FALSE(window.blnDirtyData);
 }
@@ -378,7 +382,7 @@ TEST_F(Editing, UnitsCannotChangeWhileEditing)
     click(window.cmdEdit());
     click(window.lblUnits());
     EXPECT_FALSE(window.blnMetricUnits);
-    EXPECT_EQ(window.lblVehicleWeight()->text(), "2714.8 lbs");
+    EXPECT_EQ(window.fieldLabel(FieldId::Weight)->text(), "2714.8 lbs");
 }
 
 } // namespace

@@ -82,7 +82,8 @@ protected:
     {
         auto bit = [](bool b) { return b ? QStringLiteral("1") : QStringLiteral("0"); };
         return bit(window.cmdEdit()->isEnabled()) + bit(window.cmdUndo()->isEnabled()) +
-               bit(window.cmdSave()->isEnabled()) + bit(window.txtVehicleWeight()->isEnabled()) +
+               bit(window.cmdSave()->isEnabled()) +
+               bit(window.fieldEditor(FieldId::Weight)->isEnabled()) +
                bit(window.lblUnits()->isEnabled()) + bit(window.txtVehicleNotes()->isReadOnly());
     }
 
