@@ -2,10 +2,8 @@
 
 #include "runfile/ByteCodec.h"
 #include "runfile/RunFileLayout.h"
-#include "runfile/UnitFactors.h"
 #include "support/Cp1252.h"
 #include "support/General.h"
-#include "support/NumberText.h"
 
 namespace quenloft {
 namespace {
@@ -13,11 +11,6 @@ namespace {
 Failure cannotStore(const QString &what)
 {
     return Failure{CannotStoreValue, what};
-}
-
-Failure notANumber(const QString &field, const QString &text)
-{
-    return cannotStore(QStringLiteral("The %1 \"%2\" is not a number").arg(field, text));
 }
 
 Result<QByteArray> encodeText(const QString &text, const QString &field)
@@ -51,60 +44,25 @@ Result<Patch> textPatch(const QString &text, const FieldLayout &layout, const QS
     return Patch{layout.offset, out, field};
 }
 
-// The shown number times ten in single precision, rounded half to even, as one byte.
-Result<Patch> tenthsPatch(const QString &text, const FieldLayout &layout, const QString &field)
+Patch bytePatch(quint8 value, const FieldLayout &layout, const QString &field)
 {
-    const auto value = ParseSingle(text);
-    if (!value)
-        return notANumber(field, text);
-    const float tenths = *value * 10.0f;
-    const double whole = RoundHalfEven(double(tenths));
-    if (!(whole >= 0.0 && whole <= 255.0))
-        return cannotStore(
-            QStringLiteral("The %1 %2 does not fit its field (0 to 25.5)").arg(field, text));
-    return Patch{layout.offset, QByteArray(1, char(int(whole))), field};
+    return Patch{layout.offset, QByteArray(1, char(value)), field};
 }
 
-// A whole number as two big-endian bytes.
-Result<Patch> bigEndian16Patch(const QString &text, const FieldLayout &layout, const QString &field)
+Patch bigEndian16Patch(quint16 value, const FieldLayout &layout, const QString &field)
 {
-    auto bytes = ToBigEndianBytes(text);
-    if (!bytes)
-        return notANumber(field, text);
-    if (bytes->size() == 1)
-        bytes->prepend('\0');
-    if (bytes->size() != 2)
-        return cannotStore(
-            QStringLiteral("The %1 %2 does not fit its field (0 to 65535)").arg(field, text));
-    return Patch{layout.offset, *bytes, field};
+    const char bytes[] = {char(value >> 8), char(value & 0xFF)};
+    return Patch{layout.offset, QByteArray(bytes, 2), field};
 }
 
-// A whole number as one byte.
-Result<Patch> bytePatch(const QString &text, const FieldLayout &layout, const QString &field)
+// Nothing for 0: a Solvane weight or area of 0 is not written.
+std::optional<Patch> littleEndian16Patch(quint16 value, const FieldLayout &layout,
+                                         const QString &field)
 {
-    const auto bytes = ToBigEndianBytes(text);
-    if (!bytes)
-        return notANumber(field, text);
-    if (bytes->size() != 1)
-        return cannotStore(
-            QStringLiteral("The %1 %2 does not fit its field (0 to 255 stored units)")
-                .arg(field, text));
-    return Patch{layout.offset, *bytes, field};
-}
-
-// Little-endian 16 bits of a value in stored units; no patch for 0 or less.
-Result<std::optional<Patch>> littleEndian16Patch(double stored, const QString &text,
-                                                 const FieldLayout &layout, const QString &field,
-                                                 const QString &limit)
-{
-    const double whole = RoundHalfEven(stored);
-    if (!(whole <= 65535.0))
-        return cannotStore(QStringLiteral("The %1 %2 does not fit its field (at most %3)")
-                               .arg(field, text, limit));
-    const auto bytes = ToLittleEndianBytes(whole <= 0.0 ? 0 : qint32(whole));
+    const auto bytes = ToLittleEndianBytes(value);
     if (!bytes || bytes->isEmpty())
-        return std::optional<Patch>{};
-    return std::optional<Patch>{Patch{layout.offset, *bytes, field}};
+        return std::nullopt;
+    return Patch{layout.offset, *bytes, field};
 }
 
 Result<std::optional<Patch>> notesPatch(const QString &notes, const LoadedFileInfo &file)
@@ -153,30 +111,27 @@ LoadedFileInfo LoadedFileInfo::from(const RunFileContents &contents)
     return info;
 }
 
-Result<QList<Patch>> ComputeNoxPatches(const NoxShownValues &values, const LoadedFileInfo &file)
+Result<QList<Patch>> ComputeNoxPatches(const NoxStoredValues &values, const LoadedFileInfo &file)
 {
     QList<Patch> patches;
-    std::optional<Failure> failure;
-    auto add = [&](Result<Patch> patch) {
-        if (failure)
-            return;
-        if (patch)
-            patches.append(patch.value());
-        else
-            failure = patch.failure();
-    };
-    add(textPatch(values.runName, NoxLayout::RunName, QStringLiteral("run name")));
-    if (file.fileVersion >= 2.0f)
-        add(tenthsPatch(values.pitchFactor, NoxLayout::PitchFactor,
-                        QStringLiteral("pitch factor")));
-    add(textPatch(values.vehicleName, NoxLayout::VehicleName, QStringLiteral("vehicle name")));
-    add(bigEndian16Patch(values.weight, NoxLayout::Weight, QStringLiteral("weight")));
-    add(tenthsPatch(values.rolloutLength, NoxLayout::RolloutLength,
-                    QStringLiteral("rollout length")));
-    add(bigEndian16Patch(values.redline, NoxLayout::Redline, QStringLiteral("redline")));
-    add(bigEndian16Patch(values.shiftPoint, NoxLayout::ShiftPoint, QStringLiteral("shift point")));
-    if (failure)
-        return *failure;
+    const auto runName = textPatch(values.runName, NoxLayout::RunName, QStringLiteral("run name"));
+    if (!runName)
+        return runName.failure();
+    patches.append(runName.value());
+    if (values.pitchFactor && file.fileVersion >= 2.0f)
+        patches.append(
+            bytePatch(*values.pitchFactor, NoxLayout::PitchFactor, QStringLiteral("pitch factor")));
+    const auto vehicleName =
+        textPatch(values.vehicleName, NoxLayout::VehicleName, QStringLiteral("vehicle name"));
+    if (!vehicleName)
+        return vehicleName.failure();
+    patches.append(vehicleName.value());
+    patches.append(bigEndian16Patch(values.weight, NoxLayout::Weight, QStringLiteral("weight")));
+    patches.append(bytePatch(values.rolloutLength, NoxLayout::RolloutLength,
+                             QStringLiteral("rollout length")));
+    patches.append(bigEndian16Patch(values.redline, NoxLayout::Redline, QStringLiteral("redline")));
+    patches.append(
+        bigEndian16Patch(values.shiftPoint, NoxLayout::ShiftPoint, QStringLiteral("shift point")));
     const auto notes = notesPatch(values.notes, file);
     if (!notes)
         return notes.failure();
@@ -185,50 +140,19 @@ Result<QList<Patch>> ComputeNoxPatches(const NoxShownValues &values, const Loade
     return patches;
 }
 
-Result<QList<Patch>> ComputeSolvanePatches(const SolvaneShownValues &values)
+Result<QList<Patch>> ComputeSolvanePatches(const SolvaneStoredValues &values)
 {
     QList<Patch> patches;
-
-    const auto weight = ParseDouble(values.weight);
-    if (!weight)
-        return notANumber(QStringLiteral("weight"), values.weight);
-    const double kilograms = values.metric ? *weight : *weight / PoundsPerKilogram;
-    const auto weightPatch =
-        littleEndian16Patch(kilograms, values.weight, SolvaneLayout::Weight,
-                            QStringLiteral("weight"), QStringLiteral("65535 kg"));
-    if (!weightPatch)
-        return weightPatch.failure();
-
-    const auto area = ParseDouble(values.frontalArea);
-    if (!area)
-        return notANumber(QStringLiteral("frontal area"), values.frontalArea);
-    const double squareMetres = values.metric ? *area : *area / SquareFeetPerSquareMetre;
-    const auto areaPatch =
-        littleEndian16Patch(squareMetres * 100.0, values.frontalArea, SolvaneLayout::FrontalArea,
-                            QStringLiteral("frontal area"), QStringLiteral("655.35 m^2"));
-    if (!areaPatch)
-        return areaPatch.failure();
-
-    // Via a 15-digit text, so 0.29 * 100 = 28.999999999999996 is stored as 29.
-    const auto drag = ParseDouble(values.coeffOfDrag);
-    if (!drag)
-        return notANumber(QStringLiteral("coefficient of drag"), values.coeffOfDrag);
-    const auto dragPatch = bytePatch(DoubleText(*drag * 100.0), SolvaneLayout::CoeffOfDrag,
-                                     QStringLiteral("coefficient of drag"));
-    if (!dragPatch)
-        return dragPatch.failure();
-
-    const auto lossPatch = bytePatch(values.drivelineLoss, SolvaneLayout::DrivelineLoss,
-                                     QStringLiteral("driveline loss"));
-    if (!lossPatch)
-        return lossPatch.failure();
-
-    if (weightPatch.value())
-        patches.append(*weightPatch.value());
-    if (areaPatch.value())
-        patches.append(*areaPatch.value());
-    patches.append(dragPatch.value());
-    patches.append(lossPatch.value());
+    if (auto weight =
+            littleEndian16Patch(values.weight, SolvaneLayout::Weight, QStringLiteral("weight")))
+        patches.append(*weight);
+    if (auto area = littleEndian16Patch(values.frontalArea, SolvaneLayout::FrontalArea,
+                                        QStringLiteral("frontal area")))
+        patches.append(*area);
+    patches.append(bytePatch(values.coeffOfDrag, SolvaneLayout::CoeffOfDrag,
+                             QStringLiteral("coefficient of drag")));
+    patches.append(bytePatch(values.drivelineLoss, SolvaneLayout::DrivelineLoss,
+                             QStringLiteral("driveline loss")));
     return patches;
 }
 

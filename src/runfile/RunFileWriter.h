@@ -14,26 +14,25 @@
 
 namespace quenloft {
 
-// The values the window shows, as texts without unit suffixes.
-struct NoxShownValues
+// The vehicle fields in their stored units, as the reader returns them.
+struct NoxStoredValues
 {
     QString runName;
     QString vehicleName;
-    QString weight;
-    QString rolloutLength;
-    QString redline;
-    QString shiftPoint;
-    QString pitchFactor; // written only to files of version 2.0 and later
-    QString notes;       // line breaks as CR LF
+    quint16 weight = 0;
+    quint8 rolloutLength = 0; // tenths of an inch
+    quint16 redline = 0;
+    quint16 shiftPoint = 0;
+    std::optional<quint8> pitchFactor; // tenths; written only to files of version 2.0 and later
+    QString notes;                     // line breaks as CR LF
 };
 
-struct SolvaneShownValues
+struct SolvaneStoredValues
 {
-    bool metric = false; // weight in kg and area in m^2, else lb and ft^2
-    QString weight;
-    QString frontalArea;
-    QString coeffOfDrag;
-    QString drivelineLoss;
+    quint16 weight = 0;       // whole kilograms; 0 is not written
+    quint16 frontalArea = 0;  // hundredths of a square metre; 0 is not written
+    quint8 coeffOfDrag = 0;   // hundredths
+    quint8 drivelineLoss = 0; // whole percent
 };
 
 // What the writer needs to know about the file as it was loaded.
@@ -62,8 +61,10 @@ enum WriteFailure : qint32 {
     FileChangedOnDisk = 1110, // "Media Changed"
 };
 
-[[nodiscard]] Result<QList<Patch>> ComputeNoxPatches(const NoxShownValues &values,
+// The patches that store the values in a file loaded as `file`. Refused only for texts a
+// run file cannot hold.
+[[nodiscard]] Result<QList<Patch>> ComputeNoxPatches(const NoxStoredValues &values,
                                                      const LoadedFileInfo &file);
-[[nodiscard]] Result<QList<Patch>> ComputeSolvanePatches(const SolvaneShownValues &values);
+[[nodiscard]] Result<QList<Patch>> ComputeSolvanePatches(const SolvaneStoredValues &values);
 
 } // namespace quenloft

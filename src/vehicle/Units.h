@@ -2,7 +2,7 @@
 // conversion of the shown values when the user switches.
 #pragma once
 
-#include "runfile/UnitFactors.h"
+#include "vehicle/UnitFactors.h"
 
 #include <QString>
 

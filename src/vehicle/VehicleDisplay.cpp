@@ -61,37 +61,62 @@ QString DamagedListText(const QList<qint64> &positions, qint64 total)
     return text;
 }
 
+QString DisplayText(FieldId id, const RunFileContents &contents, bool metric)
+{
+    const NoxContents &nox = contents.nox;
+    const SolvaneContents &solvane = contents.solvane;
+    const bool isNox = contents.model == Model::Nox;
+    switch (id) {
+    case FieldId::RunName:
+        if (isNox)
+            return nox.runName;
+        return solvane.runDate ? RunDateText(*solvane.runDate) : QString();
+    case FieldId::VehicleName:
+        return nox.vehicleName;
+    case FieldId::Weight:
+        return isNox ? QString::number(nox.weight) : WeightCaption(solvane.weight, metric);
+    case FieldId::Redline:
+        return QString::number(nox.redline);
+    case FieldId::ShiftPoint:
+        return QString::number(nox.shiftPoint);
+    case FieldId::RolloutLength:
+        return TenthsText(nox.rolloutLength);
+    case FieldId::PitchFactor:
+        return nox.pitchFactor ? TenthsText(*nox.pitchFactor) : QStringLiteral("n/a");
+    case FieldId::FrontalArea:
+        return FrontalAreaCaption(solvane.frontalArea, metric);
+    case FieldId::CoeffOfDrag:
+        return HundredthsText(solvane.coeffOfDrag);
+    case FieldId::DrivelineLoss:
+        return QString::number(solvane.drivelineLoss) + u'%';
+    case FieldId::Notes:
+        return isNox ? nox.notes : solvane.notes;
+    }
+    return {};
+}
+
 VehicleDisplay DisplayOf(const RunFileContents &contents, bool metric)
 {
     VehicleDisplay d;
     d.model = contents.model;
+    // Every field of the model, the hidden pitch factor of older files included.
+    for (const FieldId id : shownFields(contents.model, true)) {
+        if (id == FieldId::Notes)
+            d.notes = DisplayText(id, contents, metric);
+        else
+            d.captions[id] = DisplayText(id, contents, metric);
+    }
     if (contents.model == Model::Nox) {
         const NoxContents &nox = contents.nox;
         d.versionCaption = VersionCaption(nox);
         d.versionColour = nox.versionTagKnown ? VersionColour::Blue : VersionColour::Red;
         d.shown = shownFields(Model::Nox, nox.pitchFactor.has_value());
-        d.captions[FieldId::RunName] = nox.runName;
-        d.captions[FieldId::PitchFactor] =
-            nox.pitchFactor ? TenthsText(*nox.pitchFactor) : QStringLiteral("n/a");
-        d.captions[FieldId::VehicleName] = nox.vehicleName;
-        d.captions[FieldId::Weight] = QString::number(nox.weight);
-        d.captions[FieldId::RolloutLength] = TenthsText(nox.rolloutLength);
-        d.captions[FieldId::Redline] = QString::number(nox.redline);
-        d.captions[FieldId::ShiftPoint] = QString::number(nox.shiftPoint);
-        d.notes = nox.notes;
         if (nox.recordLength != 0)
             d.recordsCaption = RecordsCaption(nox.numRecords);
         d.damagedList = DamagedListText(nox.damagedPositions, nox.damagedCount);
     } else {
-        const SolvaneContents &s = contents.solvane;
         d.versionCaption = QStringLiteral("Solvane VEXA v1.0");
         d.shown = shownFields(Model::Solvane, false);
-        d.captions[FieldId::RunName] = s.runDate ? RunDateText(*s.runDate) : QString();
-        d.captions[FieldId::FrontalArea] = FrontalAreaCaption(s.frontalArea, metric);
-        d.captions[FieldId::CoeffOfDrag] = HundredthsText(s.coeffOfDrag);
-        d.captions[FieldId::DrivelineLoss] = QString::number(s.drivelineLoss) + u'%';
-        d.captions[FieldId::Weight] = WeightCaption(s.weight, metric);
-        d.notes = s.notes;
     }
     return d;
 }

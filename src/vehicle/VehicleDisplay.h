@@ -30,6 +30,9 @@ struct VehicleDisplay
 
 [[nodiscard]] VehicleDisplay DisplayOf(const RunFileContents &contents, bool metric);
 
+// The display text of one field of a file's contents (the notes with CR LF line breaks).
+[[nodiscard]] QString DisplayText(FieldId id, const RunFileContents &contents, bool metric);
+
 // Display texts of single values.
 [[nodiscard]] QString TenthsText(int tenths);         // pattern "0.0": 12 → "1.2"
 [[nodiscard]] QString HundredthsText(int hundredths); // pattern "0.00": 5 → "0.05"

@@ -178,7 +178,7 @@ TEST_F(NoxPatches, EachFieldIsWrittenAsItsStoredBytes)
         SCOPED_TRACE(row.name);
         NoxShownValues values = noxValues();
         values.*row.field = row.shown;
-        const auto patches = ComputeNoxPatches(values, m_file);
+        const auto patches = NoxPatchesOf(values, m_file);
         ASSERT_TRUE(patches.ok()) << patches.failure().description.toStdString();
         EXPECT_EQ(patches->size(), 8); // run name, pitch, vehicle name, 4 numbers, notes
         EXPECT_EQ(patchAt(patches.value(), row.offset), row.expected);
@@ -193,14 +193,14 @@ TEST_F(NoxPatches, FilesBeforeVersionTwoGetNoPitchFactorAndFilesWithoutNotesNoNo
     NoxShownValues values = noxValues();
     values.pitchFactor = QStringLiteral("n/a");
     values.notes.clear(); // as loaded
-    const auto patches = ComputeNoxPatches(values, old);
+    const auto patches = NoxPatchesOf(values, old);
     ASSERT_TRUE(patches.ok());
     EXPECT_EQ(listed(patches.value()).find("76:"), std::string::npos);
     EXPECT_EQ(patches->size(), 6);
 
     // Changed notes of a file without a notes block are refused, saying why.
     values.notes = QStringLiteral("new");
-    const auto changed = ComputeNoxPatches(values, old);
+    const auto changed = NoxPatchesOf(values, old);
     ASSERT_FALSE(changed.ok());
     EXPECT_TRUE(changed.failure().description.contains(QStringLiteral("no notes block")));
 }
@@ -212,14 +212,14 @@ TEST_F(NoxPatches, ShorterNotesLeaveTheOldBytesAfterThemAndLongerNotesGrowTheFil
     values.notes = QStringLiteral("A\r\nB");
     MemoryTarget shorter(m_bytes);
     ASSERT_TRUE(
-        ApplyPatches(shorter, m_bytes.size(), ComputeNoxPatches(values, m_file).value()).ok());
+        ApplyPatches(shorter, m_bytes.size(), NoxPatchesOf(values, m_file).value()).ok());
     EXPECT_EQ(shorter.bytes.mid(at, 5), hex("03410d4200"));
     EXPECT_EQ(shorter.bytes.mid(at + 5), m_bytes.mid(at + 5));
 
     values.notes = QString(40, u'n');
     MemoryTarget longer(m_bytes);
     ASSERT_TRUE(
-        ApplyPatches(longer, m_bytes.size(), ComputeNoxPatches(values, m_file).value()).ok());
+        ApplyPatches(longer, m_bytes.size(), NoxPatchesOf(values, m_file).value()).ok());
     EXPECT_EQ(longer.bytes.mid(at), char(40) + QByteArray(40, 'n') + '\0');
 }
 
@@ -251,7 +251,7 @@ TEST_F(NoxPatches, TextsThatCannotBeStoredAreRefusedSayingWhy)
         SCOPED_TRACE(row.name);
         NoxShownValues values = noxValues();
         values.*row.field = row.shown;
-        const auto patches = ComputeNoxPatches(values, m_file);
+        const auto patches = NoxPatchesOf(values, m_file);
         ASSERT_EQ(patches.ok(), row.reason == nullptr);
         if (row.reason) {
             EXPECT_EQ(patches.failure().number, CannotStoreValue);
@@ -294,7 +294,7 @@ TEST(SolvanePatches, ValuesAreConvertedToStoredUnitsOrRefused)
         const SolvaneShownValues values{
             row.metric, QString::fromLatin1(row.weight), QString::fromLatin1(row.area),
             QString::fromLatin1(row.drag), QString::fromLatin1(row.loss)};
-        const auto patches = ComputeSolvanePatches(values);
+        const auto patches = SolvanePatchesOf(values);
         ASSERT_EQ(patches.ok(), row.expected != nullptr);
         if (row.expected) {
             EXPECT_EQ(listed(patches.value()), row.expected);
@@ -311,14 +311,14 @@ TEST(SaveConversions, EveryStoredValueSurvivesItsDisplayTextAndASave)
         NoxShownValues values = noxValues();
         values.notes.clear();
         values.rolloutLength = values.pitchFactor = TenthsText(b);
-        const auto noxPatches = ComputeNoxPatches(values, nox);
+        const auto noxPatches = NoxPatchesOf(values, nox);
         ASSERT_TRUE(noxPatches.ok()) << b;
         ASSERT_EQ(patchAt(noxPatches.value(), 149), QByteArray(1, char(b))) << b;
         ASSERT_EQ(patchAt(noxPatches.value(), 76), QByteArray(1, char(b))) << b;
 
         SolvaneShownValues s{true, QStringLiteral("1"), QStringLiteral("1"), HundredthsText(b),
                              QString::number(b)};
-        const auto solvane = ComputeSolvanePatches(s);
+        const auto solvane = SolvanePatchesOf(s);
         ASSERT_TRUE(solvane.ok()) << b;
         ASSERT_EQ(patchAt(solvane.value(), 8006), QByteArray(1, char(b))) << b;
         ASSERT_EQ(patchAt(solvane.value(), 8007), QByteArray(1, char(b))) << b;
@@ -329,7 +329,7 @@ TEST(SaveConversions, EveryStoredValueSurvivesItsDisplayTextAndASave)
             SolvaneShownValues s{metric, WeightCaption(v, metric).section(u' ', 0, 0),
                                  FrontalAreaCaption(v, metric).section(u' ', 0, 0),
                                  QStringLiteral("0.29"), QStringLiteral("15")};
-            const auto patches = ComputeSolvanePatches(s);
+            const auto patches = SolvanePatchesOf(s);
             ASSERT_TRUE(patches.ok()) << v;
             ASSERT_EQ(patchAt(patches.value(), 8074), le) << v << " " << s.weight.toStdString();
             ASSERT_EQ(patchAt(patches.value(), 8004), le)
