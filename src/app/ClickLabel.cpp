@@ -1,6 +1,8 @@
 #include "app/ClickLabel.h"
 
 #include <QMouseEvent>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
 
 namespace quenloft {
 
@@ -25,6 +27,19 @@ void ClickLabel::mouseReleaseEvent(QMouseEvent *event)
         rect().contains(event->position().toPoint())) {
         emit clicked();
     }
+}
+
+void ClickLabel::paintEvent(QPaintEvent *event)
+{
+    QLabel::paintEvent(event);
+    if (!hasFocus())
+        return;
+    // Labels draw no focus of their own; a value label that takes the keyboard must.
+    QStylePainter painter(this);
+    QStyleOptionFocusRect option;
+    option.initFrom(this);
+    option.rect = contentsRect().adjusted(1, 1, -1, -1);
+    painter.drawPrimitive(QStyle::PE_FrameFocusRect, option);
 }
 
 void ClickLabel::mouseMoveEvent(QMouseEvent *event)

@@ -18,6 +18,7 @@
 #include <optional>
 
 class QAction;
+class QKeyEvent;
 class QLabel;
 class QMenu;
 class QPlainTextEdit;
@@ -198,6 +199,9 @@ private:
     void showUnitToolTips(quenloft::FieldId id, bool metric);
     void clearValues();
     void closeEditors();
+    void closeEditor(const FieldWidgets &f);
+    // Enter, Space or F2 on a value label opens it; Enter or Escape in its editor leaves it.
+    bool fieldKeyPressed(const FieldWidgets &f, QObject *watched, const QKeyEvent &key);
     void showRecordsProgress(qint64 bytesScanned, qint64 totalBytes);
     void labelClicked(quenloft::FieldId id);
     void editorTextChanged();

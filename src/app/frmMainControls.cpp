@@ -321,7 +321,7 @@ void frmMain::setFocusOrder()
     QList<QWidget *> order = {m_cmdEdit, m_cmdUndo, m_cmdSave,        m_driveKVP,
                               m_dirKVP,  m_fileKVP, m_txtVehicleNotes};
     for (const FieldWidgets &f : m_fieldWidgets)
-        order.append(f.editor);
+        order << f.label << f.editor; // a label takes the focus only in edit mode
     order.append(m_chkPin);
     for (qsizetype i = 0; i + 1 < order.size(); ++i)
         QWidget::setTabOrder(order.at(i), order.at(i + 1));

@@ -123,6 +123,10 @@ void frmMain::UpdateControls(bool blnEnableEdit, bool blnEnableUndo, bool blnEna
         const Models enabledIn = fieldInfo(f.id).editorIn;
         f.editor->setEnabled(blnEnableFields &&
                              (enabledIn == Models::Both || (shown && includes(enabledIn, *shown))));
+        // In edit mode the keyboard reaches a field through its label, in the editors'
+        // place of the focus order. Only Tab gives a label the focus: a click opens the
+        // field without taking the focus from an editor first.
+        f.label->setFocusPolicy(f.editor->isEnabled() ? Qt::TabFocus : Qt::NoFocus);
     }
     m_txtVehicleNotes->setReadOnly(shown == Model::Solvane || !blnEnableFields ||
                                    !m_session.notesStorable());
@@ -195,17 +199,20 @@ void frmMain::clearValues()
 
 void frmMain::closeEditors()
 {
-    for (const FieldWidgets &f : m_fieldWidgets) {
-        if (f.editor->isHidden())
-            continue;
-        // Closing is not leaving: the entry is dropped unchecked and the field keeps its
-        // last accepted value, with the unit its label lost when the editor opened.
-        const QSignalBlocker quiet(f.editor);
-        f.editor->hide();
-        f.label->setText(m_session.text(f.id));
-        if (f.caption->isVisible())
-            f.label->show();
-    }
+    for (const FieldWidgets &f : m_fieldWidgets)
+        if (!f.editor->isHidden())
+            closeEditor(f);
+}
+
+void frmMain::closeEditor(const FieldWidgets &f)
+{
+    // Closing is not leaving: the entry is dropped unchecked and the field keeps its last
+    // accepted value, with the unit its label lost when the editor opened.
+    const QSignalBlocker quiet(f.editor);
+    f.editor->hide();
+    f.label->setText(m_session.text(f.id));
+    if (f.caption->isVisible())
+        f.label->show();
 }
 
 void frmMain::showRecordsProgress(qint64 bytesScanned, qint64 totalBytes)

@@ -25,6 +25,8 @@ void frmMain::wireVehicleData()
     m_prompter = std::make_unique<DialogPrompter>();
     for (const FieldWidgets &f : m_fieldWidgets) {
         const FieldId id = f.id;
+        f.label->installEventFilter(this); // the keys that open and leave a field
+        f.editor->installEventFilter(this);
         connect(f.label, &ClickLabel::clicked, this, [this, id] { labelClicked(id); });
         connect(f.editor, &QLineEdit::textChanged, this, &frmMain::editorTextChanged);
         connect(f.editor, &FieldEditor::lostFocus, this, [this, id] {
@@ -146,8 +148,41 @@ void frmMain::rejectEntry(FieldEditor *editor, const QString &message)
     m_refocusing = false;
 }
 
+bool frmMain::fieldKeyPressed(const FieldWidgets &f, QObject *watched, const QKeyEvent &key)
+{
+    const int k = key.key();
+    if (watched == f.label) {
+        // A value label has the focus only in edit mode: Enter, Space or F2 opens it.
+        if (k != Qt::Key_Return && k != Qt::Key_Enter && k != Qt::Key_Space && k != Qt::Key_F2)
+            return false;
+        labelClicked(f.id);
+        return true;
+    }
+    if (k == Qt::Key_Return || k == Qt::Key_Enter) {
+        // Enter leaves the editor as moving away does; once the value is taken the focus
+        // stays on the field.
+        fieldEditor_LostFocus(f.id);
+        if (f.editor->isHidden())
+            f.label->setFocus(Qt::OtherFocusReason);
+        return true;
+    }
+    if (k == Qt::Key_Escape) {
+        // Escape drops what was typed: the field keeps its last accepted value.
+        closeEditor(f);
+        f.label->setFocus(Qt::OtherFocusReason);
+        return true;
+    }
+    return false;
+}
+
 bool frmMain::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::KeyPress) {
+        for (const FieldWidgets &f : m_fieldWidgets)
+            if (watched == f.label || watched == f.editor)
+                return fieldKeyPressed(f, watched, *static_cast<QKeyEvent *>(event)) ||
+                       QWidget::eventFilter(watched, event);
+    }
     // A Nox file without a notes block cannot take notes: say so the first time the user
     // tries to type into them while editing.
     if (watched == m_txtVehicleNotes && event->type() == QEvent::KeyPress &&

@@ -205,6 +205,52 @@ TEST_F(Editing, TwoRejectedEditorsDoNotSetOffAChainOfMessages)
     EXPECT_EQ(QApplication::focusWidget(), window.fieldEditor(FieldId::ShiftPoint));
 }
 
+TEST_F(Editing, TheKeyboardOpensAndLeavesEveryFieldInTheFocusOrder)
+{
+    ASSERT_TRUE(load("a.kvp", noxFile()));
+    ClickLabel *weight = window.fieldLabel(FieldId::Weight);
+    FieldEditor *weightEditor = window.fieldEditor(FieldId::Weight);
+    window.txtVehicleNotes()->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_NE(QApplication::focusWidget(), window.fieldLabel(FieldId::RunName))
+        << "outside edit mode the values take no focus";
+
+    click(window.cmdEdit());
+    window.txtVehicleNotes()->setFocus(Qt::TabFocusReason);
+    QStringList visited;
+    for (int i = 0; i < 8; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited << QApplication::focusWidget()->objectName();
+    }
+    EXPECT_EQ(visited.join(u' '), "lblRunName lblVehicleName lblVehicleWeight lblVehicleRedline "
+                                  "lblVehicleShiftPoint lblVehicleRolloutLength lblPitchFactor "
+                                  "chkPin");
+
+    weight->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(weight, Qt::Key_Return);
+    ASSERT_TRUE(weightEditor->isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), weightEditor);
+    QTest::keyClicks(weightEditor, "0");
+    QTest::keyClick(weightEditor, Qt::Key_Return);
+    ASSERT_EQ(script.prompts.size(), 1) << "Enter checks the value as leaving does";
+    EXPECT_TRUE(weightEditor->isVisible());
+    QTest::keyClick(weightEditor, Qt::Key_Escape);
+    EXPECT_FALSE(weightEditor->isVisible());
+    EXPECT_EQ(weight->text(), "2650") << "Escape drops what was typed";
+    EXPECT_EQ(QApplication::focusWidget(), weight);
+
+    QTest::keyClick(weight, Qt::Key_F2);
+    QTest::keyClicks(weightEditor, "2700");
+    QTest::keyClick(weightEditor, Qt::Key_Enter);
+    EXPECT_EQ(weight->text(), "2700");
+    EXPECT_EQ(QApplication::focusWidget(), weight);
+    QTest::keyClick(weight, Qt::Key_Space);
+    QTest::keyClick(weightEditor, Qt::Key_Tab);
+    EXPECT_FALSE(weightEditor->isVisible()) << "Tab leaves the editor for the next field";
+    EXPECT_EQ(QApplication::focusWidget(), window.fieldLabel(FieldId::Redline));
+    EXPECT_EQ(script.prompts.size(), 1);
+}
+
 TEST_F(Editing, SaveWritesEveryShownValueInPlace)
 {
     const QString path = write("a.kvp", noxFile());
