@@ -145,6 +145,8 @@ TEST_F(Accessibility, ControlsSayWhatTheyAreAndDo)
                                                   : QStringList());
     }
     EXPECT_EQ(named("lblVehicleWeight")->text(QAccessible::Value), "2650");
+    click(window.lblRunName()); // built under "Run Date:", opened under "Run Name:"
+    EXPECT_EQ(named("txtRunName")->text(QAccessible::Name), "Run Name");
 
     ASSERT_TRUE(load("run.kvs", SolvaneFileBuilder().build()));
     EXPECT_EQ(named("lblRunName")->text(QAccessible::Name), "Run Date");
