@@ -1,5 +1,7 @@
 #include "app/ClickLabel.h"
 
+#include "app/ClickLabelAccessible.h"
+
 #include <QMouseEvent>
 #include <QStyleOptionFocusRect>
 #include <QStylePainter>
@@ -10,6 +12,13 @@ ClickLabel::ClickLabel(QWidget *parent) : QLabel(parent)
 {
     // Hover movement must reach the label itself, not fall through to the window.
     setMouseTracking(true);
+    InstallClickLabelAccessible();
+}
+
+void ClickLabel::click()
+{
+    if (isEnabled())
+        emit clicked();
 }
 
 void ClickLabel::mousePressEvent(QMouseEvent *event)

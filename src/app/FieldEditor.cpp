@@ -1,5 +1,7 @@
 #include "app/FieldEditor.h"
 
+#include "app/AccessibleField.h"
+
 #include <QFocusEvent>
 #include <QValidator>
 
@@ -49,6 +51,19 @@ void FieldEditor::setTypingLimit(int characters)
     m_typingLimit = characters;
     delete validator();
     setValidator(characters > 0 ? new TypingLimitValidator(this, characters) : nullptr);
+}
+
+void FieldEditor::setFieldCaption(QLabel *caption)
+{
+    m_fieldCaption = caption;
+    setAccessibleName(FieldNameOf(caption));
+}
+
+void FieldEditor::showEvent(QShowEvent *event)
+{
+    QLineEdit::showEvent(event);
+    if (m_fieldCaption)
+        setAccessibleName(FieldNameOf(m_fieldCaption));
 }
 
 void FieldEditor::focusOutEvent(QFocusEvent *event)

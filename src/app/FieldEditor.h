@@ -1,7 +1,9 @@
 // The single-line editor behind each vehicle display label.
 #pragma once
 
+#include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 
 namespace quenloft {
 
@@ -22,6 +24,11 @@ public:
     void setText(const QString &text);
     [[nodiscard]] bool isSettingText() const { return m_settingText; }
 
+    // The caption of the field being edited. It names the editor for screen readers each
+    // time the editor opens, so a caption changed meanwhile ("Run Date:" to "Run Name:")
+    // is heard as shown.
+    void setFieldCaption(QLabel *caption);
+
 signals:
     // Focus moved to another control of the window. Not raised when the whole window
     // loses activation (another program, or a message box the program opens) or a popup
@@ -30,10 +37,12 @@ signals:
 
 protected:
     void focusOutEvent(QFocusEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     int m_typingLimit = 0;
     bool m_settingText = false;
+    QPointer<QLabel> m_fieldCaption;
 };
 
 } // namespace quenloft

@@ -39,6 +39,9 @@ frmMain::frmMain(QWidget *parent) : QWidget(parent)
     setBackgroundFromImage(m_imageSolvane);
     wireVehicleData();
     wireBrowser();
+    // The window opens with no file shown; its controls take that state from the one
+    // operation that sets it, so nothing (the notes box included) starts out unlocked.
+    UpdateControls(false, false, false, false);
 }
 
 frmMain::~frmMain() = default;

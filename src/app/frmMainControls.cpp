@@ -2,6 +2,7 @@
 // tips, fonts, colours and state. No behaviour is attached here.
 #include "app/frmMain.h"
 
+#include "app/AccessibleField.h"
 #include "app/Appearance.h"
 #include "app/ClickLabel.h"
 #include "app/FieldEditor.h"
@@ -120,6 +121,9 @@ void frmMain::createFileBrowser()
     m_driveKVP = new quenloft::DriveListBox(m_frameVEXAFile);
     m_driveKVP->setObjectName(QStringLiteral("driveKVP"));
     m_driveKVP->setToolTip(QStringLiteral("Select the drive to look for KVP files in."));
+    // Used where screen readers name a combo box by its label, not by its current item;
+    // the tool tip describes it everywhere.
+    m_driveKVP->setAccessibleName(QStringLiteral("Drive"));
     paintInput(m_driveKVP);
     placeTwips(m_driveKVP, 120, 240, 5295, 315);
 
@@ -127,12 +131,19 @@ void frmMain::createFileBrowser()
     m_dirKVP->setObjectName(QStringLiteral("dirKVP"));
     m_dirKVP->setToolTip(
         QStringLiteral("Double-click to select a directory to display KVP files in."));
+    // Screen readers do not take a list's description from its tool tip.
+    m_dirKVP->setAccessibleName(QStringLiteral("Directory"));
+    m_dirKVP->setAccessibleDescription(m_dirKVP->toolTip());
     paintInput(m_dirKVP);
     placeTwips(m_dirKVP, 120, 600, 5295, 3015);
 
     m_fileKVP = new quenloft::FileListBox(m_frameVEXAFile);
     m_fileKVP->setObjectName(QStringLiteral("fileKVP"));
     m_fileKVP->setPattern(QStringLiteral("*.kvp;*.kvs"));
+    m_fileKVP->setAccessibleName(QStringLiteral("Run files"));
+    m_fileKVP->setAccessibleDescription(
+        QStringLiteral("The KVP and KVS files of the directory. Selecting one shows its vehicle "
+                       "data; Delete deletes it, F2 renames it and F5 refreshes the lists."));
     paintInput(m_fileKVP);
     placeTwips(m_fileKVP, 120, 3600, 5295, 3015);
 
@@ -192,6 +203,7 @@ void frmMain::createVehicleColumn()
         editor->setEnabled(false);
         editor->hide();
 
+        quenloft::NameField(caption, display, editor);
         m_fieldWidgets.append({id, caption, display, editor});
     }
 }
@@ -212,6 +224,11 @@ void frmMain::createNotesAndCommands()
     // Tab moves on to the next control, as in every other box of the window.
     m_txtVehicleNotes->setTabChangesFocus(true);
     paintInput(m_txtVehicleNotes);
+    m_lblVehicleNotes->setBuddy(m_txtVehicleNotes);
+    m_txtVehicleNotes->setAccessibleName(QStringLiteral("Vehicle Notes"));
+    m_txtVehicleNotes->setAccessibleDescription(
+        QStringLiteral("The notes kept in the run file. They can be changed while a Nox file is "
+                       "edited."));
 
     m_cmdEdit = makeButton(this, "cmdEdit", "&Edit Data", "Edit the displayed vehicle data.", 7920);
     m_cmdUndo =
@@ -243,6 +260,9 @@ void frmMain::createStatusAndLinks()
     giveSingleBorder(m_lblUnits);
     setForeground(m_lblUnits, ap::textBlue());
     m_lblUnits->hide();
+    m_lblUnits->setAccessibleRole(QAccessible::Button);
+    m_lblUnits->setAccessibleDescription(
+        QStringLiteral("Switches the weight and frontal area between imperial and metric units."));
 
     m_lblAbout = makeLabel<ClickLabel>(this, "lblAbout", 5715, 6960, 1770, 240);
     m_lblAbout->setToolTip(QStringLiteral("Click to go to the Quenloft website."));
@@ -276,7 +296,18 @@ void frmMain::createStatusAndLinks()
     for (ClickLabel *link :
          {m_lblAbout, m_lblVersionHistory, m_lblHalvorn, m_lblHalvornCopyright}) {
         link->setCursor(Qt::PointingHandCursor);
+        link->setAccessibleRole(QAccessible::Link);
     }
+    // The tool tips speak of clicking; screen readers hear where a link goes.
+    m_lblAbout->setAccessibleName(QStringLiteral("Quenloft website"));
+    m_lblAbout->setAccessibleDescription(
+        QStringLiteral("Opens the Quenloft website in your web browser."));
+    m_lblVersionHistory->setAccessibleDescription(
+        QStringLiteral("Opens the version history in your web browser."));
+    m_lblHalvorn->setAccessibleName(QStringLiteral("Halvorn Electronics' website"));
+    for (ClickLabel *link : {m_lblHalvorn, m_lblHalvornCopyright})
+        link->setAccessibleDescription(
+            QStringLiteral("Opens Halvorn Electronics' website in your web browser."));
 }
 
 void frmMain::createImages()

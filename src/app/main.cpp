@@ -15,8 +15,7 @@ int main(int argc, char *argv[])
     // The window's colours are set through palettes, which Fusion honours everywhere.
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     // Documents and web pages go to the desktop's own choice of program.
-    (void)quenloft::SetShellOpener(
-        [](const QUrl &target) { return QDesktopServices::openUrl(target); });
+    (void)quenloft::SetShellOpener(quenloft::DesktopOpener());
 
     frmMain window;
     window.Form_Load(std::make_unique<quenloft::Preferences>());

@@ -1,46 +1,13 @@
 #include "browser/Process.h"
 
 #include <QFileInfo>
-#include <QProcess>
-#include <QStringList>
-
-#ifdef Q_OS_WIN
-// shellapi.h needs the types windows.h declares, so it must come second.
-// clang-format off
-#include <windows.h>
-#include <shellapi.h>
-// clang-format on
-#ifdef _MSC_VER
-#pragma comment(lib, "shell32")
-#endif
-#endif
 
 namespace quenloft {
 namespace {
 
-bool openWithDesktop(const QUrl &target)
-{
-    // A local file goes by its absolute path: it cannot be taken for an option, and the
-    // openers do not all decode file URLs.
-    const QString argument =
-        target.isLocalFile() ? target.toLocalFile() : target.toString(QUrl::FullyEncoded);
-#ifdef Q_OS_WIN
-    const auto result = reinterpret_cast<INT_PTR>(
-        ::ShellExecuteW(nullptr, L"open", reinterpret_cast<const wchar_t *>(argument.utf16()),
-                        nullptr, nullptr, SW_SHOWNORMAL));
-    return result > 32;
-#elif defined(Q_OS_MACOS)
-    return QProcess::startDetached(QStringLiteral("open"), {argument});
-#else
-    // Only tells whether xdg-open started; what it then finds to open the target with is its
-    // own business.
-    return QProcess::startDetached(QStringLiteral("xdg-open"), {argument});
-#endif
-}
-
 ShellOpener &currentOpener()
 {
-    static ShellOpener opener = openWithDesktop;
+    static ShellOpener opener = DesktopOpener();
     return opener;
 }
 
@@ -79,7 +46,7 @@ QUrl resolveTarget(QString text)
 ShellOpener SetShellOpener(ShellOpener opener)
 {
     ShellOpener previous = std::move(currentOpener());
-    currentOpener() = opener ? std::move(opener) : ShellOpener(openWithDesktop);
+    currentOpener() = opener ? std::move(opener) : DesktopOpener();
     return previous;
 }
 

@@ -1,20 +1,14 @@
 // Hands documents and web addresses to the desktop's "open" action.
 #pragma once
 
-#include <QString>
-#include <QUrl>
+#include "browser/DesktopOpener.h"
 
-#include <functional>
+#include <QString>
 
 namespace quenloft {
 
-// The desktop's "open" action for one target: a file:// URL for a local file, or a web
-// address. Returns whether the desktop took it. The window program installs one built on its
-// toolkit; tests install a recorder.
-using ShellOpener = std::function<bool(const QUrl &target)>;
-
-// Replaces the opener ShellOpen uses and returns the previous one. An empty function
-// restores the built-in one (xdg-open on Linux, the shell's open verb on Windows).
+// Replaces the opener ShellOpen uses and returns the previous one; tests install a
+// recorder. An empty function restores the built-in one, DesktopOpener().
 ShellOpener SetShellOpener(ShellOpener opener);
 
 // The value ShellOpen returns on success; callers test only for 0.

@@ -2,11 +2,14 @@
 #include "BrowserFixture.h"
 
 #include "app/ClickLabel.h"
+#include "fixtures/FakeDesktop.h"
 
 #include <optional>
 
 using namespace quenloft;
 using namespace quenloft::testing;
+using namespace std::chrono_literals;
+using fixtures::FakeDesktop;
 
 namespace {
 
@@ -115,6 +118,44 @@ TEST_F(FileCommands, OpenAndLinksSayWhatFailed)
                                                      "Shell [https://halvorn.example/] failed!",
                                                      "Shell [https://halvorn.example/] failed!",
                                                      "Shell [\"" + history + "\"] failed!"}));
+}
+
+// The desktop's opener, played by scripts first on PATH.
+TEST_F(FileCommands, OpenFileHearsWhetherTheDesktopOpenedIt)
+{
+    QTemporaryDir folder;
+    FakeDesktop desktop(folder.path());
+    desktop.setQuery(FakeDesktop::kNamesAnApplication);
+    const QByteArray searchPath = qgetenv("PATH");
+    qputenv("PATH", desktop.folder().toLocal8Bit() + ':' + searchPath);
+    (void)SetShellOpener({}); // the built-in opener
+
+    const QString failed = "Shell [\"" + path("run.kvp") +
+                           "\"] failed!\r\n\r\nAre you sure you've associated the .KVP file "
+                           "extension to VEXA?";
+    const struct
+    {
+        const char *opener;
+        QStringList messages;
+    } cases[] = {{"exit 3", {failed}}, {"exit 4", {failed}}, {FakeDesktop::kOpens, {}}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.opener);
+        desktop.setOpener(c.opener);
+        script.prompts.clear();
+        window.mnuFilePopupOpen()->trigger();
+        EXPECT_EQ(script.messages(), c.messages);
+    }
+    EXPECT_EQ(desktop.openerCalls().size(), 3);
+
+    // One that stays on has started the program it opened with: no message, and it is
+    // neither waited for nor stopped.
+    (void)SetShellOpener(DesktopOpener(desktop.settings(300ms)));
+    desktop.setOpener(FakeDesktop::kKeepsRunning);
+    script.prompts.clear();
+    window.mnuFilePopupOpen()->trigger();
+    EXPECT_EQ(script.messages(), QStringList());
+    EXPECT_TRUE(desktop.openerStillRuns());
+    qputenv("PATH", searchPath);
 }
 
 } // namespace

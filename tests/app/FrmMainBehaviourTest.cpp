@@ -164,6 +164,9 @@ TEST(NotesBox, TakesTextBeyondAnyEditorLimit)
 {
     frmMain window;
     showAndActivate(window);
+    // The notes take typing while a Nox file is edited.
+    window.strMode = QStringLiteral("Nox");
+    window.UpdateControls(false, true, false, true);
     QPlainTextEdit *notes = window.txtVehicleNotes();
     notes->setFocus(Qt::OtherFocusReason);
     const QString text(300, QLatin1Char('n'));

@@ -2,14 +2,18 @@
 #include "app/frmMain.h"
 
 #include "app/Appearance.h"
+#include "browser/pane/DriveListBox.h"
 #include "browser/pane/FileListBox.h"
 #include "fixtures/QtPrinters.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QMenu>
 #include <QMetaEnum>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 
 #include <gtest/gtest.h>
 
@@ -80,6 +84,8 @@ const ColourCase kColours[] = {
     {"frameVEXAFile", QPalette::WindowText, QColor(64, 0, 64)},
     {"driveKVP", QPalette::Button, kGrey},
     {"driveKVP", QPalette::ButtonText, kBlue},
+    {"driveKVP", QPalette::Base, kGrey},
+    {"driveKVP", QPalette::Text, kBlue},
     {"dirKVP", QPalette::Base, kGrey},
     {"dirKVP", QPalette::Text, kBlue},
     {"fileKVP", QPalette::Base, kGrey},
@@ -168,13 +174,37 @@ INSTANTIATE_TEST_SUITE_P(Labels, LabelTest, testing::ValuesIn(kLabels),
                              return std::string(info.param.name);
                          });
 
-TEST(WindowLook, NotesBoxScrollsVerticallyAndHasNoLimit)
+TEST(WindowLook, NotesBoxScrollsVerticallyAndStartsLocked)
 {
     frmMain window;
     QPlainTextEdit *notes = window.txtVehicleNotes();
     EXPECT_EQ(notes->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
     EXPECT_TRUE(notes->tabChangesFocus());
-    EXPECT_FALSE(notes->isReadOnly());
+    EXPECT_TRUE(notes->isReadOnly()) << "no file is shown yet";
+}
+
+TEST(WindowLook, DriveListIsDrawnFlatLikeTheOtherLists)
+{
+    frmMain window;
+    QComboBox *drive = window.driveKVP();
+    const QImage face = drive->grab().toImage();
+    QStyleOptionComboBox option;
+    option.initFrom(drive);
+    const QRect arrow = drive->style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                       QStyle::SC_ComboBoxArrow, drive);
+    // Between the drive's name and the arrow, from just inside the top border to just
+    // inside the bottom one: one grey, where a button face would shade.
+    const int x = arrow.left() - 4;
+    for (int y = 2; y < face.height() - 2; ++y)
+        EXPECT_EQ(face.pixelColor(x, y).name().toStdString(), "#dedede") << "row " << y;
+    // The name itself is drawn in blue.
+    bool blue = false;
+    for (int px = 0; px < x && !blue; ++px)
+        for (int y = 0; y < face.height() && !blue; ++y) {
+            const QColor c = face.pixelColor(px, y);
+            blue = c.blue() - c.red() > 100 && c.blue() - c.green() > 100;
+        }
+    EXPECT_TRUE(blue) << drive->currentText().toStdString();
 }
 
 TEST(WindowLook, PinIsAToggleButtonThatStartsUp)

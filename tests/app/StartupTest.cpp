@@ -11,12 +11,14 @@
 #include "support/VersionInfo.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStyle>
 #include <QTemporaryDir>
@@ -88,6 +90,22 @@ TEST_F(Startup, FirstRunThenTheNextStartGetsBackWhatItLeft)
     EXPECT_EQ(paneHeight(), 6975);
     EXPECT_TRUE(window->blnMetricUnits);
     EXPECT_EQ(window->pos(), QPoint(100, 60));
+    EXPECT_TRUE(script.prompts.isEmpty());
+}
+
+TEST_F(Startup, FirstStartShowsNoFileAndLocksTheNotes)
+{
+    start(); // nothing stored: no directory is restored, so no list event runs
+    QApplication::setActiveWindow(window.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QPlainTextEdit *notes = window->txtVehicleNotes();
+    notes->setFocus(Qt::MouseFocusReason);
+    QTest::keyClicks(notes, QStringLiteral("typed"));
+    EXPECT_EQ(notes->toPlainText(), QString());
+    EXPECT_TRUE(notes->isReadOnly());
+    EXPECT_FALSE(window->blnDirtyData);
+    for (const char *name : {"cmdEdit", "cmdUndo", "cmdSave", "txtVehicleWeight"})
+        EXPECT_FALSE(window->findChild<QWidget *>(QString::fromLatin1(name))->isEnabled()) << name;
     EXPECT_TRUE(script.prompts.isEmpty());
 }
 

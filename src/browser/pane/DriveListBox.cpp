@@ -3,6 +3,9 @@
 #include <QDir>
 #include <QKeyEvent>
 #include <QStorageInfo>
+#include <QStyleOptionComboBox>
+#include <QStyleOptionFrame>
+#include <QStylePainter>
 
 #include <utility>
 
@@ -157,6 +160,41 @@ void DriveListBox::onCurrentIndexChanged()
     if (!m_populating) {
         emit changed();
     }
+}
+
+void DriveListBox::paintEvent(QPaintEvent *event)
+{
+    Q_UNUSED(event);
+    // Styles draw a combo box that cannot be typed into as a shaded push button. This one
+    // is a field like the lists below it: their base colour, their frame, the style's
+    // arrow and focus mark, and the name in the text colour.
+    QStylePainter painter(this);
+    QStyleOptionComboBox option;
+    initStyleOption(&option);
+    painter.fillRect(rect(), palette().brush(QPalette::Base));
+
+    QStyleOptionFrame frame;
+    frame.initFrom(this);
+    frame.frameShape = QFrame::StyledPanel;
+    frame.state |= QStyle::State_Sunken;
+    frame.lineWidth = 1;
+    painter.drawPrimitive(QStyle::PE_Frame, frame);
+
+    QStyleOption arrow(option);
+    arrow.rect =
+        style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, this);
+    painter.drawPrimitive(QStyle::PE_IndicatorArrowDown, arrow);
+
+    if (hasFocus()) {
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.rect = style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                             QStyle::SC_ComboBoxEditField, this);
+        focus.backgroundColor = palette().color(QPalette::Base);
+        painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
+    }
+    painter.setPen(palette().color(QPalette::Text));
+    painter.drawControl(QStyle::CE_ComboBoxLabel, option);
 }
 
 void DriveListBox::keyReleaseEvent(QKeyEvent *event)

@@ -1,6 +1,6 @@
-// A drive list in the classic style. On Linux the "drives" are the places a user would
-// browse: the root file system, the home directory and mounted removable media; on
-// Windows the mounted drive letters.
+// A drive list in the classic style, drawn flat like the directory and file lists. On
+// Linux the "drives" are the places a user would browse: the root file system, the home
+// directory and mounted removable media; on Windows the mounted drive letters.
 #pragma once
 
 #include <QComboBox>
@@ -54,6 +54,7 @@ signals:
 
 protected:
     void keyReleaseEvent(QKeyEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     void populate(const QString &keep);
