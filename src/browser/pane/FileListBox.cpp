@@ -1,12 +1,14 @@
 #include "browser/pane/FileListBox.h"
 
 #include "browser/pane/DirListBox.h"
+#include "browser/pane/FolderWatch.h"
 
 #include <QContextMenuEvent>
 #include <QDir>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QRegularExpression>
+#include <QScrollBar>
 
 #include <algorithm>
 
@@ -41,10 +43,13 @@ FileListBox::FileListBox(QWidget *parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setUniformItemSizes(true);
     connect(this, &QListWidget::itemSelectionChanged, this, &FileListBox::onSelectionChanged);
+    m_watch = new FolderWatch(this);
+    connect(m_watch, &FolderWatch::changed, this, &FileListBox::folderChanged);
 
     m_path = QDir::cleanPath(QDir::currentPath());
     if (DirListBox::checkReadable(m_path)) {
         populate(readNames(m_path), QString());
+        m_watch->watch(m_path);
     }
 }
 
@@ -63,6 +68,7 @@ Result<Done> FileListBox::setPath(const QString &path)
     }
     m_path = target;
     populate(readNames(m_path), QString());
+    m_watch->watch(m_path);
     return Done{};
 }
 
@@ -103,9 +109,29 @@ Result<Done> FileListBox::refresh()
 {
     Result<Done> readable = DirListBox::checkReadable(m_path);
     if (readable) {
-        populate(readNames(m_path), fileName());
+        reread();
+        m_watch->watch(m_path); // again, in case the directory was replaced
     }
     return readable;
+}
+
+void FileListBox::reread()
+{
+    const QStringList names = readNames(m_path);
+    if (names == fileNames()) {
+        return; // nothing to show differently; the scroll position and focus stay
+    }
+    const int scrolled = verticalScrollBar()->value();
+    populate(names, fileName());
+    verticalScrollBar()->setValue(scrolled);
+}
+
+void FileListBox::folderChanged()
+{
+    if (DirListBox::checkReadable(m_path)) {
+        reread();
+    }
+    emit changedOnDisk();
 }
 
 QStringList FileListBox::readNames(const QString &directory) const
