@@ -1,5 +1,6 @@
 #include "browser/pane/DirListBox.h"
 
+#include "browser/pane/FolderListing.h"
 #include "browser/pane/FolderWatch.h"
 
 #include <QDir>
@@ -143,11 +144,9 @@ void DirListBox::folderChanged()
 
 QStringList DirListBox::readSubdirectories() const
 {
-    QStringList paths;
-    const QFileInfoList subdirectories = QDir(m_path).entryInfoList(
-        QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
-    for (const QFileInfo &subdirectory : subdirectories) {
-        paths.append(QDir::cleanPath(subdirectory.absoluteFilePath()));
+    QStringList paths = SortedByName(MatchingEntries(m_path, QDir::Dirs));
+    for (QString &name : paths) {
+        name = QDir::cleanPath(m_path + QLatin1Char('/') + name);
     }
     return paths;
 }
