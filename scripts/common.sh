@@ -6,12 +6,16 @@ QUENLOFT_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 QUENLOFT_BUILD="${QUENLOFT_BUILD:-$QUENLOFT_ROOT/build}"
 
 # Debian packages the build, the tests and the screenshot script need. The window is laid
-# out for Arial's metrics: fonts-liberation2 brings Liberation Sans, which has them.
+# out for Arial's metrics: fonts-liberation2 brings Liberation Sans, which has them. The
+# last line builds and checks the Debian package: help2man writes a manual page,
+# dpkg-shlibdeps (dpkg-dev) computes the dependencies, and the desktop's own validators
+# check the desktop entry, the AppStream metadata and the MIME types.
 QUENLOFT_PACKAGES=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-apps imagemagick fonts-liberation2
+  help2man dpkg-dev desktop-file-utils appstream libxml2-utils shared-mime-info
 )
 
 # Installs those of the named packages (default: QUENLOFT_PACKAGES) that are missing.

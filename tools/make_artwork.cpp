@@ -1,5 +1,6 @@
 // Draws the two device pictures (780 x 500) the main window shows behind its controls,
-// and the 32 x 32 window icon. The window's controls sit on top of the pictures at fixed
+// the 32 x 32 window icon, and the same icon for the desktop's icon theme: icons/ holds it
+// at 16 to 256 pixels and as SVG. The window's controls sit on top of the pictures at fixed
 // places, so everything under a label is kept light and plain for the blue text; the
 // maker's logo badge is where the window's logo hot spot is.
 //
@@ -14,6 +15,9 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
+#include <QRegularExpression>
+#include <QSaveFile>
+#include <QTextStream>
 #include <QtMath>
 
 #include <cstdio>
@@ -276,28 +280,58 @@ QImage devicePicture(const Model &m)
     return image;
 }
 
+// The icon is a gauge: a light face in a dark ring, an orange and a teal arc and a
+// needle. It is drawn on a 32 x 32 grid; every size is that drawing scaled, and the
+// scalable icon is the same shapes written as SVG.
+struct IconShapes
+{
+    QColor face = QColor(0xf4, 0xf4, 0xf4);
+    QColor ring = solvaneModel().bezel;
+    QColor teal = solvaneModel().accent;
+    QColor orange = QColor(0xe0, 0x6a, 0x1b);
+    QPointF centre = QPointF(16, 16);
+    double faceRadius = 14;
+    double ringWidth = 2.5;
+    double arcRadius = 10;
+    double arcWidth = 4;
+    // Angles counter-clockwise from three o'clock, in degrees.
+    double orangeStart = 0, orangeSpan = 90;
+    double tealStart = 90, tealSpan = 135;
+    QPointF needleTip = QPointF(24, 9);
+    double needleWidth = 2.5;
+    double hubRadius = 3;
+};
+
+void paintIcon(QPainter &p, const IconShapes &s)
+{
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setBrush(s.face);
+    p.setPen(QPen(s.ring, s.ringWidth));
+    p.drawEllipse(s.centre, s.faceRadius, s.faceRadius);
+    const QRectF arcs(s.centre.x() - s.arcRadius, s.centre.y() - s.arcRadius, 2 * s.arcRadius,
+                      2 * s.arcRadius);
+    p.setPen(QPen(s.orange, s.arcWidth, Qt::SolidLine, Qt::FlatCap));
+    p.drawArc(arcs, qRound(s.orangeStart * 16), qRound(s.orangeSpan * 16));
+    p.setPen(QPen(s.teal, s.arcWidth, Qt::SolidLine, Qt::FlatCap));
+    p.drawArc(arcs, qRound(s.tealStart * 16), qRound(s.tealSpan * 16));
+    p.setPen(QPen(s.ring, s.needleWidth, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(s.centre, s.needleTip);
+    p.setBrush(s.ring);
+    p.setPen(Qt::NoPen);
+    p.drawEllipse(s.centre, s.hubRadius, s.hubRadius);
+}
+
+// The 32 x 32 window icon, a 16-colour image as window icons were.
 QImage windowIcon()
 {
     QImage image(32, 32, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
+    const IconShapes s;
     QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    const Model m = solvaneModel();
-    p.setBrush(QColor(0xf4, 0xf4, 0xf4));
-    p.setPen(QPen(m.bezel, 2.5));
-    p.drawEllipse(QPointF(16, 16), 14, 14);
-    p.setPen(QPen(QColor(0xe0, 0x6a, 0x1b), 4, Qt::SolidLine, Qt::FlatCap));
-    p.drawArc(QRectF(6, 6, 20, 20), 0 * 16, 90 * 16);
-    p.setPen(QPen(m.accent, 4, Qt::SolidLine, Qt::FlatCap));
-    p.drawArc(QRectF(6, 6, 20, 20), 90 * 16, 135 * 16);
-    p.setPen(QPen(m.bezel, 2.5, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(QPointF(16, 16), QPointF(24, 9));
-    p.setBrush(m.bezel);
-    p.setPen(Qt::NoPen);
-    p.drawEllipse(QPointF(16, 16), 3, 3);
+    paintIcon(p, s);
     p.end();
 
-    // The window icon is a 16-colour image.
+    const Model m = solvaneModel();
     QList<QRgb> palette;
     for (QColor c : {QColor(Qt::transparent), QColor(0xf4, 0xf4, 0xf4), m.bezel, m.accent,
                      QColor(0xe0, 0x6a, 0x1b), QColor(Qt::black), QColor(Qt::white),
@@ -309,9 +343,84 @@ QImage windowIcon()
     return image.convertToFormat(QImage::Format_Indexed8, palette, Qt::ThresholdDither);
 }
 
+// The same icon in full colour at another size, for the desktop's icon theme.
+QImage sizedIcon(int size)
+{
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.scale(size / 32.0, size / 32.0);
+    paintIcon(p, IconShapes());
+    p.end();
+    return image.convertToFormat(QImage::Format_ARGB32);
+}
+
+QString svgNumber(double value)
+{
+    return QString::number(value, 'f', 3).remove(QRegularExpression(QStringLiteral("\\.?0+$")));
+}
+
+QString svgPoint(QPointF point)
+{
+    return svgNumber(point.x()) + u',' + svgNumber(point.y());
+}
+
+// An arc as an SVG path; SVG's y axis points down, so counter-clockwise is sweep 0.
+QString svgArc(QPointF centre, double radius, double startDeg, double spanDeg)
+{
+    const auto at = [&](double deg) {
+        const double rad = qDegreesToRadians(deg);
+        return QPointF(centre.x() + radius * qCos(rad), centre.y() - radius * qSin(rad));
+    };
+    return QStringLiteral("M %1 A %2,%2 0 %3 %4 %5")
+        .arg(svgPoint(at(startDeg)), svgNumber(radius),
+             QString::number(qAbs(spanDeg) > 180 ? 1 : 0), QString::number(spanDeg > 0 ? 0 : 1),
+             svgPoint(at(startDeg + spanDeg)));
+}
+
+QByteArray scalableIcon()
+{
+    const IconShapes s;
+    const auto colour = [](const QColor &c) { return c.name(); };
+    QString svg;
+    QTextStream out(&svg);
+    out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"256\" height=\"256\" "
+           "viewBox=\"0 0 32 32\">\n"
+        << "  <circle cx=\"" << svgNumber(s.centre.x()) << "\" cy=\"" << svgNumber(s.centre.y())
+        << "\" r=\"" << svgNumber(s.faceRadius) << "\" fill=\"" << colour(s.face) << "\" stroke=\""
+        << colour(s.ring) << "\" stroke-width=\"" << svgNumber(s.ringWidth) << "\"/>\n"
+        << "  <path d=\"" << svgArc(s.centre, s.arcRadius, s.orangeStart, s.orangeSpan)
+        << "\" fill=\"none\" stroke=\"" << colour(s.orange) << "\" stroke-width=\""
+        << svgNumber(s.arcWidth) << "\"/>\n"
+        << "  <path d=\"" << svgArc(s.centre, s.arcRadius, s.tealStart, s.tealSpan)
+        << "\" fill=\"none\" stroke=\"" << colour(s.teal) << "\" stroke-width=\""
+        << svgNumber(s.arcWidth) << "\"/>\n"
+        << "  <line x1=\"" << svgNumber(s.centre.x()) << "\" y1=\"" << svgNumber(s.centre.y())
+        << "\" x2=\"" << svgNumber(s.needleTip.x()) << "\" y2=\"" << svgNumber(s.needleTip.y())
+        << "\" stroke=\"" << colour(s.ring) << "\" stroke-width=\"" << svgNumber(s.needleWidth)
+        << "\" stroke-linecap=\"round\"/>\n"
+        << "  <circle cx=\"" << svgNumber(s.centre.x()) << "\" cy=\"" << svgNumber(s.centre.y())
+        << "\" r=\"" << svgNumber(s.hubRadius) << "\" fill=\"" << colour(s.ring) << "\"/>\n"
+        << "</svg>\n";
+    out.flush();
+    return svg.toUtf8();
+}
+
 bool save(const QImage &image, const QString &path)
 {
     if (!image.save(path, "PNG")) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+        return false;
+    }
+    std::printf("wrote %s\n", qPrintable(path));
+    return true;
+}
+
+bool save(const QByteArray &text, const QString &path)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit()) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
         return false;
     }
@@ -332,9 +441,14 @@ int main(int argc, char *argv[])
         return 2;
     }
     const QDir out(QString::fromLocal8Bit(argv[1]));
-    const bool ok =
-        save(devicePicture(noxModel()), out.filePath(QStringLiteral("nox.png"))) &&
-        save(devicePicture(solvaneModel()), out.filePath(QStringLiteral("solvane.png"))) &&
-        save(windowIcon(), out.filePath(QStringLiteral("quenloft.png")));
+    bool ok = save(devicePicture(noxModel()), out.filePath(QStringLiteral("nox.png"))) &&
+              save(devicePicture(solvaneModel()), out.filePath(QStringLiteral("solvane.png"))) &&
+              save(windowIcon(), out.filePath(QStringLiteral("quenloft.png"))) &&
+              out.mkpath(QStringLiteral("icons")) &&
+              save(scalableIcon(), out.filePath(QStringLiteral("icons/quenloft.svg")));
+    for (const int size : {16, 24, 48, 64, 128, 256}) {
+        ok = ok &&
+             save(sizedIcon(size), out.filePath(QStringLiteral("icons/quenloft-%1.png").arg(size)));
+    }
     return ok ? 0 : 1;
 }

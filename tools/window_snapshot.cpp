@@ -1,37 +1,30 @@
 // Shows the window with a run file loaded and saves a picture of it:
 //   quenloft-window-snapshot RUNFILE OUT.png [--metric]
 // Run it on a real (or virtual) display so the picture is what a person sees.
+#include "app/Desktop.h"
 #include "app/frmMain.h"
-#include "browser/pane/FileListBox.h"
 
 #include <QApplication>
-#include <QFileInfo>
 #include <QScreen>
-#include <QSignalBlocker>
 #include <QTextStream>
 #include <QTimer>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Quenloft"));
+    // As the program sets itself up, so the picture shows its style and icon.
+    quenloft::SetUpWindowProgram();
     const QStringList args = QApplication::arguments();
     if (args.size() < 3) {
         QTextStream(stderr) << "Usage: quenloft-window-snapshot RUNFILE OUT.png [--metric]\n";
         return 2;
     }
-    const QFileInfo file(args.at(1));
     frmMain window;
     if (args.contains(QStringLiteral("--metric")))
         window.ToggleUnits();
     window.show();
-    {
-        const QSignalBlocker quiet(window.fileKVP());
-        (void)window.fileKVP()->setPath(file.absolutePath());
-        window.fileKVP()->setFileName(file.fileName());
-    }
-    window.SetModelFromFileName(file.fileName());
-    if (!window.LoadRunFile())
+    window.showPathFromOutside(args.at(1));
+    if (!window.loadedFile())
         return 1;
     window.cmdEdit_Click();
     int code = 0;

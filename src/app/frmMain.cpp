@@ -1,14 +1,19 @@
 #include "app/frmMain.h"
 
 #include "app/Appearance.h"
+#include "app/Desktop.h"
 #include "app/OwnSurface.h"
 #include "app/Twips.h"
 
 #include <QCloseEvent>
+#include <QDropEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTimer>
+#include <QUrl>
 
 namespace {
 
@@ -18,13 +23,28 @@ constexpr int kPictureHeightTwips = 7500;
 constexpr int kClientWidthTwips = 11670;
 constexpr int kClientHeightTwips = 7335;
 
+// Takes a drop as a copy (or a link), never as a move: a drag source removes the file it
+// believes was moved here. False, and the drop is refused, when it offers neither.
+bool TakeWithoutMoving(QDropEvent *event)
+{
+    for (const Qt::DropAction action : {Qt::CopyAction, Qt::LinkAction}) {
+        if (event->possibleActions().testFlag(action)) {
+            event->setDropAction(action);
+            event->accept();
+            return true;
+        }
+    }
+    event->ignore();
+    return false;
+}
+
 } // namespace
 
 frmMain::frmMain(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Quenloft"));
-    setWindowIcon(QIcon(QStringLiteral(":/images/quenloft.png")));
+    setWindowIcon(quenloft::ProgramIcon());
     setFont(quenloft::appearance::windowFont());
 
     QPalette palette = this->palette();
@@ -34,6 +54,7 @@ frmMain::frmMain(QWidget *parent) : QWidget(parent)
     setFixedSize(quenloft::twips::toPixels(kClientWidthTwips),
                  quenloft::twips::toPixels(kClientHeightTwips));
     setMouseTracking(true);
+    setAcceptDrops(true);
 
     createControls();
     setBackgroundFromImage(m_imageSolvane);
@@ -88,4 +109,44 @@ void frmMain::closeEvent(QCloseEvent *event)
 {
     emit closing();
     event->accept();
+}
+
+QString frmMain::droppablePath(const QMimeData *data) const
+{
+    if (data == nullptr || !data->hasUrls())
+        return QString();
+    const QList<QUrl> urls = data->urls();
+    if (urls.size() != 1 || !urls.first().isLocalFile())
+        return QString();
+    const QString path = urls.first().toLocalFile();
+    return isShowableFromOutside(path) ? path : QString();
+}
+
+void frmMain::dragEnterEvent(QDragEnterEvent *event)
+{
+    // Refusing here is what turns the pointer into the no-drop cursor.
+    if (droppablePath(event->mimeData()).isEmpty())
+        event->ignore();
+    else
+        (void)TakeWithoutMoving(event);
+}
+
+void frmMain::dragMoveEvent(QDragMoveEvent *event)
+{
+    if (droppablePath(event->mimeData()).isEmpty())
+        event->ignore();
+    else
+        (void)TakeWithoutMoving(event);
+}
+
+void frmMain::dropEvent(QDropEvent *event)
+{
+    const QString path = droppablePath(event->mimeData());
+    if (path.isEmpty() || !TakeWithoutMoving(event)) {
+        event->ignore();
+        return;
+    }
+    // The drag source waits until this returns; loading, and any message about the
+    // file, come after it.
+    QTimer::singleShot(0, this, [this, path] { showPathFromOutside(path); });
 }

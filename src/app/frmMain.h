@@ -20,6 +20,7 @@
 class QAction;
 class QKeyEvent;
 class QLabel;
+class QMimeData;
 class QMenu;
 class QPlainTextEdit;
 class QPushButton;
@@ -285,4 +286,24 @@ private:
     QAction *m_mnuFilePopupRename = nullptr;
     QAction *m_mnuFilePopupRefresh = nullptr;
     QAction *m_mnuFilePopupOpen = nullptr;
+
+    // --- Desktop integration: paths from the command line and from drops
+    // (frmMainOpenPath.cpp; the drop events are in frmMain.cpp)
+public:
+    // Shows a run file or a folder named from outside the window. A file gets its folder
+    // in the browser and is selected there, which loads it as a click in fileKVP does; a
+    // folder is shown in the browser. A path that does not exist, or is neither a run file
+    // nor a folder, is reported in a message and changes nothing.
+    void showPathFromOutside(const QString &path);
+
+protected:
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+
+private:
+    [[nodiscard]] bool isShowableFromOutside(const QString &path) const;
+    bool showFolderFromOutside(const QString &folder);
+    // The one local run file or folder a drag carries; empty for anything else.
+    [[nodiscard]] QString droppablePath(const QMimeData *data) const;
 };

@@ -96,8 +96,11 @@ void frmMain::dirKVP_Change()
 {
     ++m_loadGeneration; // a load still scanning belongs to the folder being left
     UpdateControls(false, false, false, false);
-    if (!m_fileKVP->setPath(m_dirKVP->path()))
-        reportUnreadableDirectory(BrowseTarget::Files);
+    // A path that was set has just been read, and reading a large folder again at once
+    // would double the wait; only a failed one leaves the old list to be read again.
+    if (m_fileKVP->setPath(m_dirKVP->path()))
+        return;
+    reportUnreadableDirectory(BrowseTarget::Files);
     if (!m_fileKVP->refresh())
         reportUnreadableDirectory(BrowseTarget::Files);
 }

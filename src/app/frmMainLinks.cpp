@@ -1,8 +1,9 @@
-// The link labels: the program's home page, the device maker's site and the version
-// history page beside the program.
+// The link labels: the program's home page, the device maker's site and the installed
+// version history page.
 #include "app/frmMain.h"
 
 #include "app/ClickLabel.h"
+#include "app/Desktop.h"
 #include "browser/Process.h"
 
 #include <QCoreApplication>
@@ -23,8 +24,8 @@ void frmMain::wireLinks()
     connect(m_lblHalvorn, &ClickLabel::clicked, this, [this] { openLink(kMakerSite); });
     connect(m_lblHalvornCopyright, &ClickLabel::clicked, this, [this] { openLink(kMakerSite); });
     connect(m_lblVersionHistory, &ClickLabel::clicked, this, [this] {
-        const QString page = QDir::toNativeSeparators(QCoreApplication::applicationDirPath() +
-                                                      QStringLiteral("/version_history.html"));
+        const QString page =
+            QDir::toNativeSeparators(VersionHistoryPath(QCoreApplication::applicationDirPath()));
         openLink(u'"' + page + u'"');
     });
 }

@@ -1,24 +1,36 @@
+#include "app/CommandLine.h"
+#include "app/Desktop.h"
 #include "app/Preferences.h"
 #include "app/frmMain.h"
-#include "browser/Process.h"
 
 #include <QApplication>
-#include <QDesktopServices>
-#include <QStyleFactory>
-#include <QUrl>
+
+namespace {
+
+QStringList ArgumentsOf(int argc, char *argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    return arguments;
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
+    // Answered before anything connects to a display: --help, --version and mistakes.
+    const quenloft::CommandLine commandLine = quenloft::ParseCommandLine(ArgumentsOf(argc, argv));
+    if (commandLine.outcome != quenloft::CommandLine::Outcome::Open)
+        return quenloft::FinishCommandLine(commandLine);
+
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Quenloft"));
-    QApplication::setOrganizationName(QStringLiteral("Quenloft"));
-    // The window's colours are set through palettes, which Fusion honours everywhere.
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    // Documents and web pages go to the desktop's own choice of program.
-    (void)quenloft::SetShellOpener(quenloft::DesktopOpener());
+    quenloft::SetUpWindowProgram();
 
     frmMain window;
     window.Form_Load(std::make_unique<quenloft::Preferences>());
     window.show();
+    if (!commandLine.path.isEmpty())
+        window.showPathFromOutside(commandLine.path);
     return QApplication::exec();
 }

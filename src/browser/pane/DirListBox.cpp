@@ -1,8 +1,12 @@
 #include "browser/pane/DirListBox.h"
 
+#include "browser/pane/FolderListing.h"
+#include "browser/pane/FolderWatch.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QScrollBar>
 #include <QStyledItemDelegate>
 
 #include <cerrno>
@@ -57,6 +61,8 @@ DirListBox::DirListBox(QWidget *parent) : QListWidget(parent)
     setUniformItemSizes(true);
     connect(this, &QListWidget::itemDoubleClicked, this,
             [this](QListWidgetItem *item) { enterRow(row(item)); });
+    m_watch = new FolderWatch(this);
+    connect(m_watch, &FolderWatch::changed, this, &DirListBox::folderChanged);
 
     m_path = absolute(QDir::currentPath());
     if (checkReadable(m_path)) {
@@ -106,9 +112,43 @@ Result<Done> DirListBox::refresh()
 {
     Result<Done> readable = checkReadable(m_path);
     if (readable) {
-        populate();
+        reread();
     }
     return readable;
+}
+
+void DirListBox::reread()
+{
+    const QStringList listed = entries().mid(m_ancestorCount);
+    if (readSubdirectories() == listed) {
+        m_watch->watch(m_path); // again, in case the directory was replaced
+        return;
+    }
+    const QString highlighted = entryPath(currentRow());
+    const int scrolled = verticalScrollBar()->value();
+    populate();
+    const int keep = static_cast<int>(entries().indexOf(highlighted));
+    if (keep >= 0) {
+        setCurrentRow(keep);
+    }
+    verticalScrollBar()->setValue(scrolled);
+}
+
+void DirListBox::folderChanged()
+{
+    if (checkReadable(m_path)) {
+        reread();
+    }
+    emit changedOnDisk();
+}
+
+QStringList DirListBox::readSubdirectories() const
+{
+    QStringList paths = SortedByName(MatchingEntries(m_path, QDir::Dirs));
+    for (QString &name : paths) {
+        name = QDir::cleanPath(m_path + QLatin1Char('/') + name);
+    }
+    return paths;
 }
 
 QStringList DirListBox::entries() const
@@ -149,15 +189,15 @@ void DirListBox::populate()
     }
     m_ancestorCount = static_cast<int>(ancestors.size());
 
-    const QFileInfoList subdirectories = QDir(m_path).entryInfoList(
-        QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
-    for (const QFileInfo &subdirectory : subdirectories) {
-        auto *entry = new QListWidgetItem(closedIcon, subdirectory.fileName(), this);
-        entry->setData(kPathRole, QDir::cleanPath(subdirectory.absoluteFilePath()));
+    const QStringList subdirectories = readSubdirectories();
+    for (const QString &subdirectory : subdirectories) {
+        auto *entry = new QListWidgetItem(closedIcon, QFileInfo(subdirectory).fileName(), this);
+        entry->setData(kPathRole, subdirectory);
         entry->setData(kLevelRole, level);
     }
 
     setCurrentRow(m_ancestorCount - 1);
+    m_watch->watch(m_path);
 }
 
 void DirListBox::enterRow(int row)

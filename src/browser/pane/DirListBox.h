@@ -1,6 +1,8 @@
 // A directory list in the classic style: the current directory's ancestors from the
 // root down, each one level deeper than the last, then the current directory's
 // sub-directories. Double-click or Enter on an entry makes it the current directory.
+// Sub-directories that appear, disappear or are renamed on disk are listed or dropped by
+// themselves.
 #pragma once
 
 #include "support/Result.h"
@@ -10,6 +12,8 @@
 #include <QStringList>
 
 namespace quenloft {
+
+class FolderWatch;
 
 class DirListBox : public QListWidget
 {
@@ -28,7 +32,8 @@ public:
     // directory and the list stay as they were and nothing is raised.
     Result<Done> setPath(const QString &path);
 
-    // Reads the current directory again. On failure the list stays as it was.
+    // Reads the current directory again, keeping the highlighted entry while it is listed.
+    // On failure the list stays as it was.
     Result<Done> refresh();
 
     // Full paths of the entries in list order; the first ancestorCount() of them are the
@@ -45,6 +50,9 @@ signals:
     void keyReleased(int key);
     // The user tried to enter a directory that could not be read; the path is unchanged.
     void enterFailed(const QString &path, const QString &reason);
+    // The current directory's entries changed on disk and the list has read them again,
+    // as refresh() does. A directory that can no longer be read keeps its list as it was.
+    void changedOnDisk();
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -53,10 +61,14 @@ protected:
 private:
     [[nodiscard]] QString absolute(const QString &path) const;
     void populate();
+    void reread();
+    void folderChanged();
+    [[nodiscard]] QStringList readSubdirectories() const;
     void enterRow(int row);
 
     QString m_path;
     int m_ancestorCount = 0;
+    FolderWatch *m_watch = nullptr;
 };
 
 } // namespace quenloft

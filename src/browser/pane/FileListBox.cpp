@@ -1,37 +1,60 @@
 #include "browser/pane/FileListBox.h"
 
 #include "browser/pane/DirListBox.h"
+#include "browser/pane/FolderListing.h"
+#include "browser/pane/FolderWatch.h"
 
 #include <QContextMenuEvent>
 #include <QDir>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QRegularExpression>
+#include <QScrollBar>
 
 #include <algorithm>
 
 namespace quenloft {
 namespace {
 
-QList<QRegularExpression> patternExpressions(const QString &pattern)
+// The pattern's wildcards, matched without regard to case. A wildcard of the form "*.kvp"
+// is matched by its ending, which keeps reading a folder of thousands of files cheap;
+// any other by its expression.
+class NameMatcher
 {
-    QList<QRegularExpression> expressions;
-    const QStringList wildcards = pattern.split(QLatin1Char(';'), Qt::SkipEmptyParts);
-    for (const QString &wildcard : wildcards) {
-        expressions.append(
-            QRegularExpression(QRegularExpression::wildcardToRegularExpression(wildcard.trimmed()),
-                               QRegularExpression::CaseInsensitiveOption));
+public:
+    explicit NameMatcher(const QString &pattern)
+    {
+        const QStringList wildcards = pattern.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+        for (const QString &untrimmed : wildcards) {
+            const QString wildcard = untrimmed.trimmed();
+            const QString rest = wildcard.mid(1);
+            if (wildcard.startsWith(QLatin1Char('*')) && !rest.isEmpty() &&
+                !rest.contains(QRegularExpression(QStringLiteral("[*?\\[]")))) {
+                m_endings.append(rest);
+            } else {
+                m_expressions.append(
+                    QRegularExpression(QRegularExpression::wildcardToRegularExpression(wildcard),
+                                       QRegularExpression::CaseInsensitiveOption));
+            }
+        }
     }
-    return expressions;
-}
 
-bool matchesAny(const QString &fileName, const QList<QRegularExpression> &expressions)
-{
-    return std::any_of(expressions.cbegin(), expressions.cend(),
-                       [&fileName](const QRegularExpression &expression) {
-                           return expression.match(fileName).hasMatch();
-                       });
-}
+    [[nodiscard]] bool matches(const QString &fileName) const
+    {
+        return std::any_of(m_endings.cbegin(), m_endings.cend(),
+                           [&fileName](const QString &ending) {
+                               return fileName.endsWith(ending, Qt::CaseInsensitive);
+                           }) ||
+               std::any_of(m_expressions.cbegin(), m_expressions.cend(),
+                           [&fileName](const QRegularExpression &expression) {
+                               return expression.match(fileName).hasMatch();
+                           });
+    }
+
+private:
+    QStringList m_endings;
+    QList<QRegularExpression> m_expressions;
+};
 
 } // namespace
 
@@ -41,16 +64,19 @@ FileListBox::FileListBox(QWidget *parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setUniformItemSizes(true);
     connect(this, &QListWidget::itemSelectionChanged, this, &FileListBox::onSelectionChanged);
+    m_watch = new FolderWatch(this);
+    connect(m_watch, &FolderWatch::changed, this, &FileListBox::folderChanged);
 
     m_path = QDir::cleanPath(QDir::currentPath());
     if (DirListBox::checkReadable(m_path)) {
         populate(readNames(m_path), QString());
+        m_watch->watch(m_path);
     }
 }
 
 bool FileListBox::matchesPattern(const QString &fileName, const QString &pattern)
 {
-    return matchesAny(fileName, patternExpressions(pattern));
+    return NameMatcher(pattern).matches(fileName);
 }
 
 Result<Done> FileListBox::setPath(const QString &path)
@@ -63,6 +89,7 @@ Result<Done> FileListBox::setPath(const QString &path)
     }
     m_path = target;
     populate(readNames(m_path), QString());
+    m_watch->watch(m_path);
     return Done{};
 }
 
@@ -103,28 +130,38 @@ Result<Done> FileListBox::refresh()
 {
     Result<Done> readable = DirListBox::checkReadable(m_path);
     if (readable) {
-        populate(readNames(m_path), fileName());
+        reread();
+        m_watch->watch(m_path); // again, in case the directory was replaced
     }
     return readable;
+}
+
+void FileListBox::reread()
+{
+    const QStringList names = readNames(m_path);
+    if (names == fileNames()) {
+        return; // nothing to show differently; the scroll position and focus stay
+    }
+    const int scrolled = verticalScrollBar()->value();
+    populate(names, fileName());
+    verticalScrollBar()->setValue(scrolled);
+}
+
+void FileListBox::folderChanged()
+{
+    if (DirListBox::checkReadable(m_path)) {
+        reread();
+    }
+    emit changedOnDisk();
 }
 
 QStringList FileListBox::readNames(const QString &directory) const
 {
     // Plain files only: a directory named like a run file is not one, and hidden files
     // stay hidden as in the directory list.
-    const QList<QRegularExpression> expressions = patternExpressions(m_pattern);
-    QStringList names;
-    const QStringList files = QDir(directory).entryList(QDir::Files);
-    for (const QString &name : files) {
-        if (matchesAny(name, expressions)) {
-            names.append(name);
-        }
-    }
-    std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
-        const int folded = a.compare(b, Qt::CaseInsensitive);
-        return folded != 0 ? folded < 0 : a < b;
-    });
-    return names;
+    const NameMatcher matcher(m_pattern);
+    return SortedByName(MatchingEntries(
+        directory, QDir::Files, [&matcher](const QString &name) { return matcher.matches(name); }));
 }
 
 void FileListBox::populate(const QStringList &names, const QString &keep)

@@ -1,5 +1,6 @@
 // A file list in the classic style: the files of one directory that match a pattern,
-// sorted by name, with at most one selected.
+// sorted by name, with at most one selected. It follows the directory on disk: files that
+// appear, disappear or are renamed there are listed or dropped by themselves.
 #pragma once
 
 #include "support/Result.h"
@@ -10,6 +11,8 @@
 #include <QStringList>
 
 namespace quenloft {
+
+class FolderWatch;
 
 class FileListBox : public QListWidget
 {
@@ -41,6 +44,8 @@ public:
     [[nodiscard]] QStringList fileNames() const;
 
     // Reads the directory again, keeping the selected name selected while it is listed.
+    // It never raises fileClicked(): a selected name that has gone is just no longer
+    // selected.
     Result<Done> refresh();
 
 signals:
@@ -49,6 +54,9 @@ signals:
     void fileDoubleClicked();
     void mouseReleased(Qt::MouseButton button, QPoint globalPos);
     void keyReleased(int key);
+    // The directory's entries changed on disk and the list has read them again, as
+    // refresh() does. A directory that can no longer be read keeps its list as it was.
+    void changedOnDisk();
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
@@ -59,6 +67,8 @@ protected:
 
 private:
     void populate(const QStringList &names, const QString &keep);
+    void reread();
+    void folderChanged();
     [[nodiscard]] QStringList readNames(const QString &directory) const;
     void onSelectionChanged();
 
@@ -66,6 +76,7 @@ private:
     QString m_pattern;
     QString m_lastSelected;
     bool m_populating = false;
+    FolderWatch *m_watch = nullptr;
 };
 
 } // namespace quenloft
