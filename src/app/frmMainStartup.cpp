@@ -12,6 +12,7 @@
 #include "support/VersionInfo.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QPushButton>
 
 using namespace quenloft;
@@ -45,10 +46,11 @@ void frmMain::restoreLastDirectory()
 {
     const QString directory =
         NearestExistingDirectory(m_preferences->value(kOptions, kLastDirectory));
-    if (directory.isEmpty())
+    // A path that names a file leaves the lists where they are; so does one that cannot be
+    // read. Checked first: moving the drive list alone would move the lists to its root.
+    if (directory.isEmpty() || !QFileInfo(directory).isDir())
         return;
-    // Each assignment runs the list's change event, so the lists below it follow. A path
-    // that names a file, or cannot be read, leaves the lists where they are.
+    // Each assignment runs the list's change event, so the lists below it follow.
     (void)m_driveKVP->setDrive(directory);
     (void)m_dirKVP->setPath(directory);
 }
