@@ -9,6 +9,8 @@
 #include <QTextStream>
 #include <QTimer>
 
+using quenloft::frmMain;
+
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
@@ -23,8 +25,7 @@ int main(int argc, char *argv[])
     if (args.contains(QStringLiteral("--metric")))
         window.ToggleUnits();
     window.show();
-    window.showPathFromOutside(args.at(1));
-    if (!window.loadedFile())
+    if (!window.showRunFile(args.at(1)))
         return 1;
     window.cmdEdit_Click();
     int code = 0;

@@ -28,6 +28,8 @@
 
 #include <sys/resource.h>
 
+using quenloft::frmMain;
+
 namespace {
 
 constexpr int kManyFiles = 10000;

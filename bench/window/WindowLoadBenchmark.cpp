@@ -10,7 +10,6 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QSignalBlocker>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -68,11 +67,6 @@ void loadInWindow(benchmark::State &state, const QString &name)
     frmMain window;
     window.setPrompter(std::make_unique<SilentPrompter>());
     window.show();
-    {
-        const QSignalBlocker quiet(window.fileKVP());
-        (void)window.fileKVP()->setPath(folder().path());
-        window.fileKVP()->setFileName(name);
-    }
     // A timer that should fire every 10 ms: the longest gap between its ticks is the
     // longest time the window could not handle events.
     QElapsedTimer sinceTick;
@@ -83,8 +77,7 @@ void loadInWindow(benchmark::State &state, const QString &name)
     ticker.start(10);
     for (auto _ : state) {
         sinceTick.start();
-        window.SetModelFromFileName(name);
-        if (!window.LoadRunFile())
+        if (!window.showRunFile(folder().filePath(name)))
             state.SkipWithError("load failed");
         longestGap = qMax(longestGap, sinceTick.elapsed());
     }

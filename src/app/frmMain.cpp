@@ -15,6 +15,8 @@
 #include <QTimer>
 #include <QUrl>
 
+namespace quenloft {
+
 namespace {
 
 // The pictures are drawn for 96 DPI; at other densities they scale with the controls.
@@ -44,15 +46,14 @@ frmMain::frmMain(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Quenloft"));
-    setWindowIcon(quenloft::ProgramIcon());
-    setFont(quenloft::appearance::windowFont());
+    setWindowIcon(ProgramIcon());
+    setFont(appearance::windowFont());
 
     QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, quenloft::appearance::panelGrey());
+    palette.setColor(QPalette::Window, appearance::panelGrey());
     setPalette(palette);
     setAutoFillBackground(true);
-    setFixedSize(quenloft::twips::toPixels(kClientWidthTwips),
-                 quenloft::twips::toPixels(kClientHeightTwips));
+    setFixedSize(twips::toPixels(kClientWidthTwips), twips::toPixels(kClientHeightTwips));
     setMouseTracking(true);
     setAcceptDrops(true);
 
@@ -81,9 +82,9 @@ void frmMain::paintEvent(QPaintEvent *event)
     }
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawPixmap(QRect(0, 0, quenloft::twips::toPixels(kPictureWidthTwips),
-                             quenloft::twips::toPixels(kPictureHeightTwips)),
-                       m_background);
+    painter.drawPixmap(
+        QRect(0, 0, twips::toPixels(kPictureWidthTwips), twips::toPixels(kPictureHeightTwips)),
+        m_background);
 }
 
 void frmMain::mouseMoveEvent(QMouseEvent *event)
@@ -91,9 +92,9 @@ void frmMain::mouseMoveEvent(QMouseEvent *event)
     QWidget::mouseMoveEvent(event);
     // Qt hands the window movement over disabled controls too; only what no enabled
     // control covers is the window's own surface.
-    if (quenloft::isOverOwnSurface(this, event->position().toPoint())) {
-        emit mouseMovedTwips(quenloft::twips::fromPixels(event->position().x()),
-                             quenloft::twips::fromPixels(event->position().y()));
+    if (isOverOwnSurface(this, event->position().toPoint())) {
+        emit mouseMovedTwips(twips::fromPixels(event->position().x()),
+                             twips::fromPixels(event->position().y()));
     }
 }
 
@@ -150,3 +151,5 @@ void frmMain::dropEvent(QDropEvent *event)
     // file, come after it.
     QTimer::singleShot(0, this, [this, path] { showPathFromOutside(path); });
 }
+
+} // namespace quenloft

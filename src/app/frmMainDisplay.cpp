@@ -19,8 +19,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
-using namespace quenloft;
-
+namespace quenloft {
 namespace {
 
 const QString kCRLF = QStringLiteral("\r\n");
@@ -57,49 +56,22 @@ private:
 
 } // namespace
 
-Model frmMain::model() const
-{
-    return m_session.shownModel();
-}
-
-const frmMain::FieldWidgets *frmMain::fieldWidgets(FieldId id) const
-{
-    for (const FieldWidgets &f : m_fieldWidgets)
-        if (f.id == id)
-            return &f;
-    return nullptr;
-}
-
 QLabel *frmMain::fieldCaption(FieldId id) const
 {
-    const FieldWidgets *f = fieldWidgets(id);
+    const FieldColumn::Field *f = m_column->field(id);
     return f ? f->caption : nullptr;
 }
 
 ClickLabel *frmMain::fieldLabel(FieldId id) const
 {
-    const FieldWidgets *f = fieldWidgets(id);
+    const FieldColumn::Field *f = m_column->field(id);
     return f ? f->label : nullptr;
 }
 
 FieldEditor *frmMain::fieldEditor(FieldId id) const
 {
-    const FieldWidgets *f = fieldWidgets(id);
+    const FieldColumn::Field *f = m_column->field(id);
     return f ? f->editor : nullptr;
-}
-
-void frmMain::showUnitToolTips(FieldId id, bool metric)
-{
-    const QString toolTip =
-        id == FieldId::Weight ? WeightToolTip(metric) : FrontalAreaToolTip(metric);
-    fieldLabel(id)->setToolTip(toolTip);
-    fieldEditor(id)->setToolTip(toolTip);
-}
-
-QString frmMain::currentRunFilePath() const
-{
-    const QString name = m_fileKVP->fileName();
-    return name.isEmpty() ? QString() : QDir(m_fileKVP->path()).filePath(name);
 }
 
 void frmMain::setPrompter(std::unique_ptr<Prompter> prompter)
@@ -113,21 +85,12 @@ void frmMain::UpdateControls(bool blnEnableEdit, bool blnEnableUndo, bool blnEna
     // An editor still open when edit mode ends (one whose entry was rejected) is closed
     // rather than left disabled over its label.
     if (!blnEnableFields)
-        closeEditors();
+        m_column->closeAll();
     m_cmdEdit->setEnabled(blnEnableEdit);
     m_cmdUndo->setEnabled(blnEnableUndo);
     m_cmdSave->setEnabled(blnEnableSave);
-    // An editor that only some models enable stays off until a file names its model.
     const std::optional<Model> shown = m_session.model();
-    for (const FieldWidgets &f : m_fieldWidgets) {
-        const Models enabledIn = fieldInfo(f.id).editorIn;
-        f.editor->setEnabled(blnEnableFields &&
-                             (enabledIn == Models::Both || (shown && includes(enabledIn, *shown))));
-        // In edit mode the keyboard reaches a field through its label, in the editors'
-        // place of the focus order. Only Tab gives a label the focus: a click opens the
-        // field without taking the focus from an editor first.
-        f.label->setFocusPolicy(f.editor->isEnabled() ? Qt::TabFocus : Qt::NoFocus);
-    }
+    m_column->enableEditors(blnEnableFields, shown);
     m_txtVehicleNotes->setReadOnly(shown == Model::Solvane || !blnEnableFields ||
                                    !m_session.notesStorable());
     m_lblUnits->setEnabled(!blnEnableFields);
@@ -150,69 +113,27 @@ void frmMain::SetModelFromFileName(const QString &fileName)
 void frmMain::ToggleUnits()
 {
     m_session.switchUnits();
-    const bool metric = m_session.metric();
-    m_lblUnits->setText(UnitsCaption(metric));
-    for (const FieldId id : {FieldId::Weight, FieldId::FrontalArea}) {
-        showUnitToolTips(id, metric);
-        if (model() == Model::Solvane)
-            fieldLabel(id)->setText(m_session.text(id));
-    }
+    m_lblUnits->setText(UnitsCaption(m_session.metric()));
+    m_column->showUnits(model(), m_session.metric());
 }
 
 void frmMain::showModelFields(Model shownModel)
 {
-    // The pitch factor's row is shown by the loader, for the files that have one.
-    const QList<FieldId> shown = shownFields(shownModel, false);
-    for (const FieldWidgets &f : m_fieldWidgets) {
-        if (includes(fieldInfo(f.id).shownIn, Model::Nox) &&
-            includes(fieldInfo(f.id).shownIn, Model::Solvane))
-            continue; // in both models' files
-        const bool visible = shown.contains(f.id);
-        f.caption->setVisible(visible);
-        f.label->setVisible(visible);
-        if (!visible)
-            f.label->clear();
-    }
-    fieldCaption(FieldId::RunName)->setText(captionOf(FieldId::RunName, shownModel));
+    m_column->showModel(shownModel);
     m_lblUnits->setVisible(shownModel == Model::Solvane);
-    if (shownModel == Model::Nox) {
-        showUnitToolTips(FieldId::Weight, false); // a Nox weight is in pounds
-    } else {
+    if (shownModel == Model::Solvane) {
         m_lblVEXAVersion->setText(QStringLiteral("Solvane VEXA v1.0"));
-        fieldLabel(FieldId::RunName)->clear();
         m_lblUnits->setText(UnitsCaption(m_session.metric()));
-        showUnitToolTips(FieldId::Weight, m_session.metric());
-        showUnitToolTips(FieldId::FrontalArea, m_session.metric());
     }
 }
 
 void frmMain::clearValues()
 {
-    for (const FieldWidgets &f : m_fieldWidgets)
-        if (f.label)
-            f.label->clear();
+    m_column->clearValues();
     m_lblVEXAVersion->clear();
     const QSignalBlocker quiet(m_txtVehicleNotes);
     m_txtVehicleNotes->clear();
     m_lblRecordsRead->hide();
-}
-
-void frmMain::closeEditors()
-{
-    for (const FieldWidgets &f : m_fieldWidgets)
-        if (!f.editor->isHidden())
-            closeEditor(f);
-}
-
-void frmMain::closeEditor(const FieldWidgets &f)
-{
-    // Closing is not leaving: the entry is dropped unchecked and the field keeps its last
-    // accepted value, with the unit its label lost when the editor opened.
-    const QSignalBlocker quiet(f.editor);
-    f.editor->hide();
-    f.label->setText(m_session.text(f.id));
-    if (f.caption->isVisible())
-        f.label->show();
 }
 
 void frmMain::showRecordsProgress(qint64 bytesScanned, qint64 totalBytes)
@@ -225,7 +146,7 @@ void frmMain::showRecordsProgress(qint64 bytesScanned, qint64 totalBytes)
 bool frmMain::LoadRunFile()
 {
     const quint64 generation = ++m_loadGeneration;
-    const QString fileName = m_fileKVP->fileName();
+    const QString fileName = fileKVP()->fileName();
     if (fileName.isEmpty()) {
         prompter().message(this, QStringLiteral("You must select a VEXA file first!"),
                            PromptIcon::Exclamation);
@@ -243,7 +164,7 @@ bool frmMain::LoadRunFile()
 
     // Until the file is shown nothing can be edited or saved: the display is half
     // replaced, and a failed load must never offer Save over it.
-    closeEditors();
+    m_column->closeAll();
     m_session.close();
     UpdateControls(false, false, false, false);
     {
@@ -282,18 +203,12 @@ bool frmMain::LoadRunFile()
     }
 
     const VehicleDisplay &display = m_session.display();
-    for (const FieldWidgets &f : m_fieldWidgets)
-        if (f.label && display.shown.contains(f.id))
-            f.label->setText(display.captions.value(f.id));
+    m_column->showValues(display);
     if (shownModel == Model::Nox) {
         m_lblVEXAVersion->setText(display.versionCaption);
         setTextColour(m_lblVEXAVersion, display.versionColour == VersionColour::Blue
                                             ? QColor(0, 0, 255)
                                             : QColor(255, 0, 0));
-        const bool pitch = display.shown.contains(FieldId::PitchFactor);
-        fieldLabel(FieldId::PitchFactor)->setText(display.captions.value(FieldId::PitchFactor));
-        fieldCaption(FieldId::PitchFactor)->setVisible(pitch);
-        fieldLabel(FieldId::PitchFactor)->setVisible(pitch);
     }
     {
         const QSignalBlocker quiet(m_txtVehicleNotes);
@@ -319,3 +234,5 @@ bool frmMain::LoadRunFile()
     UpdateControls(true, false, false, false);
     return true;
 }
+
+} // namespace quenloft

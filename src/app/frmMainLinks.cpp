@@ -9,7 +9,7 @@
 #include <QCoreApplication>
 #include <QDir>
 
-using namespace quenloft;
+namespace quenloft {
 
 namespace {
 
@@ -36,3 +36,5 @@ void frmMain::openLink(const QString &target)
         prompter().message(this, QStringLiteral("Shell [") + target + QStringLiteral("] failed!"),
                            PromptIcon::Stop);
 }
+
+} // namespace quenloft

@@ -10,8 +10,7 @@
 #include <QDir>
 #include <QFileInfo>
 
-using namespace quenloft;
-
+namespace quenloft {
 namespace {
 
 QString Bracketed(const QString &path)
@@ -25,7 +24,7 @@ bool frmMain::isShowableFromOutside(const QString &path) const
 {
     const QFileInfo target(path);
     return target.isDir() || (target.isFile() &&
-                              FileListBox::matchesPattern(target.fileName(), m_fileKVP->pattern()));
+                              FileListBox::matchesPattern(target.fileName(), fileKVP()->pattern()));
 }
 
 void frmMain::showPathFromOutside(const QString &path)
@@ -40,7 +39,7 @@ void frmMain::showPathFromOutside(const QString &path)
         return;
     }
     if (target.isDir()) {
-        (void)showFolderFromOutside(absolute);
+        (void)m_pane->showFolder(absolute);
         return;
     }
     if (!isShowableFromOutside(absolute)) {
@@ -50,35 +49,29 @@ void frmMain::showPathFromOutside(const QString &path)
                            PromptIcon::Exclamation);
         return;
     }
-    if (!showFolderFromOutside(QFileInfo(absolute).absolutePath()))
+    if (!m_pane->showFolder(QFileInfo(absolute).absolutePath()))
         return;
     const QString name = target.fileName();
     // A file that arrived since the folder was last read is not listed yet.
-    if (!m_fileKVP->fileNames().contains(name))
-        (void)m_fileKVP->refresh();
+    if (!fileKVP()->fileNames().contains(name))
+        (void)fileKVP()->refresh();
     // Raises the list's click when the selection moves, which loads the file.
-    if (!m_fileKVP->setFileName(name))
+    if (!fileKVP()->setFileName(name))
         prompter().message(this,
                            QStringLiteral("The file ") + Bracketed(absolute) +
                                QStringLiteral(" cannot be shown in the file list!"),
                            PromptIcon::Exclamation);
 }
 
-bool frmMain::showFolderFromOutside(const QString &folder)
+bool frmMain::showRunFile(const QString &path)
 {
-    if (!DirListBox::checkReadable(folder)) {
-        dirKVP_EnterFailed(folder);
-        return false;
-    }
-    // As start-up restores the last directory: each assignment runs the list's change
-    // event, so the lists below it follow.
-    (void)m_driveKVP->setDrive(folder);
-    if (!m_dirKVP->setPath(folder)) {
-        dirKVP_EnterFailed(folder);
-        return false;
-    }
-    // The directory list was there already but the file list was not.
-    if (m_fileKVP->path() != m_dirKVP->path())
-        dirKVP_Change();
-    return m_fileKVP->path() == m_dirKVP->path();
+    const QFileInfo file(path);
+    const bool selected = fileKVP()->fileName() == file.fileName() &&
+                          QFileInfo(fileKVP()->path()) == QFileInfo(file.absolutePath());
+    if (selected)
+        return showSelectedFile(); // as clicking the selected file again does
+    showPathFromOutside(path);
+    return m_session.hasFile() && QFileInfo(m_session.path()) == file;
 }
+
+} // namespace quenloft

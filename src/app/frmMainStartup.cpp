@@ -15,7 +15,7 @@
 #include <QFileInfo>
 #include <QPushButton>
 
-using namespace quenloft;
+namespace quenloft {
 
 namespace {
 
@@ -35,7 +35,7 @@ void frmMain::Form_Load(std::unique_ptr<Preferences> preferences)
     const VersionInfo &version = ProgramVersion();
     setWindowTitle(TitleOf(version));
     m_lblAbout->setText(version.comments);
-    m_frameVEXAFile->setFrameHeightTwips(kPaneCollapsedTwips);
+    frameVEXAFile()->setFrameHeightTwips(kPaneCollapsedTwips);
     restoreLastDirectory();
     RestoreFormPosition(*this, *m_preferences);
     LoadOptions();
@@ -51,17 +51,17 @@ void frmMain::restoreLastDirectory()
     if (directory.isEmpty() || !QFileInfo(directory).isDir())
         return;
     // Each assignment runs the list's change event, so the lists below it follow.
-    (void)m_driveKVP->setDrive(directory);
-    (void)m_dirKVP->setPath(directory);
+    (void)driveKVP()->setDrive(directory);
+    (void)dirKVP()->setPath(directory);
 }
 
 void frmMain::LoadOptions()
 {
     if (IsTrueText(m_preferences->value(kMainOptions, kPinFileBrowser))) {
         ShowHideFileBrowser(0); // not pinned yet, so this opens the pane
-        m_chkPin->setChecked(true);
+        chkPin()->setChecked(true);
     } else {
-        m_chkPin->setChecked(false);
+        chkPin()->setChecked(false);
     }
     if (IsTrueText(m_preferences->value(kMainOptions, kMetricUnits)))
         ToggleUnits(); // the window starts in imperial units
@@ -69,15 +69,17 @@ void frmMain::LoadOptions()
 
 void frmMain::SaveOptions()
 {
-    m_preferences->setValue(kMainOptions, kPinFileBrowser, FlagText(m_chkPin->isChecked()));
+    m_preferences->setValue(kMainOptions, kPinFileBrowser, FlagText(chkPin()->isChecked()));
     m_preferences->setValue(kMainOptions, kMetricUnits, FlagText(m_session.metric()));
 }
 
 void frmMain::Form_Unload()
 {
     // Unsaved vehicle data is not asked about: closing always ends the program.
-    m_preferences->setValue(kOptions, kLastDirectory, QDir::toNativeSeparators(m_fileKVP->path()));
+    m_preferences->setValue(kOptions, kLastDirectory, QDir::toNativeSeparators(fileKVP()->path()));
     SaveFormPosition(*this, *m_preferences);
     SaveOptions();
     m_preferences->sync();
 }
+
+} // namespace quenloft

@@ -27,7 +27,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     quenloft::SetUpWindowProgram();
 
-    frmMain window;
+    quenloft::frmMain window;
     window.Form_Load(std::make_unique<quenloft::Preferences>());
     window.show();
     if (!commandLine.path.isEmpty())

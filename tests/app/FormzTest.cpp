@@ -14,6 +14,8 @@
 #include <ostream>
 #include <tuple>
 
+using quenloft::frmMain;
+
 inline void PrintTo(const QPoint &point, std::ostream *os)
 {
     *os << '(' << point.x() << ", " << point.y() << ')';

@@ -20,6 +20,8 @@
 
 #include <gtest/gtest.h>
 
+using quenloft::frmMain;
+
 namespace {
 
 const QStringList kFocusOrder = {

@@ -26,6 +26,8 @@
 #include <cmath>
 #include <memory>
 
+using quenloft::frmMain;
+
 namespace {
 
 constexpr int kNoLimit = -1;
@@ -264,7 +266,7 @@ TEST(ControlSet, TableNamesEveryNamedWidgetOfTheWindow)
 TEST(ControlSet, WindowHasTheDesignedClientSizeTitleAndClass)
 {
     frmMain window;
-    EXPECT_STREQ(window.metaObject()->className(), "frmMain");
+    EXPECT_STREQ(window.metaObject()->className(), "quenloft::frmMain");
     EXPECT_EQ(window.objectName(), QStringLiteral("frmMain"));
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Quenloft"));
     EXPECT_EQ(window.size(), QSize(778, 489));

@@ -17,6 +17,8 @@
 
 #include <gtest/gtest.h>
 
+using quenloft::frmMain;
+
 namespace {
 
 const QColor kGrey(222, 222, 222);

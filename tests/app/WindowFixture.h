@@ -15,7 +15,6 @@
 #include <QFile>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSignalBlocker>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -44,18 +43,7 @@ protected:
     static QByteArray read(const QString &path) { return fixtures::readFile(path); }
 
     // Selects `name` in the file list and loads it, as a click in the list does.
-    bool select(const QString &name)
-    {
-        {
-            const QSignalBlocker quiet(window.fileKVP());
-            EXPECT_TRUE(window.fileKVP()->setPath(dir.path()).ok());
-            if (!name.isEmpty()) {
-                EXPECT_TRUE(window.fileKVP()->setFileName(name)) << name.toStdString();
-            }
-        }
-        window.SetModelFromFileName(name);
-        return window.LoadRunFile();
-    }
+    bool select(const QString &name) { return window.showRunFile(dir.filePath(name)); }
 
     bool load(const QString &name, const QByteArray &bytes)
     {

@@ -230,8 +230,14 @@ void FileListBox::keyReleaseEvent(QKeyEvent *event)
 
 void FileListBox::contextMenuEvent(QContextMenuEvent *event)
 {
-    // The menu is shown from mouseReleased(); no other menu should appear.
+    // A mouse menu is shown from mouseReleased(); the menu key or Shift+F10 asks for it at
+    // the selected file, or at the list's corner when none is.
     event->accept();
+    if (event->reason() != QContextMenuEvent::Keyboard)
+        return;
+    const QListWidgetItem *item = currentItem();
+    const QRect at = item ? visualItemRect(item) : QRect();
+    emit keyboardMenuRequested(viewport()->mapToGlobal(at.isValid() ? at.center() : QPoint()));
 }
 
 } // namespace quenloft

@@ -54,6 +54,8 @@ signals:
     void fileDoubleClicked();
     void mouseReleased(Qt::MouseButton button, QPoint globalPos);
     void keyReleased(int key);
+    // The menu key or Shift+F10: the context menu is wanted at `globalPos`.
+    void keyboardMenuRequested(QPoint globalPos);
     // The directory's entries changed on disk and the list has read them again, as
     // refresh() does. A directory that can no longer be read keeps its list as it was.
     void changedOnDisk();
