@@ -4,6 +4,9 @@
 #include "app/ClickLabel.h"
 #include "fixtures/FakeDesktop.h"
 
+#include <QContextMenuEvent>
+#include <QMenu>
+
 #include <optional>
 
 using namespace quenloft;
@@ -45,6 +48,17 @@ TEST_F(FileCommands, DeleteAsksFirst)
     EXPECT_EQ(script.messages().last(), "You must select a VEXA file first!");
     QTest::mouseClick(window.fileKVP()->viewport(), Qt::LeftButton, {}, QPoint(20, 150));
     EXPECT_FALSE(commandsEnabled()) << "a release over the list with nothing selected";
+}
+
+TEST_F(FileCommands, TheMenuKeyOpensTheMenuAtTheSelectedFile)
+{
+    QContextMenuEvent key(QContextMenuEvent::Keyboard, QPoint(), QPoint());
+    QApplication::sendEvent(window.fileKVP(), &key);
+    ASSERT_TRUE(window.mnuFilePopup()->isVisible());
+    const QRect item = window.fileKVP()->visualItemRect(window.fileKVP()->currentItem());
+    EXPECT_EQ(window.mnuFilePopup()->pos(),
+              window.fileKVP()->viewport()->mapToGlobal(item.center()));
+    window.mnuFilePopup()->hide();
 }
 
 TEST_F(FileCommands, RefusedDeleteNamesTheSystemError)
