@@ -14,25 +14,26 @@
 
 namespace quenloft {
 
-// The vehicle fields in their stored units, as the reader returns them.
+// The vehicle fields in their stored units, as the reader returns them. No member has a
+// default: built with designated initializers, a field left out does not compile.
 struct NoxStoredValues
 {
     QString runName;
     QString vehicleName;
-    quint16 weight = 0;
-    quint8 rolloutLength = 0; // tenths of an inch
-    quint16 redline = 0;
-    quint16 shiftPoint = 0;
+    quint16 weight;
+    quint8 rolloutLength; // tenths of an inch
+    quint16 redline;
+    quint16 shiftPoint;
     std::optional<quint8> pitchFactor; // tenths; written only to files of version 2.0 and later
     QString notes;                     // line breaks as CR LF
 };
 
 struct SolvaneStoredValues
 {
-    quint16 weight = 0;       // whole kilograms; 0 is not written
-    quint16 frontalArea = 0;  // hundredths of a square metre; 0 is not written
-    quint8 coeffOfDrag = 0;   // hundredths
-    quint8 drivelineLoss = 0; // whole percent
+    quint16 weight;       // whole kilograms; 0 is not written
+    quint16 frontalArea;  // hundredths of a square metre; 0 is not written
+    quint8 coeffOfDrag;   // hundredths
+    quint8 drivelineLoss; // whole percent
 };
 
 // What the writer needs to know about the file as it was loaded.

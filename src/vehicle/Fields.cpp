@@ -9,7 +9,9 @@ const FieldInfo &fieldInfo(FieldId id)
     return kFields[size_t(id)];
 }
 
-// The table is indexed by the enumeration.
+// The table is indexed by the enumeration, and has a record for each of its values (the
+// notes come last).
+static_assert(kFields.size() == size_t(FieldId::Notes) + 1);
 static_assert([] {
     for (size_t i = 0; i < kFields.size(); ++i)
         if (size_t(kFields[i].id) != i)

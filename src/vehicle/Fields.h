@@ -24,7 +24,7 @@ enum class FieldId {
     FrontalArea,
     CoeffOfDrag,
     DrivelineLoss,
-    Notes,
+    Notes, // the last
 };
 
 enum class CheckKind {

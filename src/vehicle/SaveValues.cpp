@@ -95,49 +95,48 @@ Result<quint16> storedMeasure(const QString &text, bool metric, double factor, d
 
 Result<NoxStoredValues> NoxStoredValuesOf(const NoxShownValues &shown, const LoadedFileInfo &file)
 {
-    NoxStoredValues stored;
-    stored.runName = shown.runName;
-    stored.vehicleName = shown.vehicleName;
-    stored.notes = shown.notes;
+    std::optional<quint8> pitchFactor;
     if (file.fileVersion >= 2.0f) {
         const auto pitch = storedTenths(shown.pitchFactor, QStringLiteral("pitch factor"));
         if (!pitch)
             return pitch.failure();
-        stored.pitchFactor = pitch.value();
+        pitchFactor = pitch.value();
     }
     const auto weight = storedWord(shown.weight, QStringLiteral("weight"));
     if (!weight)
         return weight.failure();
-    stored.weight = weight.value();
     const auto rollout = storedTenths(shown.rolloutLength, QStringLiteral("rollout length"));
     if (!rollout)
         return rollout.failure();
-    stored.rolloutLength = rollout.value();
     const auto redline = storedWord(shown.redline, QStringLiteral("redline"));
     if (!redline)
         return redline.failure();
-    stored.redline = redline.value();
     const auto shiftPoint = storedWord(shown.shiftPoint, QStringLiteral("shift point"));
     if (!shiftPoint)
         return shiftPoint.failure();
-    stored.shiftPoint = shiftPoint.value();
-    return stored;
+    return NoxStoredValues{
+        .runName = shown.runName,
+        .vehicleName = shown.vehicleName,
+        .weight = weight.value(),
+        .rolloutLength = rollout.value(),
+        .redline = redline.value(),
+        .shiftPoint = shiftPoint.value(),
+        .pitchFactor = pitchFactor,
+        .notes = shown.notes,
+    };
 }
 
 Result<SolvaneStoredValues> SolvaneStoredValuesOf(const SolvaneShownValues &shown)
 {
-    SolvaneStoredValues stored;
     const auto weight = storedMeasure(shown.weight, shown.metric, PoundsPerKilogram, 1.0,
                                       QStringLiteral("weight"), QStringLiteral("65535 kg"));
     if (!weight)
         return weight.failure();
-    stored.weight = weight.value();
     const auto area =
         storedMeasure(shown.frontalArea, shown.metric, SquareFeetPerSquareMetre, 100.0,
                       QStringLiteral("frontal area"), QStringLiteral("655.35 m^2"));
     if (!area)
         return area.failure();
-    stored.frontalArea = area.value();
     // Via a 15-digit text, so 0.29 * 100 = 28.999999999999996 is stored as 29.
     const auto drag = ParseDouble(shown.coeffOfDrag);
     if (!drag)
@@ -146,12 +145,15 @@ Result<SolvaneStoredValues> SolvaneStoredValuesOf(const SolvaneShownValues &show
         storedByte(DoubleText(*drag * 100.0), QStringLiteral("coefficient of drag"));
     if (!dragUnits)
         return dragUnits.failure();
-    stored.coeffOfDrag = dragUnits.value();
     const auto loss = storedByte(shown.drivelineLoss, QStringLiteral("driveline loss"));
     if (!loss)
         return loss.failure();
-    stored.drivelineLoss = loss.value();
-    return stored;
+    return SolvaneStoredValues{
+        .weight = weight.value(),
+        .frontalArea = area.value(),
+        .coeffOfDrag = dragUnits.value(),
+        .drivelineLoss = loss.value(),
+    };
 }
 
 Result<QList<Patch>> NoxPatchesOf(const NoxShownValues &shown, const LoadedFileInfo &file)
@@ -173,16 +175,16 @@ Result<QList<Patch>> SolvanePatchesOf(const SolvaneShownValues &shown)
 NoxShownValues NoxValuesFromCaptions(const Captions &captions, const QString &notes)
 {
     auto value = [&](FieldId id) { return ValueFromCaption(id, Model::Nox, captions.value(id)); };
-    NoxShownValues v;
-    v.runName = value(FieldId::RunName);
-    v.vehicleName = value(FieldId::VehicleName);
-    v.weight = value(FieldId::Weight);
-    v.rolloutLength = value(FieldId::RolloutLength);
-    v.redline = value(FieldId::Redline);
-    v.shiftPoint = value(FieldId::ShiftPoint);
-    v.pitchFactor = value(FieldId::PitchFactor);
-    v.notes = notes;
-    return v;
+    return NoxShownValues{
+        .runName = value(FieldId::RunName),
+        .vehicleName = value(FieldId::VehicleName),
+        .weight = value(FieldId::Weight),
+        .rolloutLength = value(FieldId::RolloutLength),
+        .redline = value(FieldId::Redline),
+        .shiftPoint = value(FieldId::ShiftPoint),
+        .pitchFactor = value(FieldId::PitchFactor),
+        .notes = notes,
+    };
 }
 
 SolvaneShownValues SolvaneValuesFromCaptions(const Captions &captions, bool metric)
@@ -190,13 +192,13 @@ SolvaneShownValues SolvaneValuesFromCaptions(const Captions &captions, bool metr
     auto value = [&](FieldId id) {
         return ValueFromCaption(id, Model::Solvane, captions.value(id));
     };
-    SolvaneShownValues v;
-    v.metric = metric;
-    v.weight = value(FieldId::Weight);
-    v.frontalArea = value(FieldId::FrontalArea);
-    v.coeffOfDrag = value(FieldId::CoeffOfDrag);
-    v.drivelineLoss = value(FieldId::DrivelineLoss);
-    return v;
+    return SolvaneShownValues{
+        .metric = metric,
+        .weight = value(FieldId::Weight),
+        .frontalArea = value(FieldId::FrontalArea),
+        .coeffOfDrag = value(FieldId::CoeffOfDrag),
+        .drivelineLoss = value(FieldId::DrivelineLoss),
+    };
 }
 
 Result<QList<Patch>> ComputePatches(const Captions &captions, const QString &notes, bool metric,

@@ -10,7 +10,8 @@
 
 namespace quenloft {
 
-// The values the window shows, as texts without unit suffixes.
+// The values the window shows, as texts without unit suffixes. Like the stored values they
+// have no defaults, so building one without a field does not compile.
 struct NoxShownValues
 {
     QString runName;
@@ -25,7 +26,7 @@ struct NoxShownValues
 
 struct SolvaneShownValues
 {
-    bool metric = false; // weight in kg and area in m^2, else lb and ft^2
+    bool metric; // weight in kg and area in m^2, else lb and ft^2
     QString weight;
     QString frontalArea;
     QString coeffOfDrag;
