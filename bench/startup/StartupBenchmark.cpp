@@ -160,11 +160,6 @@ Start startToFirstPaint(const QStringList &arguments)
         QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
     }
-    if (!environment.contains(QStringLiteral("XDG_RUNTIME_DIR"))) {
-        const QString runtime = folderOf(QStringLiteral("runtime"));
-        QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
-    }
     child.setProcessEnvironment(environment);
     child.setWorkingDirectory(emptyFolder());
     child.setProcessChannelMode(QProcess::ForwardedErrorChannel);

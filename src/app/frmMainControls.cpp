@@ -5,6 +5,7 @@
 #include "app/Appearance.h"
 #include "app/ClickLabel.h"
 #include "app/ControlBuilders.h"
+#include "app/DevicePicture.h"
 #include "app/FieldEditor.h"
 #include "browser/pane/DirListBox.h"
 #include "browser/pane/DriveListBox.h"
@@ -157,11 +158,11 @@ void frmMain::createImages()
     // Out-of-view stores of the two model pictures; the window copies one into its
     // background.
     m_imageNox = makeLabel<QLabel>(this, "imageNox", 11400, 7080, 11700, 7500);
-    m_imageNox->setPixmap(QPixmap(QStringLiteral(":/images/nox.png")));
+    m_imageNox->setPixmap(DevicePicture(QStringLiteral(":/images/nox.ppm")));
     m_imageNox->hide();
 
     m_imageSolvane = makeLabel<QLabel>(this, "imageSolvane", 11640, 120, 11700, 7500);
-    m_imageSolvane->setPixmap(QPixmap(QStringLiteral(":/images/solvane.png")));
+    m_imageSolvane->setPixmap(DevicePicture(QStringLiteral(":/images/solvane.ppm")));
     m_imageSolvane->hide();
 }
 

@@ -1,0 +1,13 @@
+// The window's two large device pictures, read from the program's resources at start-up.
+#pragma once
+
+#include <QPixmap>
+#include <QString>
+
+namespace quenloft {
+
+// The picture of a resource that holds a binary PPM kept uncompressed: its pixels are
+// used where they lie, with no decoding. Any other resource is read as usual.
+[[nodiscard]] QPixmap DevicePicture(const QString &resource);
+
+} // namespace quenloft
