@@ -2,7 +2,6 @@
 //   quenloft-picture-to-ppm IN.png OUT.ppm
 // The committed pictures are PNGs; the window reads its two large device pictures at every
 // start, and an uncompressed PPM decodes several times faster than a PNG.
-#include <QGuiApplication>
 #include <QImage>
 
 #include <cstdio>
