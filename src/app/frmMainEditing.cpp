@@ -11,6 +11,7 @@
 #include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextDocument>
 
 using namespace quenloft;
 
@@ -237,6 +238,17 @@ Captions frmMain::shownCaptions() const
 QString frmMain::shownNotes() const
 {
     QString notes = m_txtVehicleNotes->toPlainText();
+    if (m_loadedFile) {
+        // Notes the user has not changed are the loaded ones, exactly: the editor's text
+        // need not convert back to the same characters (a stored LF alone reads back as
+        // CR LF, a no-break space as a space).
+        QString loaded = m_loadedFile->loadedNotes;
+        loaded.replace(kCRLF, QStringLiteral("\n"));
+        QTextDocument asShown;
+        asShown.setPlainText(loaded);
+        if (notes == asShown.toPlainText())
+            return m_loadedFile->loadedNotes;
+    }
     notes.replace(u'\n', kCRLF);
     return notes;
 }

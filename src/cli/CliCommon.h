@@ -2,6 +2,7 @@
 #pragma once
 
 #include "Cli.h"
+#include "runfile/JournalRecovery.h"
 #include "runfile/RunFileReader.h"
 #include "vehicle/VehicleDisplay.h"
 
@@ -20,13 +21,23 @@ bool parseCommand(QCommandLineParser &parser, const QStringList &arguments, QTex
 // Prints the usage after a reason and returns BadUsage.
 int badUsage(const QString &reason, QTextStream &err);
 
+// The last component of a path, as the system names it.
+[[nodiscard]] QString fileNameOf(const QString &path);
+
+// Prints what recovering a journal did, if anything.
+void reportRecovery(const JournalRecovery &recovery, QTextStream &err);
+
+// The loader's message for plain output, with LF line breaks.
+[[nodiscard]] QString PlainLoadError(const Failure &failure, const QString &fileName);
+
 struct LoadedRunFile
 {
     RunFileContents contents;
     VehicleDisplay display;
 };
 
-// Loads a run file as the window would; on failure prints the loader's message.
+// Loads a run file as the window would, after putting back what an interrupted save of it
+// left; on failure prints the loader's message.
 std::optional<LoadedRunFile> loadForDisplay(const QString &path, bool metric, QTextStream &err);
 
 } // namespace quenloft::cli

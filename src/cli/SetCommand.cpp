@@ -3,6 +3,7 @@
 // window's Save would save it: every field of the model, from its shown value.
 #include "CliCommon.h"
 
+#include "PlainText.h"
 #include "runfile/PatchWriter.h"
 #include "vehicle/FieldEntry.h"
 #include "vehicle/SaveValues.h"
@@ -91,15 +92,15 @@ int RunSet(const QStringList &arguments, QTextStream &out, QTextStream &err)
     const auto patches =
         ComputePatches(captions, notes, metric, LoadedFileInfo::from(file->contents));
     if (!patches) {
-        err << "Not saved: " << patches.failure().description << ".\n";
+        err << "Not saved: " << Escaped(patches.failure().description) << ".\n";
         return Failed;
     }
     const auto saved = WritePatchesToFile(path, file->contents.stamp, patches.value());
     if (!saved) {
-        err << "Not saved: " << saved.failure().description << ".\n";
-        return Failed;
+        err << "Not saved: " << Escaped(saved.failure().description) << ".\n";
+        return saved.failure().number == FilePartlyWritten ? PartlyWritten : Failed;
     }
-    out << "Saved " << path << '\n';
+    out << "Saved " << Escaped(path) << '\n';
     return Success;
 }
 

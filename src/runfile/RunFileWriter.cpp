@@ -92,29 +92,38 @@ Result<Patch> bytePatch(const QString &text, const FieldLayout &layout, const QS
     return Patch{layout.offset, *bytes, field};
 }
 
-// Little-endian 16 bits of a value in stored units; no patch for 0 or less.
-Result<std::optional<Patch>> littleEndian16Patch(double stored, const QString &text,
+// Little-endian 16 bits of a value in stored units; no patch for 0 or less. A shown value
+// above 0 that rounds to 0 is refused: the file would keep its old value, and a save that
+// says so is better than one that reports a value it did not store.
+Result<std::optional<Patch>> littleEndian16Patch(double shown, double stored, const QString &text,
                                                  const FieldLayout &layout, const QString &field,
-                                                 const QString &limit)
+                                                 const QString &limit, const QString &unit,
+                                                 const QString &smallest)
 {
     const double whole = RoundHalfEven(stored);
     if (!(whole <= 65535.0))
         return cannotStore(QStringLiteral("The %1 %2 does not fit its field (at most %3)")
                                .arg(field, text, limit));
+    if (shown > 0.0 && whole <= 0.0)
+        return cannotStore(QStringLiteral("The %1 %2 %3 is too small to be stored; the smallest "
+                                          "%1 a run file can hold is %4")
+                               .arg(field, text, unit, smallest));
     const auto bytes = ToLittleEndianBytes(whole <= 0.0 ? 0 : qint32(whole));
     if (!bytes || bytes->isEmpty())
         return std::optional<Patch>{};
     return std::optional<Patch>{Patch{layout.offset, *bytes, field}};
 }
 
+// Notes left as they were loaded are not written: the loader's line-break conversion is
+// not reversible (a stored CR LF or NUL reads as CR LF like a lone CR), so writing them
+// back would change bytes the user never touched.
 Result<std::optional<Patch>> notesPatch(const QString &notes, const LoadedFileInfo &file)
 {
-    if (file.notesPos <= 0) {
-        if (notes != file.loadedNotes)
-            return cannotStore(QStringLiteral("This file has no notes block, so its notes cannot "
-                                              "be changed"));
+    if (notes == file.loadedNotes)
         return std::optional<Patch>{};
-    }
+    if (file.notesPos <= 0)
+        return cannotStore(QStringLiteral("This file has no notes block, so its notes cannot "
+                                          "be changed"));
     const QString stored = ReplaceAll(notes, QStringLiteral("\r\n"), QStringLiteral("\r"));
     auto bytes = encodeText(stored, QStringLiteral("notes"));
     if (!bytes)
@@ -193,9 +202,10 @@ Result<QList<Patch>> ComputeSolvanePatches(const SolvaneShownValues &values)
     if (!weight)
         return notANumber(QStringLiteral("weight"), values.weight);
     const double kilograms = values.metric ? *weight : *weight / PoundsPerKilogram;
-    const auto weightPatch =
-        littleEndian16Patch(kilograms, values.weight, SolvaneLayout::Weight,
-                            QStringLiteral("weight"), QStringLiteral("65535 kg"));
+    const auto weightPatch = littleEndian16Patch(
+        *weight, kilograms, values.weight, SolvaneLayout::Weight, QStringLiteral("weight"),
+        QStringLiteral("65535 kg"), values.metric ? QStringLiteral("kgs") : QStringLiteral("lbs"),
+        values.metric ? QStringLiteral("1 kgs") : QStringLiteral("2.2 lbs"));
     if (!weightPatch)
         return weightPatch.failure();
 
@@ -203,9 +213,11 @@ Result<QList<Patch>> ComputeSolvanePatches(const SolvaneShownValues &values)
     if (!area)
         return notANumber(QStringLiteral("frontal area"), values.frontalArea);
     const double squareMetres = values.metric ? *area : *area / SquareFeetPerSquareMetre;
-    const auto areaPatch =
-        littleEndian16Patch(squareMetres * 100.0, values.frontalArea, SolvaneLayout::FrontalArea,
-                            QStringLiteral("frontal area"), QStringLiteral("655.35 m^2"));
+    const auto areaPatch = littleEndian16Patch(
+        *area, squareMetres * 100.0, values.frontalArea, SolvaneLayout::FrontalArea,
+        QStringLiteral("frontal area"), QStringLiteral("655.35 m^2"),
+        values.metric ? QStringLiteral("m^2") : QStringLiteral("ft^2"),
+        values.metric ? QStringLiteral("0.01 m^2") : QStringLiteral("0.1076 ft^2"));
     if (!areaPatch)
         return areaPatch.failure();
 

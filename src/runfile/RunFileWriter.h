@@ -24,7 +24,7 @@ struct NoxShownValues
     QString redline;
     QString shiftPoint;
     QString pitchFactor; // written only to files of version 2.0 and later
-    QString notes;       // line breaks as CR LF
+    QString notes;       // line breaks as CR LF; written only when not the loaded notes
 };
 
 struct SolvaneShownValues
@@ -60,6 +60,8 @@ struct Patch
 enum WriteFailure : qint32 {
     CannotStoreValue = 13,    // a value the file's field cannot hold
     FileChangedOnDisk = 1110, // "Media Changed"
+    FilePartlyWritten = 1392, // "File Corrupt": a failed save that could not be undone; its
+                              // journal puts the original bytes back on the next load
 };
 
 [[nodiscard]] Result<QList<Patch>> ComputeNoxPatches(const NoxShownValues &values,
