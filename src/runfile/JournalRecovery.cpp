@@ -161,9 +161,23 @@ JournalRecovery ApplyJournal(const QString &journalPath, const QString &filePath
                                         "the file is as it was before that save.")
                              .arg(path, listed(result.fields));
     } else {
+        // The original bytes may so far be only in the system's cache, after a failed sync:
+        // the journal goes only once they are on disk.
+        const auto synced = target.sync();
+        if (!synced) {
+            result.message = QStringLiteral("An earlier save of %1 was cut short, and saving its "
+                                            "original bytes to disk failed (error %2: %3). "
+                                            "They are tried again the next time the file is "
+                                            "loaded.")
+                                 .arg(path)
+                                 .arg(synced.failure().number)
+                                 .arg(synced.failure().description) +
+                             u' ' + keptNote(journalPath);
+            return result;
+        }
         result.outcome = RecoveryOutcome::AlreadyOriginal;
-        result.message = QStringLiteral("An earlier save of %1 was cut short before it changed "
-                                        "the file, which is as it was before that save.")
+        result.message = QStringLiteral("An earlier save of %1 was cut short; the file holds its "
+                                        "original bytes, as before that save.")
                              .arg(path);
     }
     const auto deleted = DeleteJournal(journalPath);

@@ -39,7 +39,7 @@ Result<QString> StoreJournal(const RollbackJournal &journal);
 
 [[nodiscard]] Result<RollbackJournal> ReadJournal(const QString &journalPath);
 
-// Removes a journal and makes its removal durable.
+// Removes a journal; its removal is made durable where the system can.
 Result<Done> DeleteJournal(const QString &journalPath);
 
 } // namespace quenloft

@@ -126,33 +126,43 @@ Result<Done> RestoreRanges(PatchTarget &target, qint64 originalSize, bool cutBac
         if (!cut)
             note(describe(cut.failure(), QStringLiteral("Cutting the file back to its size")));
     }
-    const auto synced = target.sync();
-    if (!synced)
-        note(describe(synced.failure(), QStringLiteral("Saving the restored file to disk")));
-    if (first)
-        return *first;
 
+    // What reads back decides: a write that failed before it changed anything leaves the
+    // original bytes in place, and the sync below then makes them durable.
     for (const JournalRange &range : ranges) {
         const auto back = readBack(target, range.offset, range.original.size());
         if (!back)
-            return describe(back.failure(),
-                            QStringLiteral("Reading the restored %1 back").arg(range.field));
+            return first
+                       ? *first
+                       : describe(back.failure(),
+                                  QStringLiteral("Reading the restored %1 back").arg(range.field));
         if (back.value() != range.original)
-            return readBackDiffers(QStringLiteral("restored %1").arg(range.field));
+            return first ? *first : readBackDiffers(QStringLiteral("restored %1").arg(range.field));
     }
     if (cutBack) {
         const auto size = target.size();
         if (!size)
-            return describe(size.failure(), QStringLiteral("Examining the restored file"));
+            return first ? *first
+                         : describe(size.failure(), QStringLiteral("Examining the restored file"));
         if (size.value() != originalSize)
-            return readBackDiffers(QStringLiteral("restored file's size"));
+            return first ? *first : readBackDiffers(QStringLiteral("restored file's size"));
     }
+    const auto synced = target.sync();
+    if (!synced)
+        return describe(synced.failure(), QStringLiteral("Saving the restored file to disk"));
     return Done{};
 }
 
 Result<Done> ApplyPatches(PatchTarget &target, qint64 fileSize, const QList<Patch> &patches,
                           JournalKeeper *journal, const SaveOptions &options)
 {
+    QList<JournalRange> all;
+    for (const Patch &patch : patches)
+        if (!patch.bytes.isEmpty())
+            all.append({patch.offset, {}, patch.bytes, patch.field});
+    if (patches.size() > MaxJournalRanges || RangesOverlap(all))
+        return Failure{87, QStringLiteral("The fields to write overlap")};
+
     // What each patch replaces; a patch that changes nothing is not written at all.
     QList<JournalRange> ranges;
     for (const Patch &patch : patches) {
@@ -172,8 +182,6 @@ Result<Done> ApplyPatches(PatchTarget &target, qint64 fileSize, const QList<Patc
         if (old.value() != patch.bytes)
             ranges.append({patch.offset, old.value(), patch.bytes, patch.field});
     }
-    if (ranges.size() > MaxJournalRanges || RangesOverlap(ranges))
-        return Failure{87, QStringLiteral("The fields to write overlap")};
     if (ranges.isEmpty())
         return Done{};
 

@@ -115,8 +115,11 @@ QString NormaliseEntry(FieldId id, bool metric, const QString &text)
 LeaveOutcome LeaveEditor(FieldId id, Model model, bool metric, const QString &editorText)
 {
     LeaveOutcome outcome;
-    outcome.editorText = NormaliseEntry(id, metric, editorText);
     const FieldBounds bounds = BoundsOf(id, model, metric);
+    // Blanks around a number are not part of it; kept, they would split the label's text
+    // before its unit suffix at the wrong place, and the save would not find the number.
+    const QString entry = bounds.check == CheckKind::None ? editorText : editorText.trimmed();
+    outcome.editorText = NormaliseEntry(id, metric, entry);
     RangeCheck check{true, {}};
     if (bounds.check == CheckKind::Integer)
         check = CheckIntegerRange(outcome.editorText, qint32(bounds.lower), qint32(bounds.upper));
