@@ -125,8 +125,10 @@ Result<QString> StoreJournal(const RollbackJournal &journal)
         return describe(existing.failure(), QStringLiteral("Examining the journal %1").arg(path));
     if (existing.value() != EntryKind::Missing)
         return Failure{80, QStringLiteral("A rollback journal of an earlier save of this file is "
-                                          "still pending (%1); load the file again to have it "
-                                          "put back, then save again")
+                                          "still pending (%1); load the file again to have its "
+                                          "original bytes put back, or remove the journal with "
+                                          "\"quenloft-cli recover --discard\" if it cannot be "
+                                          "applied")
                                .arg(path)};
 
     // Written under another name and renamed when complete, so a journal under its own
