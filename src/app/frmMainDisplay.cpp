@@ -6,6 +6,7 @@
 #include "app/FieldEditor.h"
 #include "browser/Files.h"
 #include "browser/pane/FileListBox.h"
+#include "runfile/JournalRecovery.h"
 #include "runfile/LoadMessages.h"
 #include "runfile/RunFileReader.h"
 #include "vehicle/FieldEntry.h"
@@ -161,6 +162,14 @@ bool frmMain::LoadRunFile()
         RefreshFiles();
         return false;
     }
+    // A save of this file cut short (a crash, a failing disk) is undone before it is read.
+    const JournalRecovery recovery = RecoverPendingJournal(path);
+    if (!recovery.message.isEmpty())
+        prompter().message(this, recovery.message,
+                           recovery.outcome == RecoveryOutcome::Restored ||
+                                   recovery.outcome == RecoveryOutcome::AlreadyOriginal
+                               ? PromptIcon::Information
+                               : PromptIcon::Exclamation);
 
     // Until the file is shown nothing can be edited or saved: the display is half
     // replaced, and a failed load must never offer Save over it.

@@ -11,6 +11,7 @@
 #include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextDocument>
 
 namespace quenloft {
 namespace {
@@ -66,9 +67,23 @@ void frmMain::editorTextChanged()
 
 void frmMain::notesTextChanged()
 {
-    QString notes = m_txtVehicleNotes->toPlainText();
-    notes.replace(u'\n', kCRLF);
     editorTextChanged(); // first: the notes below would mark the data changed quietly
+    QString notes = m_txtVehicleNotes->toPlainText();
+    if (m_session.hasFile()) {
+        // Notes the user has not changed are the loaded ones, exactly: the editor's text
+        // need not convert back to the same characters (a stored LF alone reads back as
+        // CR LF, a no-break space as a space), and unchanged notes are not written.
+        const QString &loaded = m_session.loadedFile().loadedNotes;
+        QString asShown = loaded;
+        asShown.replace(kCRLF, QStringLiteral("\n"));
+        QTextDocument document;
+        document.setPlainText(asShown);
+        if (notes == document.toPlainText()) {
+            m_session.setNotes(loaded);
+            return;
+        }
+    }
+    notes.replace(u'\n', kCRLF);
     m_session.setNotes(notes);
 }
 

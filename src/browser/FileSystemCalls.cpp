@@ -1,8 +1,9 @@
 #include "browser/FileSystemCalls.h"
 
+#include "support/NativePath.h"
 #include "support/SystemError.h"
 
-#include <QFile>
+#include <QList>
 
 #include <cerrno>
 #include <memory>
@@ -283,7 +284,7 @@ bool readNextMatch(Search &search, FoundEntry &entry)
     if (!search.dir)
         return false;
     while (const dirent *item = ::readdir(search.dir)) {
-        const QString name = QFile::decodeName(item->d_name);
+        const QString name = PathFromNativeBytes(item->d_name);
         if (matchesWildcard(search.pattern, name.toUcs4()) &&
             describe(search.folder + item->d_name, name, entry))
             return true;
@@ -307,7 +308,12 @@ qint32 findFirstEntry(const QString &pattern, FoundEntry &entry, qint32 &error)
         error = 2;
         return kInvalidSearch;
     }
-    const QByteArray path = QFile::encodeName(*text);
+    const auto native = NativeBytesOfPath(*text);
+    if (!native) {
+        error = kInvalidNameError;
+        return kInvalidSearch;
+    }
+    const QByteArray path = *native;
     QByteArray folder = folderOf(path);
     if (!folder.endsWith('/'))
         folder += '/';
@@ -350,7 +356,10 @@ qint32 deleteFile(const QString &path)
     const auto text = callableText(path);
     if (!text)
         return kInvalidNameError;
-    const QByteArray target = QFile::encodeName(*text);
+    const auto native = NativeBytesOfPath(*text);
+    if (!native)
+        return kInvalidNameError;
+    const QByteArray target = *native;
     // unlink() refuses a directory (EISDIR, reported as Access Denied), as DeleteFile does.
     if (::unlink(target.constData()) == 0)
         return 0;
@@ -395,7 +404,11 @@ qint32 renameByLinking(const QString &oldPath, const QString &newPath)
     const auto to = callableText(newPath);
     if (!from || !to)
         return kInvalidNameError;
-    return linkThenUnlink(QFile::encodeName(*from), QFile::encodeName(*to));
+    const auto fromNative = NativeBytesOfPath(*from);
+    const auto toNative = NativeBytesOfPath(*to);
+    if (!fromNative || !toNative)
+        return kInvalidNameError;
+    return linkThenUnlink(*fromNative, *toNative);
 }
 
 qint32 renameNoReplace(const QString &oldPath, const QString &newPath)
@@ -404,8 +417,12 @@ qint32 renameNoReplace(const QString &oldPath, const QString &newPath)
     const auto toText = callableText(newPath);
     if (!fromText || !toText)
         return kInvalidNameError;
-    const QByteArray from = QFile::encodeName(*fromText);
-    const QByteArray to = QFile::encodeName(*toText);
+    const auto fromNative = NativeBytesOfPath(*fromText);
+    const auto toNative = NativeBytesOfPath(*toText);
+    if (!fromNative || !toNative)
+        return kInvalidNameError;
+    const QByteArray from = *fromNative;
+    const QByteArray to = *toNative;
 
 #if defined(__linux__) && defined(SYS_renameat2)
     // Called through syscall() so that it does not depend on the C library's wrapper.

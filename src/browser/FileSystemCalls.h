@@ -1,7 +1,8 @@
 // The few file-system calls the Files module is built on, with the contract of the Windows
 // calls it was designed around on every platform: directory searches are small positive
 // handle numbers, failures are Windows system error codes (see support/SystemError.h), and
-// wildcards are the find-first kind (`*` and `?` only, in the last path component).
+// wildcards are the find-first kind (`*` and `?` only, in the last path component). POSIX
+// names go to and come from the system without loss (support/NativePath.h).
 #pragma once
 
 #include <QString>

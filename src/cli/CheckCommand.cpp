@@ -1,39 +1,25 @@
 // quenloft-cli check PATH…
+// Every run file named or found is reported on a line of its own, also one that cannot be
+// read, and so is every folder that cannot be read: nothing is left out silently.
 #include "CliCommon.h"
 
-#include "runfile/LoadMessages.h"
-
-#include <QDirIterator>
-#include <QFileInfo>
-
-#include <algorithm>
+#include "PlainText.h"
+#include "support/FolderWalk.h"
+#include "support/NativeFolder.h"
 
 namespace quenloft::cli {
 namespace {
 
-QStringList runFilesUnder(const QString &directory)
-{
-    QStringList files;
-    QDirIterator it(directory, QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        if (IsRunFileName(path))
-            files.append(path);
-    }
-    std::sort(files.begin(), files.end());
-    return files;
-}
-
 // One line for one file; true when it loaded and nothing is damaged.
-bool checkFile(const QString &path, QTextStream &out)
+bool checkFile(const QString &path, QTextStream &out, QTextStream &err)
 {
-    const QString name = QFileInfo(path).fileName();
+    reportRecovery(RecoverPendingJournal(path), err);
+    const QString name = fileNameOf(path);
     const Model model = ModelFromFileName(name);
     const auto contents = ReadRunFileAt(path, model);
-    out << path << ": ";
+    out << Escaped(path) << ": ";
     if (!contents) {
-        QString message = ForTerminal(LoadErrorMessage(contents.failure(), name));
+        QString message = PlainLoadError(contents.failure(), name);
         message.replace(u'\n', u' ');
         out << "error: " << message << '\n';
         return false;
@@ -58,6 +44,12 @@ bool checkFile(const QString &path, QTextStream &out)
     return false;
 }
 
+void reportUnreadable(const QString &path, const Failure &failure, QTextStream &out)
+{
+    out << Escaped(path) << ": error: cannot be read (error " << failure.number << ": "
+        << Escaped(failure.description) << ")\n";
+}
+
 } // namespace
 
 int RunCheck(const QStringList &arguments, QTextStream &out, QTextStream &err)
@@ -71,15 +63,23 @@ int RunCheck(const QStringList &arguments, QTextStream &out, QTextStream &err)
 
     bool allSound = true;
     for (const QString &path : parser.positionalArguments()) {
-        const QFileInfo info(path);
-        if (info.isDir()) {
-            for (const QString &file : runFilesUnder(path))
-                allSound = checkFile(file, out) && allSound;
-        } else if (info.exists()) {
-            allSound = checkFile(path, out) && allSound;
-        } else {
-            out << path << ": error: no such file or folder\n";
+        const auto kind = KindOfPath(path);
+        if (!kind) {
+            reportUnreadable(path, kind.failure(), out);
             allSound = false;
+        } else if (kind.value() == EntryKind::Folder || kind.value() == EntryKind::FolderLink) {
+            const FolderWalk walk = WalkFolder(path);
+            for (const UnreadablePath &folder : walk.unreadable)
+                reportUnreadable(folder.path, folder.failure, out);
+            allSound = allSound && walk.unreadable.isEmpty();
+            for (const QString &file : walk.files)
+                if (IsRunFileName(fileNameOf(file)))
+                    allSound = checkFile(file, out, err) && allSound;
+        } else if (kind.value() == EntryKind::Missing) {
+            out << Escaped(path) << ": error: no such file or folder\n";
+            allSound = false;
+        } else {
+            allSound = checkFile(path, out, err) && allSound;
         }
     }
     return allSound ? Success : Failed;

@@ -9,9 +9,10 @@ namespace quenloft::cli {
 // Exit codes.
 enum Exit : int {
     Success = 0,
-    Failed = 1,   // a file that did not load or save, or a check that found damage
-    BadUsage = 2, // unknown command or field, missing argument
-    Rejected = 3, // a value the field's editor does not accept
+    Failed = 1,        // a file that did not load or save, or a check that found damage
+    BadUsage = 2,      // unknown command or field, missing argument
+    Rejected = 3,      // a value the field's editor does not accept
+    PartlyWritten = 4, // a save that failed and could not be undone: the next load undoes it
 };
 
 // Runs the program with `arguments` (the first is the program name).
@@ -20,6 +21,12 @@ int RunCli(const QStringList &arguments, QTextStream &out, QTextStream &err);
 int RunShow(const QStringList &arguments, QTextStream &out, QTextStream &err);
 int RunSet(const QStringList &arguments, QTextStream &out, QTextStream &err);
 int RunCheck(const QStringList &arguments, QTextStream &out, QTextStream &err);
+int RunRecover(const QStringList &arguments, QTextStream &out, QTextStream &err);
+
+// The program's arguments from main(), without loss: on POSIX a file name's bytes need not
+// be valid text (support/NativePath.h), and QCoreApplication::arguments() would replace
+// those that are not.
+[[nodiscard]] QStringList ArgumentsFromMain(int argc, char *argv[]);
 
 QString UsageText();
 

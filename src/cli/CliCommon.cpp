@@ -1,8 +1,7 @@
 #include "CliCommon.h"
 
+#include "PlainText.h"
 #include "runfile/LoadMessages.h"
-
-#include <QFileInfo>
 
 namespace quenloft::cli {
 
@@ -14,7 +13,7 @@ QCommandLineOption metricOption()
 
 int badUsage(const QString &reason, QTextStream &err)
 {
-    err << reason << "\n\n" << UsageText();
+    err << Escaped(reason) << "\n\n" << UsageText();
     return BadUsage;
 }
 
@@ -28,15 +27,43 @@ bool parseCommand(QCommandLineParser &parser, const QStringList &arguments, QTex
     return true;
 }
 
+QString fileNameOf(const QString &path)
+{
+    qsizetype separator = path.lastIndexOf(u'/');
+#ifdef Q_OS_WIN
+    separator = qMax(separator, path.lastIndexOf(u'\\'));
+#endif
+    return path.mid(separator + 1);
+}
+
+void reportRecovery(const JournalRecovery &recovery, QTextStream &err)
+{
+    if (recovery.message.isEmpty())
+        return;
+    // One line per paragraph, the texts in it escaped.
+    const QStringList paragraphs = recovery.message.split(QStringLiteral("\r\n\r\n"));
+    for (const QString &paragraph : paragraphs)
+        err << Escaped(paragraph) << '\n';
+}
+
+QString PlainLoadError(const Failure &failure, const QString &fileName)
+{
+    // The description can quote the file's own bytes (a version text), so it is escaped
+    // as well as the name.
+    const Failure escaped{failure.number, Escaped(failure.description)};
+    return ForTerminal(LoadErrorMessage(escaped, Escaped(fileName)));
+}
+
 bool openSession(VehicleSession &session, const QString &path, bool metric, QTextStream &err)
 {
-    const QString name = QFileInfo(path).fileName();
+    reportRecovery(RecoverPendingJournal(path), err);
+    const QString name = fileNameOf(path);
     session.setModel(ModelFromFileName(name));
     if (session.metric() != metric)
         session.switchUnits();
     const auto opened = session.open(path);
     if (!opened) {
-        err << ForTerminal(LoadErrorMessage(opened.failure(), name)) << '\n';
+        err << PlainLoadError(opened.failure(), name) << '\n';
         return false;
     }
     return true;

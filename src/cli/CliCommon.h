@@ -2,6 +2,7 @@
 #pragma once
 
 #include "Cli.h"
+#include "runfile/JournalRecovery.h"
 #include "runfile/RunFileReader.h"
 #include "vehicle/VehicleDisplay.h"
 #include "vehicle/VehicleSession.h"
@@ -21,14 +22,23 @@ bool parseCommand(QCommandLineParser &parser, const QStringList &arguments, QTex
 // Prints the usage after a reason and returns BadUsage.
 int badUsage(const QString &reason, QTextStream &err);
 
+// The last component of a path, as the system names it.
+[[nodiscard]] QString fileNameOf(const QString &path);
+
+// Prints what recovering a journal did, if anything.
+void reportRecovery(const JournalRecovery &recovery, QTextStream &err);
+
+// The loader's message for plain output, with LF line breaks.
+[[nodiscard]] QString PlainLoadError(const Failure &failure, const QString &fileName);
+
 struct LoadedRunFile
 {
     RunFileContents contents;
     VehicleDisplay display;
 };
 
-// Opens a run file in `session` as the window would, in the given units; on failure
-// prints the loader's message.
+// Opens a run file in `session` as the window would, in the given units, after putting
+// back what an interrupted save of it left; on failure prints the loader's message.
 bool openSession(VehicleSession &session, const QString &path, bool metric, QTextStream &err);
 
 // Loads a run file as the window would; on failure prints the loader's message.

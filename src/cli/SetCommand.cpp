@@ -3,6 +3,8 @@
 // the session then saves the file as the window's Save does.
 #include "CliCommon.h"
 
+#include "PlainText.h"
+
 namespace quenloft::cli {
 namespace {
 
@@ -83,10 +85,10 @@ int RunSet(const QStringList &arguments, QTextStream &out, QTextStream &err)
 
     const auto saved = session.save();
     if (!saved) {
-        err << "Not saved: " << saved.failure().description << ".\n";
-        return Failed;
+        err << "Not saved: " << Escaped(saved.failure().description) << ".\n";
+        return saved.failure().number == FilePartlyWritten ? PartlyWritten : Failed;
     }
-    out << "Saved " << path << '\n';
+    out << "Saved " << Escaped(path) << '\n';
     return Success;
 }
 

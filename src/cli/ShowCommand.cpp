@@ -1,6 +1,8 @@
 // quenloft-cli show [--metric] [--json] FILE
 #include "CliCommon.h"
 
+#include "PlainText.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -34,23 +36,23 @@ QJsonObject toJson(const LoadedRunFile &file)
     return json;
 }
 
+// One "Label: text" line per field. Texts from the file are escaped, so a line break in
+// a run name or the notes shows as \n and never starts a line of its own.
 void printPlain(const LoadedRunFile &file, QTextStream &out)
 {
     const VehicleDisplay &d = file.display;
     out << "Model: " << ModelName(d.model) << '\n';
-    out << "Version: " << d.versionCaption << '\n';
+    out << "Version: " << Escaped(d.versionCaption) << '\n';
     for (FieldId id : d.shown) {
         if (id == FieldId::Notes)
             continue;
-        out << captionOf(id, d.model) << ' ' << d.captions.value(id) << '\n';
+        out << captionOf(id, d.model) << ' ' << Escaped(d.captions.value(id)) << '\n';
     }
     if (d.recordsCaption)
         out << "Records: " << *d.recordsCaption << '\n';
     if (!d.damagedList.isEmpty())
         out << "Damaged: " << d.damagedList << '\n';
-    QString notes = ForTerminal(d.notes);
-    notes.replace(u'\n', QStringLiteral("\n  "));
-    out << captionOf(FieldId::Notes, d.model) << ' ' << notes << '\n';
+    out << captionOf(FieldId::Notes, d.model) << ' ' << Escaped(ForTerminal(d.notes)) << '\n';
 }
 
 } // namespace

@@ -65,14 +65,16 @@ std::optional<Patch> littleEndian16Patch(quint16 value, const FieldLayout &layou
     return Patch{layout.offset, *bytes, field};
 }
 
+// Notes left as they were loaded are not written: the loader's line-break conversion is
+// not reversible (a stored CR LF or NUL reads as CR LF like a lone CR), so writing them
+// back would change bytes the user never touched.
 Result<std::optional<Patch>> notesPatch(const QString &notes, const LoadedFileInfo &file)
 {
-    if (file.notesPos <= 0) {
-        if (notes != file.loadedNotes)
-            return cannotStore(QStringLiteral("This file has no notes block, so its notes cannot "
-                                              "be changed"));
+    if (notes == file.loadedNotes)
         return std::optional<Patch>{};
-    }
+    if (file.notesPos <= 0)
+        return cannotStore(QStringLiteral("This file has no notes block, so its notes cannot "
+                                          "be changed"));
     const QString stored = ReplaceAll(notes, QStringLiteral("\r\n"), QStringLiteral("\r"));
     auto bytes = encodeText(stored, QStringLiteral("notes"));
     if (!bytes)

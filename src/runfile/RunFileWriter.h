@@ -25,7 +25,7 @@ struct NoxStoredValues
     quint16 redline;
     quint16 shiftPoint;
     std::optional<quint8> pitchFactor; // tenths; written only to files of version 2.0 and later
-    QString notes;                     // line breaks as CR LF
+    QString notes; // line breaks as CR LF; written only when not the loaded notes
 };
 
 struct SolvaneStoredValues
@@ -60,6 +60,8 @@ struct Patch
 enum WriteFailure : qint32 {
     CannotStoreValue = 13,    // a value the file's field cannot hold
     FileChangedOnDisk = 1110, // "Media Changed"
+    FilePartlyWritten = 1392, // "File Corrupt": a failed save that could not be undone; its
+                              // journal puts the original bytes back on the next load
 };
 
 // The patches that store the values in a file loaded as `file`. Refused only for texts a

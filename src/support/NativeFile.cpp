@@ -1,9 +1,8 @@
 #include "support/NativeFile.h"
 
 #include "support/Errors.h"
+#include "support/NativePath.h"
 #include "support/SystemError.h"
-
-#include <QFile>
 
 #include <cerrno>
 
@@ -40,6 +39,24 @@ Failure failureFromErrno(int err)
     return Failure{code, GetErrorName(code)};
 }
 
+// 123 "Invalid Name".
+Failure invalidName()
+{
+    return Failure{123, GetErrorName(123)};
+}
+
+#ifndef Q_OS_WIN
+// Runs a system call again for as long as a signal interrupts it.
+template <typename Call> auto retried(Call call)
+{
+    decltype(call()) result;
+    do {
+        result = call();
+    } while (result < 0 && errno == EINTR);
+    return result;
+}
+#endif
+
 } // namespace
 
 Failure LastSystemFailure()
@@ -52,13 +69,24 @@ Failure LastSystemFailure()
 
 Result<NativeFile> NativeFile::open(const QString &path, Mode mode)
 {
-    const QByteArray native = QFile::encodeName(path);
-    // O_NONBLOCK keeps a FIFO from hanging the open; regular files ignore it.
-    const int flags = (mode == Mode::Read ? O_RDONLY : O_RDWR) | O_CLOEXEC | O_NONBLOCK;
-    int fd;
-    do {
-        fd = ::open(native.constData(), flags); // no O_CREAT: a missing file stays missing
-    } while (fd < 0 && errno == EINTR);
+    const auto native = NativeBytesOfPath(path);
+    if (!native)
+        return invalidName();
+    // O_NONBLOCK keeps a FIFO from hanging the open; regular files ignore it. Only WriteNew
+    // creates: a missing run file stays missing.
+    int flags = O_CLOEXEC | O_NONBLOCK;
+    switch (mode) {
+    case Mode::Read:
+        flags |= O_RDONLY;
+        break;
+    case Mode::ReadWriteExisting:
+        flags |= O_RDWR;
+        break;
+    case Mode::WriteNew:
+        flags |= O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW;
+        break;
+    }
+    const int fd = retried([&] { return ::open(native->constData(), flags, 0600); });
     if (fd < 0)
         return failureFromErrno(errno);
     struct stat st;
@@ -112,14 +140,14 @@ Result<Done> NativeFile::writeAt(qint64 offset, const char *data, qint64 length)
 
 Result<Done> NativeFile::truncate(qint64 size)
 {
-    if (::ftruncate(m_fd, off_t(size)) != 0)
+    if (retried([&] { return ::ftruncate(m_fd, off_t(size)); }) != 0)
         return failureFromErrno(errno);
     return Done{};
 }
 
 Result<Done> NativeFile::sync()
 {
-    if (::fsync(m_fd) != 0)
+    if (retried([&] { return ::fsync(m_fd); }) != 0)
         return failureFromErrno(errno);
     return Done{};
 }
@@ -127,20 +155,22 @@ Result<Done> NativeFile::sync()
 Result<FileStamp> NativeFile::stamp() const
 {
     struct stat st;
-    if (::fstat(m_fd, &st) != 0)
+    if (retried([&] { return ::fstat(m_fd, &st); }) != 0)
         return failureFromErrno(errno);
     return stampFromStat(st);
 }
 
 Result<Done> NativeFile::lockExclusive()
 {
-    if (::flock(m_fd, LOCK_EX | LOCK_NB) != 0)
+    if (retried([&] { return ::flock(m_fd, LOCK_EX | LOCK_NB); }) != 0)
         return failureFromErrno(errno == EWOULDBLOCK ? EAGAIN : errno);
     return Done{};
 }
 
 void NativeFile::close()
 {
+    // Not retried: after an interrupted close the descriptor is already released, and a
+    // second close could hit another thread's new file.
     if (m_fd >= 0)
         ::close(m_fd);
     m_fd = -1;
@@ -148,8 +178,11 @@ void NativeFile::close()
 
 Result<FileStamp> StampOfPath(const QString &path)
 {
+    const auto native = NativeBytesOfPath(path);
+    if (!native)
+        return invalidName();
     struct stat st;
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+    if (retried([&] { return ::stat(native->constData(), &st); }) != 0)
         return failureFromErrno(errno);
     return stampFromStat(st);
 }
@@ -165,15 +198,24 @@ HANDLE osHandle(int fd)
 
 Result<NativeFile> NativeFile::open(const QString &path, Mode mode)
 {
-    const DWORD access = mode == Mode::Read ? GENERIC_READ : (GENERIC_READ | GENERIC_WRITE);
+    // Windows names are UTF-16 already: the text goes down as it is, lone surrogates too.
+    if (path.contains(QChar(u'\0')))
+        return invalidName();
+    const DWORD access = mode == Mode::Read       ? GENERIC_READ
+                         : mode == Mode::WriteNew ? GENERIC_WRITE
+                                                  : (GENERIC_READ | GENERIC_WRITE);
     // Readers let others write but not read; writers let others read but not write.
     const DWORD share = mode == Mode::Read ? FILE_SHARE_WRITE : FILE_SHARE_READ;
+    const DWORD disposition = mode == Mode::WriteNew ? CREATE_ALWAYS : OPEN_EXISTING;
     HANDLE h = CreateFileW(reinterpret_cast<const wchar_t *>(path.utf16()), access, share, nullptr,
-                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+                           disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE)
         return LastSystemFailure();
-    const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(h),
-                                   (mode == Mode::Read ? _O_RDONLY : _O_RDWR) | _O_BINARY);
+    const int fd =
+        _open_osfhandle(reinterpret_cast<intptr_t>(h), (mode == Mode::Read       ? _O_RDONLY
+                                                        : mode == Mode::WriteNew ? _O_WRONLY
+                                                                                 : _O_RDWR) |
+                                                           _O_BINARY);
     if (fd < 0) {
         CloseHandle(h);
         return failureFromErrno(EMFILE);

@@ -26,9 +26,12 @@ public:
     enum class Mode {
         Read,              // reading only
         ReadWriteExisting, // reading and writing; never creates, never truncates
+        WriteNew,          // writing a file of the program's own: created (owner only) or emptied
     };
 
-    // Failure numbers are system error codes, descriptions their names.
+    // Failure numbers are system error codes, descriptions their names. The path is taken
+    // without loss (support/NativePath.h); 123 "Invalid Name" for one no system path can be.
+    // Every call is retried when a signal interrupts it.
     static Result<NativeFile> open(const QString &path, Mode mode);
 
     NativeFile(NativeFile &&other) noexcept;

@@ -68,27 +68,35 @@ Result<quint8> storedTenths(const QString &text, const QString &field)
     return quint8(whole);
 }
 
-// A Solvane two-byte field from a value in stored units; 0 or less stores as 0, which the
-// writer leaves unwritten.
-Result<quint16> storedUnits(double stored, const QString &text, const QString &field,
-                            const QString &limit)
+// The Solvane weight or area in stored units from the shown text in the user's units. A
+// shown value above 0 that rounds to 0 is refused: the writer would leave the old value in
+// the file, and a save that says so beats one that reports a value it did not store. 0 or
+// less stores as 0, which the writer leaves unwritten.
+struct Measure
 {
-    const double whole = RoundHalfEven(stored);
-    if (!(whole <= 65535.0))
-        return cannotStore(QStringLiteral("The %1 %2 does not fit its field (at most %3)")
-                               .arg(field, text, limit));
-    return whole <= 0.0 ? quint16(0) : quint16(whole);
-}
+    double factor; // user units per metric unit, when imperial
+    double scale;  // stored units per metric unit
+    QString field;
+    QString limit;    // the largest value, for the message
+    QString unit;     // the user's unit
+    QString smallest; // the smallest value stored, in the user's units
+};
 
-// The Solvane weight or area in stored units from the shown text in the user's units.
-Result<quint16> storedMeasure(const QString &text, bool metric, double factor, double scale,
-                              const QString &field, const QString &limit)
+Result<quint16> storedMeasure(const QString &text, bool metric, const Measure &m)
 {
     const auto value = ParseDouble(text);
     if (!value)
-        return notANumber(field, text);
-    const double metricValue = metric ? *value : *value / factor;
-    return storedUnits(metricValue * scale, text, field, limit);
+        return notANumber(m.field, text);
+    const double metricValue = metric ? *value : *value / m.factor;
+    const double whole = RoundHalfEven(metricValue * m.scale);
+    if (!(whole <= 65535.0))
+        return cannotStore(QStringLiteral("The %1 %2 does not fit its field (at most %3)")
+                               .arg(m.field, text, m.limit));
+    if (*value > 0.0 && whole <= 0.0)
+        return cannotStore(QStringLiteral("The %1 %2 %3 is too small to be stored; the smallest "
+                                          "%1 a run file can hold is %4")
+                               .arg(m.field, text, m.unit, m.smallest));
+    return whole <= 0.0 ? quint16(0) : quint16(whole);
 }
 
 } // namespace
@@ -128,13 +136,19 @@ Result<NoxStoredValues> NoxStoredValuesOf(const NoxShownValues &shown, const Loa
 
 Result<SolvaneStoredValues> SolvaneStoredValuesOf(const SolvaneShownValues &shown)
 {
-    const auto weight = storedMeasure(shown.weight, shown.metric, PoundsPerKilogram, 1.0,
-                                      QStringLiteral("weight"), QStringLiteral("65535 kg"));
+    const auto weight =
+        storedMeasure(shown.weight, shown.metric,
+                      {PoundsPerKilogram, 1.0, QStringLiteral("weight"), QStringLiteral("65535 kg"),
+                       shown.metric ? QStringLiteral("kgs") : QStringLiteral("lbs"),
+                       shown.metric ? QStringLiteral("1 kgs") : QStringLiteral("2.2 lbs")});
     if (!weight)
         return weight.failure();
     const auto area =
-        storedMeasure(shown.frontalArea, shown.metric, SquareFeetPerSquareMetre, 100.0,
-                      QStringLiteral("frontal area"), QStringLiteral("655.35 m^2"));
+        storedMeasure(shown.frontalArea, shown.metric,
+                      {SquareFeetPerSquareMetre, 100.0, QStringLiteral("frontal area"),
+                       QStringLiteral("655.35 m^2"),
+                       shown.metric ? QStringLiteral("m^2") : QStringLiteral("ft^2"),
+                       shown.metric ? QStringLiteral("0.01 m^2") : QStringLiteral("0.1076 ft^2")});
     if (!area)
         return area.failure();
     // Via a 15-digit text, so 0.29 * 100 = 28.999999999999996 is stored as 29.

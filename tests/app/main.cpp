@@ -1,6 +1,8 @@
 // The widget tests need one QApplication for the whole run. They run offscreen unless a
 // platform is chosen, also when test discovery starts the program outside the test
 // environment.
+#include "fixtures/JournalFolder.h"
+
 #include <QApplication>
 
 #include <gtest/gtest.h>
@@ -12,5 +14,7 @@ int main(int argc, char *argv[])
     }
     testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
+    // Saves keep their journals in a folder of the run's own, never the user's.
+    const quenloft::fixtures::TemporaryJournalFolder journals;
     return RUN_ALL_TESTS();
 }

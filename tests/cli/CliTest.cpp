@@ -1,5 +1,7 @@
 // Runs quenloft-cli's commands in-process against files made by the fixture builder.
 #include "Cli.h"
+#include "CliRun.h"
+#include "fixtures/JournalFolder.h"
 #include "fixtures/RunFileBuilder.h"
 #include "fixtures/Samples.h"
 #include "fixtures/TestFiles.h"
@@ -23,25 +25,6 @@ using namespace quenloft::fixtures;
 
 namespace {
 
-struct CliRun
-{
-    int code = -1;
-    QString out;
-    QString err;
-};
-
-CliRun cli(QStringList args)
-{
-    CliRun run;
-    QTextStream out(&run.out);
-    QTextStream err(&run.err);
-    args.prepend(QStringLiteral("quenloft-cli"));
-    run.code = cli::RunCli(args, out, err);
-    out.flush();
-    err.flush();
-    return run;
-}
-
 class CliTest : public ::testing::Test
 {
 protected:
@@ -57,12 +40,13 @@ protected:
         QStringList args{QStringLiteral("show"), QStringLiteral("--json"), path};
         if (metric)
             args.insert(1, QStringLiteral("--metric"));
-        const CliRun run = cli(args);
+        const CliRun run = runCli(args);
         EXPECT_EQ(run.code, cli::Success) << run.err.toStdString();
         return QJsonDocument::fromJson(run.out.toUtf8()).object();
     }
 
     QTemporaryDir m_dir;
+    TemporaryJournalFolder m_journals;
 };
 
 TEST_F(CliTest, ShowJsonOfNoxFileHasEveryKey)
@@ -109,7 +93,7 @@ TEST_F(CliTest, ShowPlainPrintsOneLinePerShownField)
 {
     const QString path =
         write(QStringLiteral("d.kvp"), NoxFileBuilder().version("1.5").vehicleName("Golf").build());
-    const CliRun run = cli({QStringLiteral("show"), path});
+    const CliRun run = runCli({QStringLiteral("show"), path});
     ASSERT_EQ(run.code, cli::Success);
     EXPECT_TRUE(run.out.contains("Vehicle Name: Golf\n"));
     EXPECT_FALSE(run.out.contains("Pitch Factor")) << "hidden for versions before 2.0";
@@ -118,7 +102,7 @@ TEST_F(CliTest, ShowPlainPrintsOneLinePerShownField)
 TEST_F(CliTest, LoadFailureGoesToStderrWithExitOne)
 {
     const QString path = write(QStringLiteral("short.kvp"), QByteArray(100, 'x'));
-    const CliRun run = cli({QStringLiteral("show"), path});
+    const CliRun run = runCli({QStringLiteral("show"), path});
     EXPECT_EQ(run.code, cli::Failed);
     EXPECT_TRUE(run.out.isEmpty());
     EXPECT_TRUE(run.err.startsWith("Error (62) - ")) << run.err.toStdString();
@@ -130,8 +114,9 @@ TEST_F(CliTest, SetSavesLikeTheWindowAndKeepsOtherBytes)
     const QByteArray before =
         NoxFileBuilder().version("2.0").records(2, 8).notes("old notes").build();
     const QString path = write(QStringLiteral("e.kvp"), before);
-    const CliRun run = cli({QStringLiteral("set"), path, QStringLiteral("weight=200"),
-                            QStringLiteral("rollout_length=2.25"), QStringLiteral("notes=A\nB")});
+    const CliRun run =
+        runCli({QStringLiteral("set"), path, QStringLiteral("weight=200"),
+                QStringLiteral("rollout_length=2.25"), QStringLiteral("notes=A\nB")});
     ASSERT_EQ(run.code, cli::Success) << run.err.toStdString();
     const QByteArray after = read(path);
     EXPECT_EQ(after.mid(NoxLayout::Weight.offset, 2), QByteArray("\x00\xC8", 2));
@@ -166,8 +151,8 @@ TEST_F(CliTest, SetRejectsOutOfRangeAndWritesNothing)
         {"driveline_loss=123", "at most 2 characters"},
     };
     for (const auto &c : cases) {
-        const CliRun run = cli({QStringLiteral("set"), path, QStringLiteral("weight=3000"),
-                                QString::fromLatin1(c.assignment)});
+        const CliRun run = runCli({QStringLiteral("set"), path, QStringLiteral("weight=3000"),
+                                   QString::fromLatin1(c.assignment)});
         EXPECT_EQ(run.code, cli::Rejected) << c.assignment;
         EXPECT_TRUE(run.err.contains(QLatin1String(c.message))) << run.err.toStdString();
         EXPECT_EQ(read(path), before) << c.assignment;
@@ -184,7 +169,7 @@ TEST_F(CliTest, SetRefusesFieldsTheFileDoesNotShow)
         {solvane, QStringLiteral("nonsense=1")},     {solvane, QStringLiteral("weight")},
     };
     for (const QStringList &c : cases) {
-        const CliRun run = cli(QStringList{QStringLiteral("set")} + c);
+        const CliRun run = runCli(QStringList{QStringLiteral("set")} + c);
         EXPECT_EQ(run.code, cli::BadUsage) << c.join(' ').toStdString();
     }
 }
@@ -192,19 +177,20 @@ TEST_F(CliTest, SetRefusesFieldsTheFileDoesNotShow)
 TEST_F(CliTest, SetReportsWhatTheWriterRefuses)
 {
     const QString noBlock = write(QStringLiteral("i.kvp"), NoxFileBuilder().records(2, 5).build());
-    CliRun run = cli({QStringLiteral("set"), noBlock, QStringLiteral("notes=hello")});
+    CliRun run = runCli({QStringLiteral("set"), noBlock, QStringLiteral("notes=hello")});
     EXPECT_EQ(run.code, cli::Failed);
     EXPECT_TRUE(run.err.contains("no notes block"));
 
     const QString withBlock =
         write(QStringLiteral("j.kvp"), NoxFileBuilder().records(2, 5).notes("x").build());
-    run = cli({QStringLiteral("set"), withBlock, QStringLiteral("notes=12345")});
+    run = runCli({QStringLiteral("set"), withBlock, QStringLiteral("notes=12345")});
     EXPECT_EQ(run.code, cli::Failed) << "five bytes would read back as a record";
-    run = cli({QStringLiteral("set"), withBlock, QStringLiteral("run_name=\u4E2D")});
+    run = runCli({QStringLiteral("set"), withBlock, QStringLiteral("run_name=\u4E2D")});
     EXPECT_EQ(run.code, cli::Failed);
     EXPECT_TRUE(run.err.contains("U+4E2D"));
 
-    run = cli({QStringLiteral("set"), m_dir.filePath("missing.kvp"), QStringLiteral("weight=5")});
+    run =
+        runCli({QStringLiteral("set"), m_dir.filePath("missing.kvp"), QStringLiteral("weight=5")});
     EXPECT_EQ(run.code, cli::Failed);
     EXPECT_FALSE(QFile::exists(m_dir.filePath("missing.kvp")));
 }
@@ -216,7 +202,7 @@ TEST_F(CliTest, SetRefusesALockedFile)
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY);
     ASSERT_GE(fd, 0);
     ASSERT_EQ(::flock(fd, LOCK_EX), 0);
-    const CliRun run = cli({QStringLiteral("set"), path, QStringLiteral("weight=3000")});
+    const CliRun run = runCli({QStringLiteral("set"), path, QStringLiteral("weight=3000")});
     ::close(fd);
     EXPECT_EQ(run.code, cli::Failed);
     EXPECT_TRUE(run.err.contains("locked")) << run.err.toStdString();
@@ -229,18 +215,18 @@ TEST_F(CliTest, CheckWalksFoldersAndFailsOnDamage)
     write(QStringLiteral("deep/er/ok.KVP"), NoxFileBuilder().records(4, 6).build());
     write(QStringLiteral("deep/s.kvs"), SolvaneFileBuilder().build());
     write(QStringLiteral("deep/readme.txt"), "not a run file");
-    CliRun run = cli({QStringLiteral("check"), m_dir.path()});
+    CliRun run = runCli({QStringLiteral("check"), m_dir.path()});
     EXPECT_EQ(run.code, cli::Success) << run.out.toStdString();
     EXPECT_EQ(run.out.count('\n'), 2);
     EXPECT_TRUE(run.out.contains("ok.KVP: Nox, 4 records, no damage"));
 
     write(QStringLiteral("bad.kvp"),
           NoxFileBuilder().records(4, 6).separator(2, QByteArray("\0\0\x07", 3)).build());
-    run = cli({QStringLiteral("check"), m_dir.path()});
+    run = runCli({QStringLiteral("check"), m_dir.path()});
     EXPECT_EQ(run.code, cli::Failed);
     EXPECT_TRUE(run.out.contains("bad.kvp: Nox, 4 records, 1 damaged at"));
 
-    run = cli({QStringLiteral("check"), m_dir.filePath("nowhere")});
+    run = runCli({QStringLiteral("check"), m_dir.filePath("nowhere")});
     EXPECT_EQ(run.code, cli::Failed);
 }
 
@@ -254,7 +240,7 @@ TEST_F(CliTest, BadUsageExitsTwoWithUsage)
         {QStringLiteral("set"), QStringLiteral("x.kvp")},
         {QStringLiteral("check")}};
     for (const QStringList &c : cases) {
-        const CliRun run = cli(c);
+        const CliRun run = runCli(c);
         EXPECT_EQ(run.code, cli::BadUsage) << c.join(' ').toStdString();
         EXPECT_TRUE(run.err.contains("Usage: quenloft-cli"));
     }

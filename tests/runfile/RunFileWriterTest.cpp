@@ -1,9 +1,12 @@
-#include "runfile/PatchWriter.h"
 #include "runfile/RunFileWriter.h"
+#include "runfile/PatchWriter.h"
 
+#include "fixtures/FaultyTarget.h"
+#include "fixtures/JournalFolder.h"
 #include "fixtures/QtPrinters.h"
 #include "fixtures/RunFileBuilder.h"
 #include "fixtures/TestFiles.h"
+#include "runfile/JournalRecovery.h"
 #include "runfile/RunFileLayout.h"
 #include "vehicle/SaveValues.h"
 #include "vehicle/VehicleDisplay.h"
@@ -38,61 +41,8 @@ QByteArray ff(int count)
     return QByteArray(count, char(0xFF));
 }
 
-// A patch target in memory that can fail its k-th write (1-based), optionally keep
-// failing afterwards, write part of a failing write, or fail the sync.
-class MemoryTarget final : public PatchTarget
-{
-public:
-    explicit MemoryTarget(QByteArray bytes) : bytes(std::move(bytes)) {}
-
-    Result<qint64> readAt(qint64 offset, char *buffer, qint64 length) override
-    {
-        const qint64 n = qBound<qint64>(0, bytes.size() - offset, length);
-        std::copy_n(bytes.constData() + offset, n, buffer);
-        return n;
-    }
-    Result<Done> writeAt(qint64 offset, const QByteArray &data) override
-    {
-        ++writes;
-        events.append(QStringLiteral("write %1").arg(offset));
-        if (writes == failOnWrite || (keepFailing && failOnWrite > 0 && writes > failOnWrite)) {
-            if (writePartly)
-                put(offset, data.left(1));
-            return Failure{29, QStringLiteral("Write Fault")};
-        }
-        put(offset, data);
-        return Done{};
-    }
-    Result<Done> truncate(qint64 size) override
-    {
-        events.append(QStringLiteral("truncate %1").arg(size));
-        bytes.truncate(size);
-        return Done{};
-    }
-    Result<Done> sync() override
-    {
-        events.append(QStringLiteral("sync"));
-        if (failSync)
-            return Failure{1117, QStringLiteral("IO Device Error")};
-        return Done{};
-    }
-
-    QByteArray bytes;
-    int failOnWrite = 0;
-    bool keepFailing = false;
-    bool writePartly = false;
-    bool failSync = false;
-    int writes = 0;
-    QStringList events;
-
-private:
-    void put(qint64 offset, const QByteArray &data)
-    {
-        if (bytes.size() < offset + data.size())
-            bytes.resize(offset + data.size(), '\0');
-        bytes.replace(offset, data.size(), data);
-    }
-};
+using fixtures::FaultyTarget;
+using fixtures::MemoryJournal;
 
 RunFileContents load(const QByteArray &bytes, Model model)
 {
@@ -180,7 +130,8 @@ TEST_F(NoxPatches, EachFieldIsWrittenAsItsStoredBytes)
         values.*row.field = row.shown;
         const auto patches = NoxPatchesOf(values, m_file);
         ASSERT_TRUE(patches.ok()) << patches.failure().description.toStdString();
-        EXPECT_EQ(patches->size(), 8); // run name, pitch, vehicle name, 4 numbers, notes
+        // Run name, pitch, vehicle name, 4 numbers, and the notes when they changed.
+        EXPECT_EQ(patches->size(), values.notes == m_file.loadedNotes ? 7 : 8);
         EXPECT_EQ(patchAt(patches.value(), row.offset), row.expected);
     }
 }
@@ -210,14 +161,14 @@ TEST_F(NoxPatches, ShorterNotesLeaveTheOldBytesAfterThemAndLongerNotesGrowTheFil
     const qint64 at = m_builder.notesOffset();
     NoxShownValues values = noxValues();
     values.notes = QStringLiteral("A\r\nB");
-    MemoryTarget shorter(m_bytes);
+    FaultyTarget shorter(m_bytes);
     ASSERT_TRUE(
         ApplyPatches(shorter, m_bytes.size(), NoxPatchesOf(values, m_file).value()).ok());
     EXPECT_EQ(shorter.bytes.mid(at, 5), hex("03410d4200"));
     EXPECT_EQ(shorter.bytes.mid(at + 5), m_bytes.mid(at + 5));
 
     values.notes = QString(40, u'n');
-    MemoryTarget longer(m_bytes);
+    FaultyTarget longer(m_bytes);
     ASSERT_TRUE(
         ApplyPatches(longer, m_bytes.size(), NoxPatchesOf(values, m_file).value()).ok());
     EXPECT_EQ(longer.bytes.mid(at), char(40) + QByteArray(40, 'n') + '\0');
@@ -280,8 +231,14 @@ TEST(SolvanePatches, ValuesAreConvertedToStoredUnitsOrRefused)
          "8074:ffff 8004:faff 8006:63 8007:63"},
         {"the largest metric values", true, "65535", "655", "2.55", "255",
          "8074:ffff 8004:dcff 8006:ff 8007:ff"},
-        {"nothing is written for 0", true, "0", "0", "0.29", "15", "8006:1d 8007:0f"},
-        {"nor for values that round to 0", false, "1", "0.001", "0.29", "15", "8006:1d 8007:0f"},
+        {"nothing is written for 0 (as loaded)", true, "0", "0", "0.29", "15", "8006:1d 8007:0f"},
+        {"a weight that rounds to 0 kg is refused", false, "1", "16.14", "0.29", "15", nullptr},
+        {"1.2 lbs rounds to 1 kg", false, "1.2", "16.14", "0.29", "15",
+         "8074:0100 8004:9600 8006:1d 8007:0f"},
+        {"an area that rounds to 0 is refused", false, "3300", "0.053", "0.29", "15", nullptr},
+        {"0.054 ft^2 rounds to 0.01 m^2", false, "3300", "0.054", "0.29", "15",
+         "8074:dc05 8004:0100 8006:1d 8007:0f"},
+        {"0.004 m^2 is refused too", true, "1500", "0.004", "0.29", "15", nullptr},
         {"65536 kg", true, "65536", "1.5", "0.29", "15", nullptr},
         {"144200 lbs", false, "144200", "16.14", "0.29", "15", nullptr},
         {"655.36 m^2", true, "1500", "655.36", "0.29", "15", nullptr},
@@ -338,10 +295,11 @@ TEST(SaveConversions, EveryStoredValueSurvivesItsDisplayTextAndASave)
     }
 }
 
-TEST(ApplyPatches, SyncsAfterTheLastWriteBeforeReportingSuccess)
+TEST(ApplyPatches, SyncsAfterTheLastWriteAndSkipsBytesThatDoNotChange)
 {
-    MemoryTarget target(QByteArray(20, 'o'));
+    FaultyTarget target(QByteArray(20, 'o'));
     const QList<Patch> patches{{2, "ab", QStringLiteral("first")},
+                               {5, "oo", QStringLiteral("unchanged")},
                                {10, "cd", QStringLiteral("second")}};
     ASSERT_TRUE(ApplyPatches(target, 20, patches).ok());
     EXPECT_EQ(target.bytes, QByteArrayLiteral("ooaboooooocdoooooooo"));
@@ -349,40 +307,106 @@ TEST(ApplyPatches, SyncsAfterTheLastWriteBeforeReportingSuccess)
                                           QStringLiteral("sync")}));
 }
 
-TEST(ApplyPatches, AFailedWriteRestoresWhatWasWrittenAndReportsTheFirstFailure)
+// The file and patches of the fault tests: four fields, one of which grows the file.
+const QByteArray kOriginal = QByteArrayLiteral("0123456789abcdefghij");
+const FileStamp kStamp{20, 1000, 7, 42};
+const QList<Patch> kPatches{{2, "AB", QStringLiteral("run name")},
+                            {6, "CDE", QStringLiteral("weight")},
+                            {18, "grows the file", QStringLiteral("notes")},
+                            {12, "F", QStringLiteral("redline")}};
+
+// What the next load does with a journal left behind: the original bytes, or a failure.
+QByteArray restoredByJournal(const QByteArray &now, const QByteArray &journalBytes)
 {
-    const QByteArray original = QByteArrayLiteral("0123456789abcdefghij");
-    const QList<Patch> patches{{2, "AB", QStringLiteral("run name")},
-                               {6, "CDE", QStringLiteral("weight")},
-                               {18, "grows the file", QStringLiteral("notes")},
-                               {12, "F", QStringLiteral("redline")}};
+    const auto journal = DecodeJournal(journalBytes);
+    if (!journal)
+        return "journal damaged";
+    FaultyTarget healthy(now);
+    const auto fit = FitOfJournal(healthy, now.size(), journal.value());
+    if (!fit || fit.value() == JournalFit::Mismatched)
+        return "journal does not fit";
+    if (!RestoreRanges(healthy, journal->file.size, now.size() > journal->file.size,
+                       journal->ranges))
+        return "restore failed";
+    return healthy.bytes;
+}
+
+TEST(ApplyPatches, AfterAFailureAtAnyCallTheFileIsUnchangedOrItsJournalPutsItBack)
+{
+    FaultyTarget clean(kOriginal);
+    MemoryJournal cleanJournal(kStamp);
+    ASSERT_TRUE(ApplyPatches(clean, kOriginal.size(), kPatches, &cleanJournal).ok());
+    EXPECT_FALSE(cleanJournal.stored) << "a complete save leaves no journal";
+    const QByteArray saved = clean.bytes;
+
+    // Every call of the save and of its rollback fails in turn, once or for good.
+    int partlyWritten = 0;
+    for (int k = 1; k <= 2 * clean.calls + 2; ++k) {
+        for (const bool persistent : {false, true}) {
+            for (const bool writePartly : {false, true}) {
+                SCOPED_TRACE(testing::Message() << "call " << k << (persistent ? " on" : " once")
+                                                << (writePartly ? ", partly" : ""));
+                FaultyTarget target(kOriginal);
+                target.failAt = k;
+                target.persistent = persistent;
+                target.writePartly = writePartly;
+                MemoryJournal journal(kStamp);
+                const auto applied = ApplyPatches(target, kOriginal.size(), kPatches, &journal);
+                if (applied) {
+                    EXPECT_GT(k, clean.calls);
+                    EXPECT_EQ(target.bytes, saved);
+                    EXPECT_FALSE(journal.stored);
+                    continue;
+                }
+                const QString message = applied.failure().description;
+                if (applied.failure().number != FilePartlyWritten) {
+                    EXPECT_EQ(target.bytes, kOriginal) << message.toStdString();
+                    EXPECT_FALSE(journal.stored);
+                    continue;
+                }
+                ++partlyWritten;
+                EXPECT_TRUE(persistent) << "a single failure is always undone";
+                EXPECT_TRUE(message.startsWith(QStringLiteral("The file is partly written.")));
+                EXPECT_TRUE(message.contains(QStringLiteral("Already written: Run name")))
+                    << message.toStdString();
+                EXPECT_TRUE(message.endsWith(
+                    QStringLiteral("will be put back the next time the file is loaded")));
+                ASSERT_TRUE(journal.stored);
+                EXPECT_EQ(restoredByJournal(target.bytes, *journal.stored), kOriginal);
+            }
+        }
+    }
+    EXPECT_GT(partlyWritten, 0) << "persistent failures must reach the partly-written case";
+}
+
+TEST(ApplyPatches, AJournalOrAVerificationThatFailsMeansNothingIsSaved)
+{
     const struct
     {
         const char *name;
-        int failOnWrite;
-        bool keepFailing, writePartly, failSync;
-        const char *failedField;
+        bool failKeep, failDiscard;
+        int loseAt; // the write that the disk acknowledges but drops
+        const char *phrase;
     } rows[] = {
-        {"the second write fails", 2, false, false, false, "weight"},
-        {"the second write fails after writing part of its bytes", 2, false, true, false, "weight"},
-        {"a write after the file grew fails", 4, false, false, false, "redline"},
-        {"failures while restoring do not hide the first one", 2, true, false, false, "weight"},
-        {"the sync fails", 0, false, false, true, "disk"},
+        {"the journal cannot be kept: nothing is written", true, false, 0, "nothing was written"},
+        {"the journal cannot be removed: the save is undone", false, true, 0, "undone"},
+        {"a write the disk drops is found by reading back", false, false, 2, "read back"},
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.name);
-        MemoryTarget target(original);
-        target.failOnWrite = row.failOnWrite;
-        target.keepFailing = row.keepFailing;
-        target.writePartly = row.writePartly;
-        target.failSync = row.failSync;
-        const auto applied = ApplyPatches(target, original.size(), patches);
+        FaultyTarget target(kOriginal);
+        target.loseAt = row.loseAt;
+        MemoryJournal journal(kStamp);
+        journal.failKeep = row.failKeep;
+        journal.failDiscard = row.failDiscard;
+        const auto applied = ApplyPatches(target, kOriginal.size(), kPatches, &journal);
         ASSERT_FALSE(applied.ok());
-        EXPECT_TRUE(applied.failure().description.contains(QString::fromLatin1(row.failedField)))
+        EXPECT_NE(applied.failure().number, FilePartlyWritten);
+        EXPECT_TRUE(applied.failure().description.contains(QString::fromLatin1(row.phrase)))
             << applied.failure().description.toStdString();
-        EXPECT_EQ(applied.failure().number, row.failSync ? 1117 : 29);
-        if (!row.keepFailing) {
-            EXPECT_EQ(target.bytes, original);
+        EXPECT_EQ(target.bytes, kOriginal);
+        if (row.failKeep) {
+            EXPECT_EQ(target.calls, 0);
         }
     }
 }
@@ -433,6 +457,7 @@ protected:
     }
 
     QTemporaryDir m_dir;
+    fixtures::TemporaryJournalFolder m_journals;
 };
 
 TEST_F(WriterFileTest, AnUnchangedSaveLeavesEveryByteOfTheFileAsItWas)
@@ -458,6 +483,16 @@ TEST_F(WriterFileTest, AnUnchangedSaveLeavesEveryByteOfTheFileAsItWas)
         {"Nox 1.5 without notes", NoxFileBuilder().version("1.5").records(3, 12).build(),
          Model::Nox, false},
         {"Nox without run data", NoxFileBuilder().records(0, 0).build(), Model::Nox, false},
+        {"Nox whose notes hold CR LF pairs, NULs and a blank line",
+         NoxFileBuilder().records(2, 10).notes(QByteArray("One\r\n\r\nThree\0four\n", 19)).build(),
+         Model::Nox, false},
+        {"Nox whose notes, cut off by the end of the file, are exactly L bytes",
+         NoxFileBuilder()
+             .records(2, 10)
+             .notes(QByteArray(30, 'n'))
+             .truncateTo(NoxFileBuilder().records(2, 10).notesOffset() + 1 + 10)
+             .build(),
+         Model::Nox, false},
         {"Nox with full-length names",
          NoxFileBuilder().runName(QByteArray(48, 'r')).vehicleName(QByteArray(16, 'v')).build(),
          Model::Nox, false},
@@ -478,6 +513,7 @@ TEST_F(WriterFileTest, AnUnchangedSaveLeavesEveryByteOfTheFileAsItWas)
         const auto saved = saveAsShown(path, loadFile(path, row.model), row.metric);
         ASSERT_TRUE(saved.ok()) << saved.failure().description.toStdString();
         EXPECT_EQ(differingOffsets(contents(path), row.bytes), QList<qint64>{});
+        EXPECT_EQ(m_journals.journals(), QStringList{});
     }
 }
 

@@ -1,0 +1,25 @@
+// Paths as the POSIX system holds them, bytes with no promised encoding, carried in a
+// QString without loss. Valid UTF-8 decodes as usual; every byte that is not part of a
+// valid UTF-8 sequence becomes one lone low surrogate U+DC80..U+DCFF and turns back into
+// that byte on the way down, so a name the system returns always names the same file
+// when it is handed back. (Windows names are UTF-16 and need none of this.)
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+
+#include <optional>
+
+namespace quenloft {
+
+[[nodiscard]] QString PathFromNativeBytes(QByteArrayView bytes);
+
+// nullopt for a text no system path can be: one holding a NUL, or a lone surrogate that
+// does not stand for a byte.
+[[nodiscard]] std::optional<QByteArray> NativeBytesOfPath(const QString &path);
+
+// The byte a character stands for when it is an escaped byte of a native name.
+[[nodiscard]] std::optional<quint8> EscapedNativeByte(QChar c);
+
+} // namespace quenloft

@@ -1,0 +1,67 @@
+// What the window's Save and load do about saves that fail: a save cut short is put back
+// on the next load, notes left alone stay byte for byte, and a value that would be stored
+// as nothing is refused with the reason.
+#include "WindowFixture.h"
+
+#include "runfile/PatchWriter.h"
+#include "runfile/RunFileLayout.h"
+
+using namespace quenloft;
+using namespace quenloft::fixtures;
+using namespace quenloft::testing;
+
+namespace {
+
+class Saving : public WindowTest
+{
+};
+
+TEST_F(Saving, ASaveCutShortIsPutBackWhenTheFileIsLoadedAgain)
+{
+    const QByteArray original = NoxFileBuilder().records(2, 8).notes("notes").build();
+    const QString path = write(QStringLiteral("cut.kvp"), original);
+    SaveOptions options;
+    options.stopAfter = [](SaveStep step) { return step == SaveStep::Synced; };
+    (void)WritePatchesToFile(path, StampOfPath(path).value(),
+                             {{NoxLayout::Weight.offset, "\x03\xE8", QStringLiteral("weight")}},
+                             options);
+    ASSERT_NE(read(path), original);
+
+    ASSERT_TRUE(select(QStringLiteral("cut.kvp")));
+    ASSERT_EQ(script.prompts.size(), 1);
+    EXPECT_TRUE(script.prompts[0].text.contains(QStringLiteral("cut short")));
+    EXPECT_EQ(script.prompts[0].icon, PromptIcon::Information);
+    EXPECT_EQ(read(path), original);
+    EXPECT_EQ(window.fieldLabel(FieldId::Weight)->text(), QString::number(0x0BB8))
+        << "the original";
+}
+
+TEST_F(Saving, NotesLeftAloneAreNotWrittenAndAValueStoredAsNothingIsRefused)
+{
+    const QByteArray nox =
+        NoxFileBuilder().records(2, 8).notes(QByteArray("A\r\n\r\nB\0C\n", 9)).build();
+    const QString noxPath = write(QStringLiteral("notes.kvp"), nox);
+    ASSERT_TRUE(select(QStringLiteral("notes.kvp")));
+    click(window.cmdEdit());
+    enter(window.fieldLabel(FieldId::Weight), window.fieldEditor(FieldId::Weight),
+          QStringLiteral("1000"));
+    click(window.cmdSave());
+    EXPECT_EQ(script.prompts.size(), 0);
+    QByteArray expected = nox;
+    expected.replace(NoxLayout::Weight.offset, 2, QByteArray("\x03\xE8", 2));
+    EXPECT_EQ(read(noxPath), expected);
+
+    const QString solvanePath = write(QStringLiteral("tiny.kvs"), SolvaneFileBuilder().build());
+    const QByteArray before = read(solvanePath);
+    ASSERT_TRUE(select(QStringLiteral("tiny.kvs")));
+    click(window.cmdEdit());
+    enter(window.fieldLabel(FieldId::Weight), window.fieldEditor(FieldId::Weight),
+          QStringLiteral("1"));
+    click(window.cmdSave());
+    ASSERT_EQ(script.prompts.size(), 1);
+    EXPECT_TRUE(script.prompts[0].text.startsWith(QStringLiteral("Error saving the VEXA file!")));
+    EXPECT_TRUE(script.prompts[0].text.contains(QStringLiteral("smallest weight")));
+    EXPECT_EQ(read(solvanePath), before);
+}
+
+} // namespace

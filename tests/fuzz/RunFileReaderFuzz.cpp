@@ -1,0 +1,39 @@
+#include "FuzzCheck.h"
+#include "FuzzTargets.h"
+
+#include "runfile/RunFileReader.h"
+#include "vehicle/SaveValues.h"
+#include "vehicle/VehicleDisplay.h"
+
+namespace quenloft::fuzz {
+
+int FuzzRunFileReader(const uint8_t *data, size_t size)
+{
+    const QByteArrayView bytes(reinterpret_cast<const char *>(data), qsizetype(size));
+    for (const Model model : {Model::Nox, Model::Solvane}) {
+        MemoryByteSource source(bytes);
+        const auto contents = ReadRunFile(source, model);
+        if (!contents) {
+            FUZZ_CHECK(!contents.failure().description.isEmpty(), "a failure says why");
+            continue;
+        }
+        if (model == Model::Nox) {
+            const NoxContents &nox = contents->nox;
+            FUZZ_CHECK(nox.damagedCount >= nox.damagedPositions.size(),
+                       "every listed damage counts");
+            FUZZ_CHECK(nox.notesPos == 0 ||
+                           (nox.notesPos > nox.runDataStart && nox.notesPos <= qint64(size)),
+                       "the notes block lies after the run data, inside the file");
+        }
+        for (const bool metric : {false, true}) {
+            const VehicleDisplay shown = DisplayOf(contents.value(), metric);
+            // Saving what a loaded file shows computes (the window offers exactly that).
+            const auto patches = ComputePatches(shown.captions, shown.notes, metric,
+                                                LoadedFileInfo::from(contents.value()));
+            FUZZ_CHECK(patches.ok(), "a file that loads can be saved as it is shown");
+        }
+    }
+    return 0;
+}
+
+} // namespace quenloft::fuzz
