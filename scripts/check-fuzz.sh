@@ -2,8 +2,7 @@
 # Builds the libFuzzer targets of tests/fuzz with clang under AddressSanitizer and
 # UndefinedBehaviorSanitizer in build-fuzz/ (QUENLOFT_FUZZ_BUILD to change) and runs each for
 # QUENLOFT_FUZZ_SECONDS (default 60), one per processor at a time, seeded from samples/ and
-# the target's regression
-# inputs. Any finding fails the check; its input is left in build-fuzz/findings/<target>/.
+# the target's regression inputs. Any finding fails the check; its input is left in build-fuzz/findings/<target>/.
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 quenloft_install_missing
