@@ -125,4 +125,24 @@ std::optional<quint8> EscapedNativeByte(QChar c)
     return std::nullopt;
 }
 
+QString PathAsValidText(const QString &path)
+{
+    QString text;
+    text.reserve(path.size());
+    for (qsizetype i = 0; i < path.size(); ++i) {
+        const QChar c = path.at(i);
+        if (c.isHighSurrogate() && i + 1 < path.size() && path.at(i + 1).isLowSurrogate()) {
+            text.append(c);
+            text.append(path.at(++i));
+        } else if (const auto byte = EscapedNativeByte(c)) {
+            text.append(QStringLiteral("\\x%1").arg(*byte, 2, 16, QChar(u'0')));
+        } else if (c.isSurrogate()) {
+            text.append(QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QChar(u'0')));
+        } else {
+            text.append(c);
+        }
+    }
+    return text;
+}
+
 } // namespace quenloft
