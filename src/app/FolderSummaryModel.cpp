@@ -54,7 +54,7 @@ QString header(FieldId id)
 } // namespace
 
 FolderSummaryModel::FolderSummaryModel(const QStringList &paths, bool metric, QObject *parent)
-    : QAbstractTableModel(parent), m_paths(paths), m_metric(metric)
+    : QAbstractTableModel(parent), m_paths(paths), m_reader(metric)
 {
     static_assert(RecordsColumn - FirstFieldColumn == 10, "one column per field of the column");
     Q_ASSERT(columnFields().size() == RecordsColumn - FirstFieldColumn);
@@ -222,7 +222,7 @@ void FolderSummaryModel::readFor(qint64 budgetMs)
     QList<RunSummary> read;
     qsizetype next = m_rows.size();
     do {
-        RunSummary row = ReadRunSummary(m_paths.at(next), m_metric, observer);
+        RunSummary row = m_reader.read(m_paths.at(next), observer);
         if (!*alive)
             return; // the model went while the events ran
         read.append(std::move(row));

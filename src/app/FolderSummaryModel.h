@@ -61,7 +61,7 @@ private:
     [[nodiscard]] QVariant sortKey(const RunSummary &row, int column) const;
 
     QStringList m_paths;
-    bool m_metric;
+    RunSummaryReader m_reader;
     QList<RunSummary> m_rows;
     bool m_reading = false;
     // Cleared when the model goes, so a read that let events run (and saw it go) stops.

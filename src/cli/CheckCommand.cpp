@@ -66,9 +66,10 @@ int RunCheck(const QStringList &arguments, QTextStream &out, QTextStream &err)
     bool allSound = true;
     if (parser.isSet(QStringLiteral("json"))) {
         JsonArrayWriter array(out);
+        RunSummaryReader reader(false);
         for (const RunFileArgument &file : files) {
             const RunSummary row = file.problem.isEmpty()
-                                       ? ReadRunSummary(file.path, false)
+                                       ? reader.read(file.path)
                                        : UnreadableSummary(file.path, file.problem);
             reportRecovery(row.recovery, err);
             allSound = isSound(row) && allSound;

@@ -1,5 +1,7 @@
 #include "support/NativePath.h"
 
+#include <algorithm>
+
 namespace quenloft {
 namespace {
 
@@ -127,6 +129,9 @@ std::optional<quint8> EscapedNativeByte(QChar c)
 
 QString PathAsValidText(const QString &path)
 {
+    // Nearly every name is valid text already, and comes back as it is.
+    if (std::none_of(path.cbegin(), path.cend(), [](QChar c) { return c.isSurrogate(); }))
+        return path;
     QString text;
     text.reserve(path.size());
     for (qsizetype i = 0; i < path.size(); ++i) {

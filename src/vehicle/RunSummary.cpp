@@ -1,6 +1,7 @@
 #include "vehicle/RunSummary.h"
 
 #include "runfile/JournalRecovery.h"
+#include "runfile/JournalStore.h"
 #include "runfile/LoadMessages.h"
 
 namespace quenloft {
@@ -20,13 +21,15 @@ bool isNox(const RunSummary &row)
     return row.loaded() && row.model == Model::Nox;
 }
 
-} // namespace
+// How long the reader trusts that the journal folder holds no journal.
+constexpr qint64 kJournalLookIntervalMs = 1000;
 
-RunSummary ReadRunSummary(const QString &path, bool metric, const ScanObserver &observer)
+RunSummary readRow(const QString &path, bool metric, bool recover, const ScanObserver &observer)
 {
     RunSummary row;
     row.path = path;
-    row.recovery = RecoverPendingJournal(path).message;
+    if (recover)
+        row.recovery = RecoverPendingJournal(path).message;
     const QString name = fileNameOf(path);
     const Model model = ModelFromFileName(name);
     row.model = model;
@@ -40,6 +43,24 @@ RunSummary ReadRunSummary(const QString &path, bool metric, const ScanObserver &
     row.contents = std::move(contents).value();
     row.display = DisplayOf(row.contents, metric);
     return row;
+}
+
+} // namespace
+
+RunSummary ReadRunSummary(const QString &path, bool metric, const ScanObserver &observer)
+{
+    return readRow(path, metric, true, observer);
+}
+
+RunSummary RunSummaryReader::read(const QString &path, const ScanObserver &observer)
+{
+    if (!m_sinceLooked.isValid() || m_sinceLooked.elapsed() >= kJournalLookIntervalMs) {
+        const auto pending = PendingJournalPaths();
+        // A folder that cannot be read is left to RecoverPendingJournal to report.
+        m_journalsPending = !pending || !pending->isEmpty();
+        m_sinceLooked.start();
+    }
+    return readRow(path, m_metric, m_journalsPending, observer);
 }
 
 RunSummary UnreadableSummary(const QString &path, const QString &why)

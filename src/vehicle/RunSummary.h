@@ -9,6 +9,7 @@
 #include "vehicle/Fields.h"
 #include "vehicle/VehicleDisplay.h"
 
+#include <QElapsedTimer>
 #include <QString>
 
 #include <optional>
@@ -32,6 +33,22 @@ struct RunSummary
 // row, with its error.
 [[nodiscard]] RunSummary ReadRunSummary(const QString &path, bool metric,
                                         const ScanObserver &observer = {});
+
+// Reads the rows of many files. Looking for a pending journal costs a look into the journal
+// folder per file, more than reading a small run file; the reader looks into it at most
+// once a second and, while it holds none, reads the files without looking. A journal that
+// is there is handled for every file as ReadRunSummary handles it.
+class RunSummaryReader
+{
+public:
+    explicit RunSummaryReader(bool metric) : m_metric(metric) {}
+    [[nodiscard]] RunSummary read(const QString &path, const ScanObserver &observer = {});
+
+private:
+    bool m_metric;
+    bool m_journalsPending = true;
+    QElapsedTimer m_sinceLooked; // invalid until the first look
+};
 
 // The row of a path that names no run file to read: a folder that cannot be listed, a
 // path that is not there. `why` is not empty.

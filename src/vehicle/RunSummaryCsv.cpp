@@ -2,7 +2,8 @@
 
 #include "support/NativePath.h"
 
-#include <functional>
+#include <algorithm>
+#include <optional>
 
 namespace quenloft {
 namespace {
@@ -14,58 +15,111 @@ bool isNumeric(FieldId id)
     return id != FieldId::RunName && id != FieldId::VehicleName && id != FieldId::Notes;
 }
 
-QString number(const std::optional<qint64> &value)
+bool needsQuotes(QStringView text)
 {
-    return value ? QString::number(*value) : QString();
+    return std::any_of(text.cbegin(), text.cend(),
+                       [](QChar c) { return c == u',' || c == u'"' || c == u'\r' || c == u'\n'; });
 }
+
+void appendField(QString &record, const QString &text)
+{
+    if (!needsQuotes(text)) {
+        record += text;
+        return;
+    }
+    record += u'"';
+    for (const QChar c : text) {
+        if (c == u'"')
+            record += u'"';
+        record += c;
+    }
+    record += u'"';
+}
+
+void appendNumber(QString &record, const std::optional<qint64> &value)
+{
+    if (value)
+        record += QString::number(*value);
+}
+
+enum class Cell { Path, Model, Version, Text, Stored, Records, DamagedCount, Error };
 
 struct Column
 {
     QString name;
-    std::function<QString(const RunSummary &)> cell;
+    Cell cell;
+    FieldId field = FieldId::Notes;
+    std::optional<Model> only; // a text of this model's files only
 };
+
+Column column(const QString &name, Cell cell, FieldId field = FieldId::Notes,
+              std::optional<Model> only = std::nullopt)
+{
+    return Column{name, cell, field, only};
+}
 
 // One table for the header and the records, so the two cannot drift apart.
 const QList<Column> &columns()
 {
     static const QList<Column> table = [] {
         QList<Column> c;
-        c.append(
-            {QStringLiteral("path"), [](const RunSummary &r) { return PathAsValidText(r.path); }});
-        c.append({QStringLiteral("model"),
-                  [](const RunSummary &r) { return r.model ? ModelName(*r.model) : QString(); }});
-        c.append({QStringLiteral("version"), [](const RunSummary &r) {
-                      return r.loaded() ? r.display.versionCaption : QString();
-                  }});
+        c.append(column(QStringLiteral("path"), Cell::Path));
+        c.append(column(QStringLiteral("model"), Cell::Model));
+        c.append(column(QStringLiteral("version"), Cell::Version));
         for (const FieldInfo &f : kFields) {
-            const FieldId id = f.id;
             // The run name and the Solvane run date share a label but not a meaning.
-            const QList<Model> models = id == FieldId::RunName
-                                            ? QList<Model>{Model::Nox, Model::Solvane}
-                                            : QList<Model>{Model::Nox};
-            for (const Model model : models) {
-                const bool own = id == FieldId::RunName;
-                c.append({jsonKey(id, model), [id, model, own](const RunSummary &r) {
-                              if (own && r.model != model)
-                                  return QString();
-                              return FieldText(r, id).value_or(QString());
-                          }});
+            if (f.id == FieldId::RunName) {
+                c.append(column(jsonKey(f.id, Model::Nox), Cell::Text, f.id, Model::Nox));
+                c.append(column(jsonKey(f.id, Model::Solvane), Cell::Text, f.id, Model::Solvane));
+            } else {
+                c.append(column(jsonKey(f.id, Model::Nox), Cell::Text, f.id));
             }
         }
-        for (const FieldInfo &f : kFields) {
-            const FieldId id = f.id;
-            if (isNumeric(id))
-                c.append({QStringLiteral("stored_") + jsonKey(id, Model::Nox),
-                          [id](const RunSummary &r) { return number(StoredValue(r, id)); }});
-        }
-        c.append({QStringLiteral("records"),
-                  [](const RunSummary &r) { return number(RecordCount(r)); }});
-        c.append({QStringLiteral("damaged_count"),
-                  [](const RunSummary &r) { return number(DamagedCount(r)); }});
-        c.append({QStringLiteral("error"), [](const RunSummary &r) { return r.error; }});
+        for (const FieldInfo &f : kFields)
+            if (isNumeric(f.id))
+                c.append(column(QStringLiteral("stored_") + jsonKey(f.id, Model::Nox), Cell::Stored,
+                                f.id));
+        c.append(column(QStringLiteral("records"), Cell::Records));
+        c.append(column(QStringLiteral("damaged_count"), Cell::DamagedCount));
+        c.append(column(QStringLiteral("error"), Cell::Error));
         return c;
     }();
     return table;
+}
+
+void appendCell(QString &record, const Column &column, const RunSummary &row)
+{
+    switch (column.cell) {
+    case Cell::Path:
+        appendField(record, PathAsValidText(row.path));
+        return;
+    case Cell::Model:
+        if (row.model)
+            record += ModelName(*row.model);
+        return;
+    case Cell::Version:
+        if (row.loaded())
+            appendField(record, row.display.versionCaption);
+        return;
+    case Cell::Text:
+        if (column.only && row.model != column.only)
+            return;
+        if (const auto text = FieldText(row, column.field))
+            appendField(record, *text);
+        return;
+    case Cell::Stored:
+        appendNumber(record, StoredValue(row, column.field));
+        return;
+    case Cell::Records:
+        appendNumber(record, RecordCount(row));
+        return;
+    case Cell::DamagedCount:
+        appendNumber(record, DamagedCount(row));
+        return;
+    case Cell::Error:
+        appendField(record, row.error);
+        return;
+    }
 }
 
 } // namespace
@@ -80,13 +134,9 @@ QStringList CsvColumns()
 
 QString CsvField(const QString &text)
 {
-    const bool quoted =
-        text.contains(u',') || text.contains(u'"') || text.contains(u'\r') || text.contains(u'\n');
-    if (!quoted)
-        return text;
-    QString field = text;
-    field.replace(u'"', QStringLiteral("\"\""));
-    return u'"' + field + u'"';
+    QString field;
+    appendField(field, text);
+    return field;
 }
 
 QString CsvHeader()
@@ -97,14 +147,16 @@ QString CsvHeader()
 QString CsvRecord(const RunSummary &row)
 {
     QString record;
+    record.reserve(512);
     bool first = true;
     for (const Column &c : columns()) {
         if (!first)
             record += u',';
         first = false;
-        record += CsvField(c.cell(row));
+        appendCell(record, c, row);
     }
-    return record + kRecordEnd;
+    record += kRecordEnd;
+    return record;
 }
 
 } // namespace quenloft
