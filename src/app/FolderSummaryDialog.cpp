@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSaveFile>
@@ -87,7 +88,8 @@ FolderSummaryDialog::FolderSummaryDialog(const QString &folder, const QStringLis
         QStringLiteral("One row per run file. Damaged files are marked yellow with a warning "
                        "icon, files that could not be read red with an error icon. "
                        "Double-click a row to show the file."));
-    connect(m_table, &QTableView::doubleClicked, this, &FolderSummaryDialog::activate);
+    // A double-click (or Enter) activates a row; a double-click also raises doubleClicked,
+    // which would show the file twice.
     connect(m_table, &QTableView::activated, this, &FolderSummaryDialog::activate);
 
     m_progress = new QProgressBar(this);
@@ -131,7 +133,12 @@ FolderSummaryDialog::~FolderSummaryDialog() = default;
 
 void FolderSummaryDialog::fillSome()
 {
+    // A long file lets the window handle its events while it is read; closing the dialog
+    // then may delete it before readFor returns.
+    const QPointer<FolderSummaryDialog> self(this);
     m_model->readFor(kFillTurnMs);
+    if (!self)
+        return;
     // Sized once, on the rows the view shows, never on all of them.
     if (!m_columnsSized && m_model->rowCount() > 0) {
         m_columnsSized = true;
