@@ -158,6 +158,9 @@ void FolderSummaryDialog::activate(const QModelIndex &index)
 
 bool FolderSummaryDialog::exportCsv()
 {
+    // Only every row makes export's CSV; the button waits for them too.
+    if (!m_model->isComplete())
+        return false;
     const QString path =
         m_chooser(this, QDir(m_folder).filePath(QStringLiteral("folder summary.csv")));
     if (path.isEmpty())

@@ -46,8 +46,8 @@ public:
     // Tests and other callers replace the file dialog.
     void setSaveFileChooser(SaveFileChooser chooser) { m_chooser = std::move(chooser); }
 
-    // Asks for a file and writes the CSV of every row into it, whole or not at all; false
-    // when cancelled or it failed (the user has been told why).
+    // Once every file is read, asks for a file and writes the CSV of every row into it,
+    // whole or not at all; false when cancelled or it failed (the user has been told why).
     bool exportCsv();
 
 signals:
