@@ -34,6 +34,7 @@ class DriveListBox;
 class FieldEditor;
 class FileListBox;
 class PaneFrame;
+class ShownFileWatch;
 
 class frmMain : public QWidget
 {
@@ -188,6 +189,10 @@ private:
     // The writer behind SaveRunFile, with the reason of a failure.
     Result<Done> writeShownFile();
 
+    // frmMainWatch.cpp
+    void watchShownFile();
+    void shownFileChangedOnDisk();
+
     // frmMainBrowser.cpp, frmMainStartup.cpp, frmMainLinks.cpp, frmMainOpenPath.cpp
     void wireBrowser();
     void wireLinks();
@@ -207,10 +212,12 @@ private:
     int m_scanEventIntervalMs = 50;
     quint64 m_loadGeneration = 0; // a load that sees this change was overtaken by a newer one
     bool m_toldNotesLocked = false;
+    bool m_toldChangedOnDisk = false; // about the file as it is shown now
     QPixmap m_background;
 
     BrowserPane *m_pane = nullptr;
     FieldColumn *m_column = nullptr;
+    ShownFileWatch *m_shownFileWatch = nullptr;
     QLabel *m_lblVehicleNotes = nullptr;
     QPlainTextEdit *m_txtVehicleNotes = nullptr;
     QPushButton *m_cmdEdit = nullptr;

@@ -5,6 +5,7 @@
 #include "ScriptedPrompter.h"
 #include "app/ClickLabel.h"
 #include "app/FieldEditor.h"
+#include "app/ShownFileWatch.h"
 #include "app/frmMain.h"
 #include "browser/pane/FileListBox.h"
 #include "fixtures/QtPrinters.h"
