@@ -34,7 +34,7 @@ class DriveListBox;
 class FieldEditor;
 class FileListBox;
 class PaneFrame;
-class ShownFileWatch;
+class PathWatch;
 
 class frmMain : public QWidget
 {
@@ -217,7 +217,7 @@ private:
 
     BrowserPane *m_pane = nullptr;
     FieldColumn *m_column = nullptr;
-    ShownFileWatch *m_shownFileWatch = nullptr;
+    PathWatch *m_shownFileWatch = nullptr;
     QLabel *m_lblVehicleNotes = nullptr;
     QPlainTextEdit *m_txtVehicleNotes = nullptr;
     QPushButton *m_cmdEdit = nullptr;

@@ -2,7 +2,7 @@
 // and the user told at once when there are changes Save would now refuse to write.
 #include "app/frmMain.h"
 
-#include "app/ShownFileWatch.h"
+#include "browser/pane/PathWatch.h"
 #include "support/NativeFile.h"
 
 #include <QDir>

@@ -39,7 +39,7 @@ TEST_F(ShownFileWatchTest, WithoutEditsTheFileIsShownAsItNowIs)
     click(window.cmdEdit());
     enter(window.fieldLabel(FieldId::Weight), window.fieldEditor(FieldId::Weight), "2800");
     click(window.cmdSave());
-    QTest::qWait(3 * ShownFileWatch::kSettleMilliseconds);
+    QTest::qWait(3 * PathWatch::kSettleMilliseconds);
     EXPECT_TRUE(script.prompts.isEmpty());
     EXPECT_EQ(window.fieldLabel(FieldId::Weight)->text(), "2800");
 }
@@ -54,7 +54,7 @@ TEST_F(ShownFileWatchTest, UnsavedEditsStayAndTheUserIsToldOnce)
     ASSERT_TRUE(QTest::qWaitFor([&] { return !script.prompts.isEmpty(); }, kWaitMs));
     EXPECT_TRUE(script.prompts.at(0).text.contains("was changed by another program"));
     rewrite(path, nox(2720));
-    QTest::qWait(3 * ShownFileWatch::kSettleMilliseconds);
+    QTest::qWait(3 * PathWatch::kSettleMilliseconds);
     EXPECT_EQ(script.prompts.size(), 1) << "told once";
     EXPECT_EQ(window.fieldLabel(FieldId::Weight)->text(), "2800");
     EXPECT_EQ(state(), kEditingChangedNox);
