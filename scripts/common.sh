@@ -16,7 +16,7 @@ QUENLOFT_PACKAGES=(
   qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev
   libgtest-dev libgmock-dev libbenchmark-dev python3
   xvfb xauth x11-apps imagemagick fonts-liberation2
-  help2man dpkg-dev desktop-file-utils appstream libxml2-utils shared-mime-info
+  help2man dpkg-dev file desktop-file-utils appstream libxml2-utils shared-mime-info
 )
 
 # Installs those of the named packages (default: QUENLOFT_PACKAGES) that are missing.

@@ -35,6 +35,7 @@ class FieldEditor;
 class FileListBox;
 class FolderSummaryDialog;
 class PaneFrame;
+class PathWatch;
 
 class frmMain : public QWidget
 {
@@ -192,6 +193,10 @@ private:
     // The writer behind SaveRunFile, with the reason of a failure.
     Result<Done> writeShownFile();
 
+    // frmMainWatch.cpp
+    void watchShownFile();
+    void shownFileChangedOnDisk();
+
     // frmMainBrowser.cpp, frmMainStartup.cpp, frmMainLinks.cpp, frmMainOpenPath.cpp
     void wireBrowser();
     void wireLinks();
@@ -211,10 +216,12 @@ private:
     int m_scanEventIntervalMs = 50;
     quint64 m_loadGeneration = 0; // a load that sees this change was overtaken by a newer one
     bool m_toldNotesLocked = false;
+    bool m_toldChangedOnDisk = false; // about the file as it is shown now
     QPixmap m_background;
 
     BrowserPane *m_pane = nullptr;
     FieldColumn *m_column = nullptr;
+    PathWatch *m_shownFileWatch = nullptr;
     QLabel *m_lblVehicleNotes = nullptr;
     QPlainTextEdit *m_txtVehicleNotes = nullptr;
     QPushButton *m_cmdEdit = nullptr;

@@ -175,6 +175,7 @@ bool frmMain::LoadRunFile()
     // replaced, and a failed load must never offer Save over it.
     m_column->closeAll();
     m_session.close();
+    watchShownFile();
     UpdateControls(false, false, false, false);
     {
         const QSignalBlocker quiet(m_txtVehicleNotes);
@@ -241,6 +242,7 @@ bool frmMain::LoadRunFile()
 
     m_session.setDirty(false);
     UpdateControls(true, false, false, false);
+    watchShownFile();
     return true;
 }
 

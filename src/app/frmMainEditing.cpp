@@ -5,6 +5,7 @@
 #include "app/ClickLabel.h"
 #include "app/FieldEditor.h"
 #include "browser/pane/FileListBox.h"
+#include "browser/pane/PathWatch.h"
 #include "vehicle/FieldEntry.h"
 
 #include <QEvent>
@@ -35,6 +36,8 @@ void frmMain::wireVehicleData()
     });
     // A load still scanning gives up when the window closes.
     connect(this, &frmMain::closing, this, [this] { ++m_loadGeneration; });
+    m_shownFileWatch = new PathWatch(this);
+    connect(m_shownFileWatch, &PathWatch::changed, this, &frmMain::shownFileChangedOnDisk);
 }
 
 void frmMain::cmdEdit_Click()

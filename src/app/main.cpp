@@ -2,16 +2,22 @@
 #include "app/Desktop.h"
 #include "app/Preferences.h"
 #include "app/frmMain.h"
+#include "support/NativePath.h"
 
 #include <QApplication>
 
 namespace {
 
+// A file named on the command line keeps its bytes, also where they are not valid text.
 QStringList ArgumentsOf(int argc, char *argv[])
 {
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
+#ifdef Q_OS_WIN
         arguments.append(QString::fromLocal8Bit(argv[i]));
+#else
+        arguments.append(quenloft::PathFromNativeBytes(argv[i]));
+#endif
     return arguments;
 }
 

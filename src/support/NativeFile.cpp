@@ -1,6 +1,7 @@
 #include "support/NativeFile.h"
 
 #include "support/Errors.h"
+#include "support/Interrupted.h"
 #include "support/NativePath.h"
 #include "support/SystemError.h"
 
@@ -45,18 +46,6 @@ Failure invalidName()
     return Failure{123, GetErrorName(123)};
 }
 
-#ifndef Q_OS_WIN
-// Runs a system call again for as long as a signal interrupts it.
-template <typename Call> auto retried(Call call)
-{
-    decltype(call()) result;
-    do {
-        result = call();
-    } while (result < 0 && errno == EINTR);
-    return result;
-}
-#endif
-
 } // namespace
 
 Failure LastSystemFailure()
@@ -86,7 +75,8 @@ Result<NativeFile> NativeFile::open(const QString &path, Mode mode)
         flags |= O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW;
         break;
     }
-    const int fd = retried([&] { return ::open(native->constData(), flags, 0600); });
+    const int fd =
+        RetriedWhileInterrupted([&] { return ::open(native->constData(), flags, 0600); });
     if (fd < 0)
         return failureFromErrno(errno);
     struct stat st;
@@ -140,14 +130,14 @@ Result<Done> NativeFile::writeAt(qint64 offset, const char *data, qint64 length)
 
 Result<Done> NativeFile::truncate(qint64 size)
 {
-    if (retried([&] { return ::ftruncate(m_fd, off_t(size)); }) != 0)
+    if (RetriedWhileInterrupted([&] { return ::ftruncate(m_fd, off_t(size)); }) != 0)
         return failureFromErrno(errno);
     return Done{};
 }
 
 Result<Done> NativeFile::sync()
 {
-    if (retried([&] { return ::fsync(m_fd); }) != 0)
+    if (RetriedWhileInterrupted([&] { return ::fsync(m_fd); }) != 0)
         return failureFromErrno(errno);
     return Done{};
 }
@@ -155,14 +145,14 @@ Result<Done> NativeFile::sync()
 Result<FileStamp> NativeFile::stamp() const
 {
     struct stat st;
-    if (retried([&] { return ::fstat(m_fd, &st); }) != 0)
+    if (RetriedWhileInterrupted([&] { return ::fstat(m_fd, &st); }) != 0)
         return failureFromErrno(errno);
     return stampFromStat(st);
 }
 
 Result<Done> NativeFile::lockExclusive()
 {
-    if (retried([&] { return ::flock(m_fd, LOCK_EX | LOCK_NB); }) != 0)
+    if (RetriedWhileInterrupted([&] { return ::flock(m_fd, LOCK_EX | LOCK_NB); }) != 0)
         return failureFromErrno(errno == EWOULDBLOCK ? EAGAIN : errno);
     return Done{};
 }
@@ -182,7 +172,7 @@ Result<FileStamp> StampOfPath(const QString &path)
     if (!native)
         return invalidName();
     struct stat st;
-    if (retried([&] { return ::stat(native->constData(), &st); }) != 0)
+    if (RetriedWhileInterrupted([&] { return ::stat(native->constData(), &st); }) != 0)
         return failureFromErrno(errno);
     return stampFromStat(st);
 }

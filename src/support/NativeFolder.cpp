@@ -1,6 +1,7 @@
 #include "support/NativeFolder.h"
 
 #include "support/Errors.h"
+#include "support/Interrupted.h"
 #include "support/NativePath.h"
 #include "support/SystemError.h"
 
@@ -35,15 +36,6 @@ Failure invalidName()
 Failure failureFromErrno(int err)
 {
     return failureFromCode(WindowsErrorFromErrno(err));
-}
-
-template <typename Call> auto retried(Call call)
-{
-    decltype(call()) result;
-    do {
-        result = call();
-    } while (result < 0 && errno == EINTR);
-    return result;
 }
 
 EntryKind kindOf(const QByteArray &native, int &error)
@@ -168,7 +160,8 @@ Result<Done> MakeFolderPath(const QString &path)
         if (i < native->size() && native->at(i) != '/')
             continue;
         const QByteArray prefix = native->left(i);
-        if (retried([&] { return ::mkdir(prefix.constData(), 0700); }) != 0 && errno != EEXIST)
+        if (RetriedWhileInterrupted([&] { return ::mkdir(prefix.constData(), 0700); }) != 0 &&
+            errno != EEXIST)
             return failureFromErrno(errno);
     }
     struct stat st;
@@ -184,11 +177,11 @@ Result<Done> SyncFolder(const QString &path)
     const auto native = NativeBytesOfPath(path);
     if (!native)
         return invalidName();
-    const int fd =
-        retried([&] { return ::open(native->constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); });
+    const int fd = RetriedWhileInterrupted(
+        [&] { return ::open(native->constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); });
     if (fd < 0)
         return failureFromErrno(errno);
-    const int synced = retried([&] { return ::fsync(fd); });
+    const int synced = RetriedWhileInterrupted([&] { return ::fsync(fd); });
     const int error = errno;
     ::close(fd);
     // Some file systems cannot sync a folder and say so; their names are as durable as
@@ -203,7 +196,7 @@ Result<Done> RemoveFile(const QString &path)
     const auto native = NativeBytesOfPath(path);
     if (!native)
         return invalidName();
-    if (retried([&] { return ::unlink(native->constData()); }) != 0)
+    if (RetriedWhileInterrupted([&] { return ::unlink(native->constData()); }) != 0)
         return failureFromErrno(errno);
     return Done{};
 }
@@ -214,7 +207,8 @@ Result<Done> ReplaceFile(const QString &from, const QString &to)
     const auto target = NativeBytesOfPath(to);
     if (!source || !target)
         return invalidName();
-    if (retried([&] { return ::rename(source->constData(), target->constData()); }) != 0)
+    if (RetriedWhileInterrupted(
+            [&] { return ::rename(source->constData(), target->constData()); }) != 0)
         return failureFromErrno(errno);
     return Done{};
 }

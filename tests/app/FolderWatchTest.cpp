@@ -1,9 +1,9 @@
 // The directory and file lists follow their folder on disk: entries created, removed and
 // renamed by other programs, bursts of them, and the window's state while they come in.
-#include "browser/pane/FolderWatch.h"
 #include "WindowFixture.h"
 #include "browser/pane/DirListBox.h"
 #include "browser/pane/FileListBox.h"
+#include "browser/pane/PathWatch.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -133,7 +133,7 @@ TEST(FolderFollowing, BurstIsReadAFewTimesNotOncePerFile)
     }
     EXPECT_EQ(list.count(), kFiles);
     // At most one read per settling time while the files came in, and one after.
-    EXPECT_LE(reread.count(), spent / FolderWatch::kSettleMilliseconds + 2)
+    EXPECT_LE(reread.count(), spent / PathWatch::kSettleMilliseconds + 2)
         << spent << " ms to write the files";
 }
 

@@ -7,6 +7,7 @@
 #include "app/FieldEditor.h"
 #include "app/frmMain.h"
 #include "browser/pane/FileListBox.h"
+#include "browser/pane/PathWatch.h"
 #include "fixtures/QtPrinters.h"
 #include "fixtures/RunFileBuilder.h"
 #include "fixtures/TestFiles.h"

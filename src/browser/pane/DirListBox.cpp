@@ -1,7 +1,7 @@
 #include "browser/pane/DirListBox.h"
 
 #include "browser/pane/FolderListing.h"
-#include "browser/pane/FolderWatch.h"
+#include "browser/pane/PathWatch.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -61,8 +61,8 @@ DirListBox::DirListBox(QWidget *parent) : QListWidget(parent)
     setUniformItemSizes(true);
     connect(this, &QListWidget::itemDoubleClicked, this,
             [this](QListWidgetItem *item) { enterRow(row(item)); });
-    m_watch = new FolderWatch(this);
-    connect(m_watch, &FolderWatch::changed, this, &DirListBox::folderChanged);
+    m_watch = new PathWatch(this);
+    connect(m_watch, &PathWatch::changed, this, &DirListBox::folderChanged);
 
     m_path = absolute(QDir::currentPath());
     if (checkReadable(m_path)) {

@@ -13,7 +13,7 @@
 
 namespace quenloft {
 
-class FolderWatch;
+class PathWatch;
 
 class DirListBox : public QListWidget
 {
@@ -68,7 +68,7 @@ private:
 
     QString m_path;
     int m_ancestorCount = 0;
-    FolderWatch *m_watch = nullptr;
+    PathWatch *m_watch = nullptr;
 };
 
 } // namespace quenloft

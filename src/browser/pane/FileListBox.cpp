@@ -2,7 +2,7 @@
 
 #include "browser/pane/DirListBox.h"
 #include "browser/pane/FolderListing.h"
-#include "browser/pane/FolderWatch.h"
+#include "browser/pane/PathWatch.h"
 
 #include <QContextMenuEvent>
 #include <QDir>
@@ -64,8 +64,8 @@ FileListBox::FileListBox(QWidget *parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setUniformItemSizes(true);
     connect(this, &QListWidget::itemSelectionChanged, this, &FileListBox::onSelectionChanged);
-    m_watch = new FolderWatch(this);
-    connect(m_watch, &FolderWatch::changed, this, &FileListBox::folderChanged);
+    m_watch = new PathWatch(this);
+    connect(m_watch, &PathWatch::changed, this, &FileListBox::folderChanged);
 
     m_path = QDir::cleanPath(QDir::currentPath());
     if (DirListBox::checkReadable(m_path)) {

@@ -12,7 +12,7 @@
 
 namespace quenloft {
 
-class FolderWatch;
+class PathWatch;
 
 class FileListBox : public QListWidget
 {
@@ -78,7 +78,7 @@ private:
     QString m_pattern;
     QString m_lastSelected;
     bool m_populating = false;
-    FolderWatch *m_watch = nullptr;
+    PathWatch *m_watch = nullptr;
 };
 
 } // namespace quenloft
