@@ -9,11 +9,12 @@ QUENLOFT_BUILD="${QUENLOFT_BUILD:-$QUENLOFT_ROOT/build}"
 # out for Arial's metrics: fonts-liberation2 brings Liberation Sans, which has them. The
 # last line builds and checks the Debian package: help2man writes a manual page,
 # dpkg-shlibdeps (dpkg-dev) computes the dependencies, and the desktop's own validators
-# check the desktop entry, the AppStream metadata and the MIME types.
+# check the desktop entry, the AppStream metadata and the MIME types. python3 reads the
+# exported CSV back with a CSV reader that is not the program's own.
 QUENLOFT_PACKAGES=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev libbenchmark-dev python3
   xvfb xauth x11-apps imagemagick fonts-liberation2
   help2man dpkg-dev file desktop-file-utils appstream libxml2-utils shared-mime-info
 )

@@ -118,6 +118,9 @@ void BrowserPane::buildMenu(QWidget *window)
     m_refresh = addItem("mnuFilePopupRefresh", "&Refresh Directory Tree (F5)", true);
     addSeparator("mnuFilePopupSeparator2");
     m_open = addItem("mnuFilePopupOpen", "&Open File", false);
+    // About the whole folder, so it needs no selected file.
+    addSeparator("mnuFilePopupSeparator3");
+    m_summary = addItem("mnuFilePopupSummary", "Folder &Summary...", true);
 }
 
 void BrowserPane::wire()
@@ -145,6 +148,7 @@ void BrowserPane::wire()
     connect(m_delete, &QAction::triggered, this, &BrowserPane::DeleteSelectedFile);
     connect(m_rename, &QAction::triggered, this, &BrowserPane::RenameSelectedFile);
     connect(m_refresh, &QAction::triggered, this, &BrowserPane::RefreshFiles);
+    connect(m_summary, &QAction::triggered, this, &BrowserPane::folderSummaryRequested);
 }
 
 qint16 BrowserPane::fileKeyCode(int qtKey)

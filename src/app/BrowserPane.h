@@ -47,6 +47,7 @@ public:
     [[nodiscard]] QAction *renameItem() const { return m_rename; }
     [[nodiscard]] QAction *refreshItem() const { return m_refresh; }
     [[nodiscard]] QAction *openItem() const { return m_open; }
+    [[nodiscard]] QAction *summaryItem() const { return m_summary; }
 
     // The full path of the file selected in the file list; empty when none is selected.
     [[nodiscard]] QString selectedPath() const;
@@ -72,6 +73,8 @@ signals:
     void folderChanging();
     // The user asked to edit the selected file (a double-click or the menu's Edit).
     void editRequested();
+    // The user asked for the summary of the listed folder (the menu's Folder Summary).
+    void folderSummaryRequested();
 
 private:
     enum class BrowseTarget { Directories, Files };
@@ -112,6 +115,7 @@ private:
     QAction *m_rename = nullptr;
     QAction *m_refresh = nullptr;
     QAction *m_open = nullptr;
+    QAction *m_summary = nullptr;
 };
 
 } // namespace quenloft

@@ -61,6 +61,7 @@ frmMain::frmMain(QWidget *parent) : QWidget(parent)
     setBackgroundFromImage(m_imageSolvane);
     wireVehicleData();
     wireBrowser();
+    connect(m_pane, &BrowserPane::folderSummaryRequested, this, &frmMain::openFolderSummary);
     // The window opens with no file shown; its controls take that state from the one
     // operation that sets it, so nothing (the notes box included) starts out unlocked.
     UpdateControls(false, false, false, false);

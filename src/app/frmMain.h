@@ -33,6 +33,7 @@ class DirListBox;
 class DriveListBox;
 class FieldEditor;
 class FileListBox;
+class FolderSummaryDialog;
 class PaneFrame;
 class PathWatch;
 
@@ -74,6 +75,9 @@ public:
     // drop). A folder is shown in the browser. A path that does not exist, or is neither
     // a run file nor a folder, is reported in a message and changes nothing.
     void showPathFromOutside(const QString &path);
+    // Opens the summary of the folder the file list shows (its menu's Folder Summary);
+    // a double-click on one of its rows shows that file here.
+    FolderSummaryDialog *openFolderSummary();
 
     // Start-up, run once before the window is first shown: title, about caption,
     // collapsed pane, last directory, placement and the stored options. The window keeps

@@ -1,11 +1,11 @@
-// quenloft-cli check PATH…
+// quenloft-cli check [--json] PATH…
 // Every run file named or found is reported on a line of its own, also one that cannot be
 // read, and so is every folder that cannot be read: nothing is left out silently.
 #include "CliCommon.h"
 
 #include "PlainText.h"
-#include "support/FolderWalk.h"
-#include "support/NativeFolder.h"
+#include "RunFileArguments.h"
+#include "vehicle/RunSummaryJson.h"
 
 namespace quenloft::cli {
 namespace {
@@ -44,10 +44,10 @@ bool checkFile(const QString &path, QTextStream &out, QTextStream &err)
     return false;
 }
 
-void reportUnreadable(const QString &path, const Failure &failure, QTextStream &out)
+// The same verdict for the row of `check --json`.
+bool isSound(const RunSummary &row)
 {
-    out << Escaped(path) << ": error: cannot be read (error " << failure.number << ": "
-        << Escaped(failure.description) << ")\n";
+    return row.loaded() && DamagedCount(row).value_or(0) == 0;
 }
 
 } // namespace
@@ -55,31 +55,34 @@ void reportUnreadable(const QString &path, const Failure &failure, QTextStream &
 int RunCheck(const QStringList &arguments, QTextStream &out, QTextStream &err)
 {
     QCommandLineParser parser;
+    parser.addOption({QStringLiteral("json"), QStringLiteral("Machine-readable output.")});
     parser.addPositionalArgument(QStringLiteral("PATH"), QStringLiteral("Run files or folders."));
     if (!parseCommand(parser, arguments, err))
         return BadUsage;
     if (parser.positionalArguments().isEmpty())
         return badUsage(QStringLiteral("check takes at least one PATH."), err);
 
+    const QList<RunFileArgument> files = RunFilesOf(parser.positionalArguments());
     bool allSound = true;
-    for (const QString &path : parser.positionalArguments()) {
-        const auto kind = KindOfPath(path);
-        if (!kind) {
-            reportUnreadable(path, kind.failure(), out);
-            allSound = false;
-        } else if (kind.value() == EntryKind::Folder || kind.value() == EntryKind::FolderLink) {
-            const FolderWalk walk = WalkFolder(path);
-            for (const UnreadablePath &folder : walk.unreadable)
-                reportUnreadable(folder.path, folder.failure, out);
-            allSound = allSound && walk.unreadable.isEmpty();
-            for (const QString &file : walk.files)
-                if (IsRunFileName(fileNameOf(file)))
-                    allSound = checkFile(file, out, err) && allSound;
-        } else if (kind.value() == EntryKind::Missing) {
-            out << Escaped(path) << ": error: no such file or folder\n";
-            allSound = false;
+    if (parser.isSet(QStringLiteral("json"))) {
+        JsonArrayWriter array(out);
+        RunSummaryReader reader(false);
+        for (const RunFileArgument &file : files) {
+            const RunSummary row = file.problem.isEmpty()
+                                       ? reader.read(file.path)
+                                       : UnreadableSummary(file.path, file.problem);
+            reportRecovery(row.recovery, err);
+            allSound = isSound(row) && allSound;
+            array.append(CheckJson(row));
+        }
+        return allSound ? Success : Failed;
+    }
+    for (const RunFileArgument &file : files) {
+        if (file.problem.isEmpty()) {
+            allSound = checkFile(file.path, out, err) && allSound;
         } else {
-            allSound = checkFile(path, out, err) && allSound;
+            out << Escaped(file.path) << ": error: " << Escaped(file.problem) << '\n';
+            allSound = false;
         }
     }
     return allSound ? Success : Failed;

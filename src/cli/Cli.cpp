@@ -13,8 +13,11 @@ QString UsageText()
 {
     return QStringLiteral(
         "Usage: quenloft-cli show [--metric] [--json] FILE\n"
-        "       quenloft-cli set [--metric] FILE FIELD=VALUE...\n"
-        "       quenloft-cli check PATH...\n"
+        "       quenloft-cli set [--metric] [--dry-run] FILE FIELD=VALUE...\n"
+        "       quenloft-cli set [--metric] [--dry-run] PATH... -- FIELD=VALUE...\n"
+        "       quenloft-cli check [--json] PATH...\n"
+        "       quenloft-cli export [--metric] [--csv | --json] [--output FILE] PATH...\n"
+        "       quenloft-cli diff [--metric] [--json] A B\n"
         "       quenloft-cli recover [--list | --discard] [PATH...]\n"
         "\n"
         "show   prints the vehicle data of a run file as the window shows it.\n"
@@ -23,8 +26,16 @@ QString UsageText()
         "       Nox: run_name vehicle_name weight redline shift_point rollout_length\n"
         "            pitch_factor (version 2.0 and later) notes ('\\n' breaks lines)\n"
         "       Solvane: weight frontal_area coeff_of_drag driveline_loss\n"
+        "       With '--', to every run file named or found: nothing is written until\n"
+        "       every file is read and every value checked; then each file is saved\n"
+        "       on its own. --dry-run prints 'field: old → new' and writes nothing.\n"
         "check  loads run files (*.kvp, *.kvs; folders recursively) and reports\n"
         "       damaged run-data records, and every file or folder it cannot read.\n"
+        "export writes one row per run file found as check finds them: CSV (path,\n"
+        "       model, version, the display texts, the stored values stored_weight\n"
+        "       ..., records, damaged_count, error) or a JSON array of 'show --json'\n"
+        "       objects with path and error. --output writes FILE instead of stdout.\n"
+        "diff   compares two run files field by field, one line per difference.\n"
         "recover  puts back the original bytes of files whose save was cut short,\n"
         "       from their rollback journals (all, or those of the files and folders\n"
         "       named); loading a file does the same. --list only lists them;\n"
@@ -35,11 +46,13 @@ QString UsageText()
         "--json    machine-readable output.\n"
         "\n"
         "In plain output, control characters and bytes of names that are not valid\n"
-        "text are escaped (\\n, \\r, \\t, \\xNN); --json output is exact.\n"
+        "text are escaped (\\n, \\r, \\t, \\xNN); --json output is exact. CSV and\n"
+        "JSON write the bytes of names that are not valid text as \\xNN too.\n"
         "\n"
-        "Exit codes: 0 success, 1 load/save failure, damage found or a journal not\n"
-        "applied, 2 bad usage, 3 a value out of range, 4 a failed save that could not\n"
-        "be undone (the file is partly written; its next load puts it back).\n");
+        "Exit codes: 0 success, 1 load/save failure, damage found, files that differ\n"
+        "or a journal not applied, 2 bad usage (diff: also a file that did not load),\n"
+        "3 a value out of range or one a file cannot hold, 4 a failed save that could\n"
+        "not be undone (the file is partly written; its next load puts it back).\n");
 }
 
 QString ForTerminal(const QString &message)
@@ -76,6 +89,10 @@ int RunCli(const QStringList &arguments, QTextStream &out, QTextStream &err)
             return RunSet(rest, out, err);
         if (command == u"check")
             return RunCheck(rest, out, err);
+        if (command == u"export")
+            return RunExport(rest, out, err);
+        if (command == u"diff")
+            return RunDiff(rest, out, err);
         if (command == u"recover")
             return RunRecover(rest, out, err);
         if (command == u"--help" || command == u"-h" || command == u"help") {

@@ -9,7 +9,8 @@ namespace quenloft::cli {
 // Exit codes.
 enum Exit : int {
     Success = 0,
-    Failed = 1,        // a file that did not load or save, or a check that found damage
+    Failed = 1,        // a file that did not load or save, a check that found damage, files
+                       // that differ
     BadUsage = 2,      // unknown command or field, missing argument
     Rejected = 3,      // a value the field's editor does not accept
     PartlyWritten = 4, // a save that failed and could not be undone: the next load undoes it
@@ -21,6 +22,8 @@ int RunCli(const QStringList &arguments, QTextStream &out, QTextStream &err);
 int RunShow(const QStringList &arguments, QTextStream &out, QTextStream &err);
 int RunSet(const QStringList &arguments, QTextStream &out, QTextStream &err);
 int RunCheck(const QStringList &arguments, QTextStream &out, QTextStream &err);
+int RunExport(const QStringList &arguments, QTextStream &out, QTextStream &err);
+int RunDiff(const QStringList &arguments, QTextStream &out, QTextStream &err);
 int RunRecover(const QStringList &arguments, QTextStream &out, QTextStream &err);
 
 // The program's arguments from main(), without loss: on POSIX a file name's bytes need not

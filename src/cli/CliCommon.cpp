@@ -3,6 +3,8 @@
 #include "PlainText.h"
 #include "runfile/LoadMessages.h"
 
+#include <QJsonDocument>
+
 namespace quenloft::cli {
 
 QCommandLineOption metricOption()
@@ -38,10 +40,15 @@ QString fileNameOf(const QString &path)
 
 void reportRecovery(const JournalRecovery &recovery, QTextStream &err)
 {
-    if (recovery.message.isEmpty())
+    reportRecovery(recovery.message, err);
+}
+
+void reportRecovery(const QString &message, QTextStream &err)
+{
+    if (message.isEmpty())
         return;
     // One line per paragraph, the texts in it escaped.
-    const QStringList paragraphs = recovery.message.split(QStringLiteral("\r\n\r\n"));
+    const QStringList paragraphs = message.split(QStringLiteral("\r\n\r\n"));
     for (const QString &paragraph : paragraphs)
         err << Escaped(paragraph) << '\n';
 }
@@ -75,6 +82,31 @@ std::optional<LoadedRunFile> loadForDisplay(const QString &path, bool metric, QT
     if (!openSession(session, path, metric, err))
         return std::nullopt;
     return LoadedRunFile{session.contents(), session.display()};
+}
+
+JsonArrayWriter::JsonArrayWriter(QTextStream &out) : m_out(out)
+{
+    m_out << '[';
+}
+
+JsonArrayWriter::~JsonArrayWriter()
+{
+    finish();
+}
+
+void JsonArrayWriter::append(const QJsonObject &element)
+{
+    m_out << (m_empty ? "\n" : ",\n")
+          << QString::fromUtf8(QJsonDocument(element).toJson(QJsonDocument::Compact));
+    m_empty = false;
+}
+
+void JsonArrayWriter::finish()
+{
+    if (m_finished)
+        return;
+    m_finished = true;
+    m_out << (m_empty ? "]\n" : "\n]\n");
 }
 
 } // namespace quenloft::cli

@@ -9,6 +9,7 @@
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <QJsonObject>
 
 #include <optional>
 
@@ -27,6 +28,7 @@ int badUsage(const QString &reason, QTextStream &err);
 
 // Prints what recovering a journal did, if anything.
 void reportRecovery(const JournalRecovery &recovery, QTextStream &err);
+void reportRecovery(const QString &message, QTextStream &err);
 
 // The loader's message for plain output, with LF line breaks.
 [[nodiscard]] QString PlainLoadError(const Failure &failure, const QString &fileName);
@@ -43,5 +45,25 @@ bool openSession(VehicleSession &session, const QString &path, bool metric, QTex
 
 // Loads a run file as the window would; on failure prints the loader's message.
 std::optional<LoadedRunFile> loadForDisplay(const QString &path, bool metric, QTextStream &err);
+
+// A JSON array written one element at a time, one element a line, so a long listing never
+// has to be held in memory: "[", the elements, "]".
+class JsonArrayWriter
+{
+public:
+    explicit JsonArrayWriter(QTextStream &out);
+    ~JsonArrayWriter();
+    JsonArrayWriter(const JsonArrayWriter &) = delete;
+    JsonArrayWriter &operator=(const JsonArrayWriter &) = delete;
+
+    void append(const QJsonObject &element);
+    // Writes the closing bracket; the destructor does it when this was not called.
+    void finish();
+
+private:
+    QTextStream &m_out;
+    bool m_empty = true;
+    bool m_finished = false;
+};
 
 } // namespace quenloft::cli

@@ -365,7 +365,7 @@ Result<RunFileContents> ReadRunFileAt(const QString &path, Model model,
     auto file = NativeFile::open(path, NativeFile::Mode::Read);
     if (!file)
         return file.failure();
-    const auto stamp = file->stamp();
+    const auto stamp = file->openedStamp();
     if (!stamp)
         return stamp.failure();
     FileByteSource source(file.value(), stamp->size);

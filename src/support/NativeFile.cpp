@@ -91,7 +91,7 @@ Result<NativeFile> NativeFile::open(const QString &path, Mode mode)
         ::close(fd);
         return failureFromErrno(err);
     }
-    return NativeFile(fd);
+    return NativeFile(fd, stampFromStat(st));
 }
 
 Result<qint64> NativeFile::readAt(qint64 offset, char *buffer, qint64 length)
@@ -304,7 +304,7 @@ Result<FileStamp> StampOfPath(const QString &path)
 
 #endif
 
-NativeFile::NativeFile(NativeFile &&other) noexcept : m_fd(other.m_fd)
+NativeFile::NativeFile(NativeFile &&other) noexcept : m_fd(other.m_fd), m_opened(other.m_opened)
 {
     other.m_fd = -1;
 }
@@ -314,9 +314,17 @@ NativeFile &NativeFile::operator=(NativeFile &&other) noexcept
     if (this != &other) {
         close();
         m_fd = other.m_fd;
+        m_opened = other.m_opened;
         other.m_fd = -1;
     }
     return *this;
+}
+
+Result<FileStamp> NativeFile::openedStamp() const
+{
+    if (m_opened)
+        return *m_opened;
+    return stamp();
 }
 
 NativeFile::~NativeFile()

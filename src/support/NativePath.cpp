@@ -1,5 +1,7 @@
 #include "support/NativePath.h"
 
+#include <algorithm>
+
 namespace quenloft {
 namespace {
 
@@ -123,6 +125,29 @@ std::optional<quint8> EscapedNativeByte(QChar c)
     if (u >= kEscapeBase + 0x80 && u <= kEscapeBase + 0xFF)
         return quint8(u - kEscapeBase);
     return std::nullopt;
+}
+
+QString PathAsValidText(const QString &path)
+{
+    // Nearly every name is valid text already, and comes back as it is.
+    if (std::none_of(path.cbegin(), path.cend(), [](QChar c) { return c.isSurrogate(); }))
+        return path;
+    QString text;
+    text.reserve(path.size());
+    for (qsizetype i = 0; i < path.size(); ++i) {
+        const QChar c = path.at(i);
+        if (c.isHighSurrogate() && i + 1 < path.size() && path.at(i + 1).isLowSurrogate()) {
+            text.append(c);
+            text.append(path.at(++i));
+        } else if (const auto byte = EscapedNativeByte(c)) {
+            text.append(QStringLiteral("\\x%1").arg(*byte, 2, 16, QChar(u'0')));
+        } else if (c.isSurrogate()) {
+            text.append(QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QChar(u'0')));
+        } else {
+            text.append(c);
+        }
+    }
+    return text;
 }
 
 } // namespace quenloft

@@ -22,4 +22,9 @@ namespace quenloft {
 // The byte a character stands for when it is an escaped byte of a native name.
 [[nodiscard]] std::optional<quint8> EscapedNativeByte(QChar c);
 
+// The path as text every Unicode encoding holds, for files other programs read (CSV,
+// JSON): a byte of a name that is not valid UTF-8 is written \xNN, as plain output writes
+// it, and any other lone surrogate \uNNNN. A valid name comes back as it is.
+[[nodiscard]] QString PathAsValidText(const QString &path);
+
 } // namespace quenloft

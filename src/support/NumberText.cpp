@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <string>
 #include <system_error>
 
@@ -254,37 +255,56 @@ QString PlainDecimal(double value, int significantDigits)
         return QStringLiteral("0");
     significantDigits = qBound(1, significantDigits, 17);
 
-    char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
+    // Composed in bytes and turned into text once: the program writes these for every
+    // Solvane row of a table of thousands.
+    char scientific[64];
+    const auto result = std::to_chars(scientific, scientific + sizeof scientific, value,
                                       std::chars_format::scientific, significantDigits - 1);
-    const std::string scientific(buffer, result.ptr);
-    const size_t e = scientific.find('e');
+    const char *end = result.ptr;
+    const char *e = std::find(static_cast<const char *>(scientific), end, 'e');
     int exponent = 0;
-    const char *first = scientific.data() + e + 1;
-    if (*first == '+')
+    const char *first = e + 1;
+    if (first < end && *first == '+')
         ++first;
-    std::from_chars(first, scientific.data() + scientific.size(), exponent);
+    std::from_chars(first, end, exponent);
 
-    const bool negative = scientific.front() == '-';
-    QString digits;
-    for (size_t i = 0; i < e; ++i)
-        if (scientific[i] >= '0' && scientific[i] <= '9')
-            digits.append(QChar(char16_t(scientific[i])));
-    while (digits.size() > 1 && digits.endsWith(u'0'))
-        digits.chop(1);
+    const bool negative = scientific[0] == '-';
+    char digits[32];
+    int count = 0;
+    for (const char *p = scientific; p < e; ++p)
+        if (*p >= '0' && *p <= '9')
+            digits[count++] = *p;
+    while (count > 1 && digits[count - 1] == '0')
+        --count;
 
-    QString text;
+    // At most a sign, "0.", 323 zeros and 17 digits (or 309 digits before the point).
+    char text[400];
+    int length = 0;
+    if (negative)
+        text[length++] = '-';
     if (exponent >= 0) {
-        const qsizetype intLength = exponent + 1;
-        if (digits.size() <= intLength) {
-            text = digits + QString(intLength - digits.size(), u'0');
+        const int intLength = exponent + 1;
+        if (count <= intLength) {
+            std::memcpy(text + length, digits, size_t(count));
+            length += count;
+            std::memset(text + length, '0', size_t(intLength - count));
+            length += intLength - count;
         } else {
-            text = digits.left(intLength) + u'.' + digits.mid(intLength);
+            std::memcpy(text + length, digits, size_t(intLength));
+            length += intLength;
+            text[length++] = '.';
+            std::memcpy(text + length, digits + intLength, size_t(count - intLength));
+            length += count - intLength;
         }
     } else {
-        text = QStringLiteral("0.") + QString(-exponent - 1, u'0') + digits;
+        text[length++] = '0';
+        text[length++] = '.';
+        std::memset(text + length, '0', size_t(-exponent - 1));
+        length += -exponent - 1;
+        std::memcpy(text + length, digits, size_t(count));
+        length += count;
     }
-    return negative ? u'-' + text : text;
+    return QString::fromLatin1(text, length);
 }
 
 QString SingleText(float value)

@@ -30,11 +30,20 @@ QList<FieldId> columnFields()
 
 QList<FieldId> shownFields(Model model, bool hasPitchFactor)
 {
-    QList<FieldId> fields;
-    for (const FieldInfo &f : kFields)
-        if (includes(f.shownIn, model) && (f.id != FieldId::PitchFactor || hasPitchFactor))
-            fields.append(f.id);
-    return fields;
+    // Four lists in all, made once: every loaded file asks, and a table of thousands of
+    // files asks thousands of times.
+    static const std::array<QList<FieldId>, 4> lists = [] {
+        std::array<QList<FieldId>, 4> made;
+        for (size_t i = 0; i < made.size(); ++i) {
+            const Model m = i / 2 == 0 ? Model::Nox : Model::Solvane;
+            const bool pitch = i % 2 == 1;
+            for (const FieldInfo &f : kFields)
+                if (includes(f.shownIn, m) && (f.id != FieldId::PitchFactor || pitch))
+                    made[i].append(f.id);
+        }
+        return made;
+    }();
+    return lists[(model == Model::Nox ? 0 : 2) + (hasPitchFactor ? 1 : 0)];
 }
 
 QString jsonKey(FieldId id, Model model)

@@ -3,18 +3,35 @@
 #include "support/NumberText.h"
 #include "vehicle/Units.h"
 
-#include <QLocale>
-
 namespace quenloft {
+
+// The texts below are built by hand rather than with QString::arg or the locale's
+// formatter, which cost more than reading a small run file: a folder's worth of rows
+// (export, the folder summary) spends its time here otherwise.
+namespace {
+
+void appendTwoDigits(QString &text, int value)
+{
+    text += QChar(char16_t(u'0' + value / 10));
+    text += QChar(char16_t(u'0' + value % 10));
+}
+
+} // namespace
 
 QString TenthsText(int tenths)
 {
-    return QStringLiteral("%1.%2").arg(tenths / 10).arg(tenths % 10);
+    QString text = QString::number(tenths / 10);
+    text += u'.';
+    text += QChar(char16_t(u'0' + tenths % 10));
+    return text;
 }
 
 QString HundredthsText(int hundredths)
 {
-    return QStringLiteral("%1.%2").arg(hundredths / 100).arg(hundredths % 100, 2, 10, QChar(u'0'));
+    QString text = QString::number(hundredths / 100);
+    text += u'.';
+    appendTwoDigits(text, hundredths % 100);
+    return text;
 }
 
 QString WeightCaption(int kilograms, bool metric)
@@ -34,7 +51,25 @@ QString FrontalAreaCaption(int hundredthsOfSquareMetre, bool metric)
 
 QString RunDateText(const QDateTime &when)
 {
-    return QLocale::c().toString(when, QStringLiteral("M/d/yyyy h:mm:ss AP"));
+    // "M/d/yyyy h:mm:ss AP".
+    const QDate day = when.date();
+    const QTime time = when.time();
+    const int hour = time.hour() % 12 == 0 ? 12 : time.hour() % 12;
+    QString text;
+    text.reserve(24);
+    text += QString::number(day.month());
+    text += u'/';
+    text += QString::number(day.day());
+    text += u'/';
+    text += QString::number(day.year()).rightJustified(4, u'0');
+    text += u' ';
+    text += QString::number(hour);
+    text += u':';
+    appendTwoDigits(text, time.minute());
+    text += u':';
+    appendTwoDigits(text, time.second());
+    text += time.hour() < 12 ? QStringView(u" AM") : QStringView(u" PM");
+    return text;
 }
 
 QString VersionCaption(const NoxContents &nox)

@@ -193,6 +193,8 @@ TEST(PopupMenu, HoldsTheItemsInOrderWithTheirStates)
         {"mnuFilePopupRefresh", "&Refresh Directory Tree (F5)", true},
         {"mnuFilePopupSeparator2", "", true},
         {"mnuFilePopupOpen", "&Open File", false},
+        {"mnuFilePopupSeparator3", "", true},
+        {"mnuFilePopupSummary", "Folder &Summary...", true},
     };
     frmMain window;
     QMenu *menu = window.findChild<QMenu *>(QStringLiteral("mnuFilePopup"));

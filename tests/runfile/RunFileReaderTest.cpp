@@ -428,5 +428,37 @@ TEST(ReadRunFileAt, ReadsAFileOnDiskAndStampsIt)
     EXPECT_FALSE(ReadRunFileAt(dir.path(), Model::Nox).ok());
 }
 
+// A file is read through the head of it held in memory: files that end just before, at
+// and just after the end of the head, and a damaged record across it, read as in memory.
+TEST(ReadRunFileAt, ReadsAsInMemoryAcrossTheEndOfTheHeadItHolds)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const qint64 head = FileByteSource::HeadSize;
+    const int across = int((head - 311) / 44); // the record the head ends in
+    QList<QByteArray> files;
+    for (int count = across - 1; count <= across + 2; ++count)
+        files.append(
+            NoxFileBuilder().records(count, 40).separator(across - 1, "\1\1\1").notes("n").build());
+    const QByteArray long_ = NoxFileBuilder().records(across * 3, 40).notes("n").build();
+    for (const qint64 size : {head - 1, head, head + 1, head + 44})
+        files.append(long_.left(size));
+    for (const QByteArray &bytes : files) {
+        SCOPED_TRACE(bytes.size());
+        const QString path = dir.filePath(QStringLiteral("run.kvp"));
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
+        file.close();
+        const auto onDisk = ReadRunFileAt(path, Model::Nox);
+        const auto inMemory = read(bytes, Model::Nox);
+        ASSERT_TRUE(onDisk.ok() && inMemory.ok());
+        EXPECT_EQ(onDisk->nox.numRecords, inMemory->nox.numRecords);
+        EXPECT_EQ(onDisk->nox.damagedPositions, inMemory->nox.damagedPositions);
+        EXPECT_EQ(onDisk->nox.notesPos, inMemory->nox.notesPos);
+        EXPECT_EQ(onDisk->nox.notes, inMemory->nox.notes);
+    }
+}
+
 } // namespace
 } // namespace quenloft

@@ -1,0 +1,133 @@
+// The folder summary from the file list's menu, offscreen: its rows, their order and marks,
+// the double-click that shows a file, and the CSV it writes, which is export's.
+#include "WindowFixture.h"
+
+#include "app/FolderSummaryDialog.h"
+#include "app/FolderSummaryModel.h"
+#include "cli/CliRun.h"
+
+#include <QAction>
+#include <QProgressBar>
+#include <QSortFilterProxyModel>
+#include <QTableView>
+
+using namespace quenloft;
+using namespace quenloft::testing;
+
+namespace {
+
+class FolderSummary : public WindowTest
+{
+protected:
+    void SetUp() override
+    {
+        WindowTest::SetUp();
+        write("c.kvp", fixtures::NoxFileBuilder().version("2.0").weight(900).build());
+        write("a.kvp", fixtures::NoxFileBuilder()
+                           .version("2.0")
+                           .weight(2650)
+                           .records(3, 8)
+                           .separator(1, QByteArray("\0\1\0", 3))
+                           .notes("Lane 2, \"wet\"\rcold")
+                           .build());
+        write("b.kvs", fixtures::SolvaneFileBuilder().weight(1234).build());
+        write("short.kvp", QByteArray(100, 'x'));
+        write("readme.txt", "not a run file");
+        ASSERT_TRUE(window.fileKVP()->setPath(dir.path()).ok());
+    }
+
+    // Opens the summary from the menu and waits until every row is in.
+    FolderSummaryDialog *open()
+    {
+        QAction *item = window.findChild<QAction *>(QStringLiteral("mnuFilePopupSummary"));
+        EXPECT_NE(item, nullptr);
+        item->trigger();
+        auto *dialog = window.findChild<FolderSummaryDialog *>();
+        EXPECT_NE(dialog, nullptr);
+        EXPECT_TRUE(QTest::qWaitFor([dialog] { return dialog->exportButton()->isEnabled(); }));
+        return dialog;
+    }
+
+    static QStringList column(const FolderSummaryDialog *dialog, int column)
+    {
+        QStringList texts;
+        const QAbstractItemModel *sorted = dialog->sortedModel();
+        for (int row = 0; row < sorted->rowCount(); ++row)
+            texts.append(sorted->index(row, column).data().toString());
+        return texts;
+    }
+};
+
+constexpr int kWeight = FolderSummaryModel::FirstFieldColumn + 2;
+
+TEST_F(FolderSummary, ListsEveryRunFileSortedAndMarksTheOnesThatNeedAttention)
+{
+    FolderSummaryDialog *dialog = open();
+    EXPECT_EQ(dialog->progress()->value(), 4);
+    EXPECT_EQ(column(dialog, FolderSummaryModel::FileColumn),
+              QStringList({"a.kvp", "b.kvs", "c.kvp", "short.kvp"}));
+    EXPECT_EQ(dialog->sortedModel()->headerData(kWeight, Qt::Horizontal).toString(),
+              "Vehicle Weight");
+
+    // Weights sort as numbers, the Solvane one in the window's pounds among the Nox ones;
+    // the file without one goes last.
+    dialog->table()->sortByColumn(kWeight, Qt::AscendingOrder);
+    EXPECT_EQ(column(dialog, FolderSummaryModel::FileColumn),
+              QStringList({"c.kvp", "a.kvp", "b.kvs", "short.kvp"}));
+    EXPECT_EQ(column(dialog, kWeight), QStringList({"900", "2650", "2714.8 lbs", ""}));
+    dialog->table()->sortByColumn(FolderSummaryModel::DamageColumn, Qt::AscendingOrder);
+    EXPECT_EQ(column(dialog, FolderSummaryModel::DamageColumn),
+              QStringList({"none", "1 damaged", "unreadable", ""}));
+
+    // Damage and unreadable files are marked by colour and by an icon.
+    const QAbstractItemModel *sorted = dialog->sortedModel();
+    for (int row = 0; row < sorted->rowCount(); ++row) {
+        const QModelIndex file = sorted->index(row, FolderSummaryModel::FileColumn);
+        const bool marked =
+            file.data().toString() == "a.kvp" || file.data().toString() == "short.kvp";
+        EXPECT_EQ(file.data(Qt::DecorationRole).isValid(), marked) << row;
+        EXPECT_EQ(sorted->index(row, kWeight).data(Qt::BackgroundRole).isValid(), marked) << row;
+    }
+}
+
+TEST_F(FolderSummary, DoubleClickShowsTheFileInTheWindowOnce)
+{
+    FolderSummaryDialog *dialog = open();
+    QTableView *table = dialog->table();
+    const QModelIndex a = dialog->sortedModel()->index(0, FolderSummaryModel::FileColumn);
+    ASSERT_EQ(a.data().toString(), "a.kvp");
+    const QPoint at = table->visualRect(a).center();
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, at);
+    EXPECT_EQ(window.fileKVP()->fileName(), "a.kvp");
+    EXPECT_EQ(window.session().path(), dir.filePath("a.kvp"));
+    EXPECT_EQ(window.fieldLabel(FieldId::Weight)->text(), "2650");
+    // Its damage is reported once: the file was loaded once.
+    EXPECT_EQ(script.prompts.size(), 1) << script.messages().join(" | ").toStdString();
+}
+
+TEST_F(FolderSummary, ExportCsvWritesWhatExportWrites)
+{
+    FolderSummaryDialog *dialog = open();
+    QString offered;
+    QString chosen = dir.filePath("summary.csv");
+    dialog->setSaveFileChooser([&](QWidget *, const QString &suggested) {
+        offered = suggested;
+        return chosen;
+    });
+    QTest::mouseClick(dialog->exportButton(), Qt::LeftButton);
+    EXPECT_EQ(QFileInfo(offered).absolutePath(), dir.path());
+    const fixtures::CliRun exported = fixtures::runCli({"export", dir.path()});
+    EXPECT_EQ(exported.code, cli::Failed) << "short.kvp does not load";
+    EXPECT_EQ(QString::fromUtf8(read(chosen)), exported.out);
+    EXPECT_TRUE(script.prompts.isEmpty());
+
+    // Never over a run file.
+    const QByteArray before = read(dir.filePath("c.kvp"));
+    chosen = dir.filePath("c.kvp");
+    EXPECT_FALSE(dialog->exportCsv());
+    EXPECT_EQ(read(chosen), before);
+    EXPECT_EQ(script.prompts.size(), 1);
+}
+
+} // namespace

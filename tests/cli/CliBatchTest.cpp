@@ -1,0 +1,384 @@
+// The commands over many files: export read back by a real CSV reader, check --json,
+// batch set (all or nothing until the writing starts, then each file on its own) and diff.
+#include "CliRun.h"
+#include "fixtures/JournalFolder.h"
+#include "fixtures/RunFileBuilder.h"
+#include "fixtures/TestFiles.h"
+#include "runfile/PatchWriter.h"
+#include "runfile/RunFileLayout.h"
+#include "support/NativePath.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+namespace quenloft {
+namespace {
+
+using namespace fixtures;
+
+const QByteArray kNotes = "Lane 2, \"wet\"\rcold, 12C";
+const QString kShownNotes = QStringLiteral("Lane 2, \"wet\"\r\ncold, 12C");
+
+class CliBatchTest : public testing::Test
+{
+protected:
+    // A file named by raw bytes under the test folder; its path as the program takes it.
+    QString write(const QByteArray &name, const QByteArray &bytes)
+    {
+        const QByteArray path = QFile::encodeName(m_dir.path()) + '/' + name;
+        const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        EXPECT_GE(fd, 0) << path.constData();
+        EXPECT_EQ(::write(fd, bytes.constData(), size_t(bytes.size())), bytes.size());
+        ::close(fd);
+        return PathFromNativeBytes(path);
+    }
+    static QByteArray read(const QString &path)
+    {
+        return readFile(QFile::decodeName(*NativeBytesOfPath(path)));
+    }
+    QString path(const char *name) const { return m_dir.filePath(QString::fromLatin1(name)); }
+    void TearDown() override
+    {
+        std::filesystem::remove_all(QFile::encodeName(m_dir.path()).constData());
+    }
+
+    // Three files as a racer's folder holds them, and one that does not load.
+    void writeFolder()
+    {
+        write("a.kvp", NoxFileBuilder()
+                           .version("2.0")
+                           .runName("Pass \"A\", 1")
+                           .weight(2650)
+                           .records(3, 8)
+                           .separator(1, QByteArray("\0\1\0", 3))
+                           .notes(kNotes)
+                           .build());
+        write("b.kvs", SolvaneFileBuilder().weight(1234).frontalArea(123).build());
+        write("lat\xe9.kvp", NoxFileBuilder().version("1.5").weight(3000).build());
+        write("short.kvp", QByteArray(100, 'x'));
+    }
+
+    QTemporaryDir m_dir;
+    TemporaryJournalFolder m_journals;
+};
+
+// Python's csv module: the rows of a CSV file as a JSON array of arrays of strings.
+QJsonArray readCsvWithPython(const QString &csvPath)
+{
+    const QString python = QStandardPaths::findExecutable(QStringLiteral("python3"));
+    EXPECT_FALSE(python.isEmpty()) << "python3 is needed (Debian package python3)";
+    QProcess process;
+    process.start(python,
+                  {QStringLiteral("-c"),
+                   QStringLiteral("import csv, json, sys\n"
+                                  "with open(sys.argv[1], newline='', encoding='utf-8', "
+                                  "errors='strict') as f:\n"
+                                  "    print(json.dumps(list(csv.reader(f, strict=True))))"),
+                   csvPath});
+    EXPECT_TRUE(process.waitForFinished(30000));
+    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+    return QJsonDocument::fromJson(process.readAllStandardOutput()).array();
+}
+
+TEST_F(CliBatchTest, ExportCsvReadsBackWithARealCsvReader)
+{
+    writeFolder();
+    const QString csv = m_dir.filePath(QStringLiteral("out.csv"));
+    const CliRun run = runCli({QStringLiteral("export"), QStringLiteral("--output"), csv,
+                               QStringLiteral("--metric"), m_dir.path()});
+    EXPECT_EQ(run.code, cli::Failed) << "short.kvp does not load";
+    EXPECT_TRUE(run.out.isEmpty());
+
+    const QJsonArray rows = readCsvWithPython(csv);
+    ASSERT_EQ(rows.size(), 5) << "a header and a row per run file";
+    QStringList header;
+    for (const QJsonValue &name : rows.at(0).toArray())
+        header.append(name.toString());
+    const auto cell = [&](int row, const char *column) {
+        const qsizetype at = header.indexOf(QString::fromLatin1(column));
+        EXPECT_GE(at, 0) << column;
+        return rows.at(row).toArray().at(at).toString();
+    };
+    for (const QJsonValue &row : rows)
+        EXPECT_EQ(row.toArray().size(), header.size());
+
+    // Sorted by path, the name that is not valid UTF-8 with its byte escaped.
+    const QString folder = m_dir.path() + u'/';
+    const struct
+    {
+        int row;
+        const char *column;
+        QString value;
+    } cells[] = {
+        {1, "path", folder + QStringLiteral("a.kvp")},
+        {1, "run_name", QStringLiteral("Pass \"A\", 1")},
+        {1, "notes", kShownNotes},
+        {1, "weight", QStringLiteral("2650")},
+        {1, "stored_weight", QStringLiteral("2650")},
+        {1, "stored_pitch_factor", QStringLiteral("12")},
+        {1, "records", QStringLiteral("3")},
+        {1, "damaged_count", QStringLiteral("1")},
+        {1, "error", QString()},
+        {2, "path", folder + QStringLiteral("b.kvs")},
+        {2, "run_date", QStringLiteral("3/7/2005 2:05:09 PM")},
+        {2, "run_name", QString()},
+        {2, "weight", QStringLiteral("1234 kgs")},
+        {2, "stored_weight", QStringLiteral("1234")},
+        {2, "frontal_area", QStringLiteral("1.23 m^2")},
+        {2, "stored_frontal_area", QStringLiteral("123")},
+        {2, "records", QString()},
+        {3, "path", folder + QStringLiteral("lat\\xe9.kvp")},
+        {3, "pitch_factor", QStringLiteral("n/a")},
+        {3, "stored_pitch_factor", QString()},
+        {4, "path", folder + QStringLiteral("short.kvp")},
+        {4, "model", QStringLiteral("Nox")},
+        {4, "weight", QString()},
+    };
+    for (const auto &c : cells)
+        EXPECT_EQ(cell(c.row, c.column), c.value) << c.row << " " << c.column;
+    EXPECT_TRUE(cell(4, "error").startsWith(QStringLiteral("Error (62) - "))) << "still a row";
+}
+
+TEST_F(CliBatchTest, ExportJsonRowsAreShowJsonWithPathAndError)
+{
+    writeFolder();
+    const CliRun run = runCli({QStringLiteral("export"), QStringLiteral("--json"), m_dir.path()});
+    EXPECT_EQ(run.code, cli::Failed);
+    const QJsonArray rows = QJsonDocument::fromJson(run.out.toUtf8()).array();
+    ASSERT_EQ(rows.size(), 4);
+    for (const QJsonValue &value : rows) {
+        QJsonObject row = value.toObject();
+        const QString path = row.take(QStringLiteral("path")).toString();
+        const QJsonValue error = row.take(QStringLiteral("error"));
+        if (path.endsWith(QStringLiteral("short.kvp"))) {
+            EXPECT_TRUE(error.toString().contains(QStringLiteral("short.kvp")));
+            continue;
+        }
+        EXPECT_TRUE(error.isNull());
+        // The program's own path for the file, not the escaped text.
+        const QString file =
+            path.endsWith(QStringLiteral("lat\\xe9.kvp"))
+                ? PathFromNativeBytes(QFile::encodeName(m_dir.path()) + "/lat\xe9.kvp")
+                : path;
+        const CliRun show = runCli({QStringLiteral("show"), QStringLiteral("--json"), file});
+        EXPECT_EQ(row, QJsonDocument::fromJson(show.out.toUtf8()).object()) << path.toStdString();
+    }
+}
+
+TEST_F(CliBatchTest, CheckJsonHasOneObjectPerFileAndFolder)
+{
+    writeFolder();
+    const CliRun run =
+        runCli({QStringLiteral("check"), QStringLiteral("--json"), m_dir.path(), path("nowhere")});
+    EXPECT_EQ(run.code, cli::Failed);
+    const QJsonArray rows = QJsonDocument::fromJson(run.out.toUtf8()).array();
+    ASSERT_EQ(rows.size(), 5);
+    const auto keys = [](const QJsonObject &o) { return o.keys(); };
+    for (const QJsonValue &row : rows)
+        EXPECT_EQ(keys(row.toObject()),
+                  QStringList({"damaged", "damaged_count", "error", "model", "path", "records"}));
+    const QJsonObject a = rows.at(0).toObject();
+    EXPECT_EQ(a["records"].toInt(), 3);
+    EXPECT_EQ(a["damaged_count"].toInt(), 1);
+    EXPECT_EQ(a["damaged"].toArray().size(), 1);
+    EXPECT_TRUE(a["error"].isNull());
+    EXPECT_TRUE(rows.at(1).toObject()["records"].isNull()) << "Solvane files have no run data";
+    EXPECT_TRUE(rows.at(3).toObject()["error"].toString().startsWith("Error (62)"));
+    EXPECT_EQ(rows.at(4).toObject()["error"].toString(), "no such file or folder");
+}
+
+TEST_F(CliBatchTest, RowsAreReadAfterAnInterruptedSaveIsPutBack)
+{
+    const QByteArray original = NoxFileBuilder().weight(2650).records(2, 6).build();
+    const QString path = write("cut.kvp", original);
+    const QStringList commands[] = {
+        {QStringLiteral("export"), QStringLiteral("--csv")},
+        {QStringLiteral("export"), QStringLiteral("--json")},
+        {QStringLiteral("check"), QStringLiteral("--json")},
+    };
+    for (const QStringList &command : commands) {
+        SCOPED_TRACE(command.join(u' ').toStdString());
+        SaveOptions options;
+        options.stopAfter = [](SaveStep step) { return step == SaveStep::Synced; };
+        const QList<Patch> weight{
+            {NoxLayout::Weight.offset, QByteArray("\x03\xE8", 2), QStringLiteral("weight")}};
+        (void)WritePatchesToFile(path, StampOfPath(path).value(), weight, options);
+        ASSERT_NE(read(path), original);
+
+        const CliRun run = runCli(command + QStringList{m_dir.path()});
+        EXPECT_EQ(run.code, cli::Success) << run.err.toStdString();
+        EXPECT_TRUE(run.err.contains(QStringLiteral("was cut short"))) << run.err.toStdString();
+        EXPECT_EQ(read(path), original);
+        EXPECT_FALSE(run.out.contains(QStringLiteral("1000"))) << "the weight half saved";
+    }
+}
+
+// Every file of a batch before and after; which of them the batch wrote.
+struct BatchCase
+{
+    const char *name;
+    QStringList arguments; // after "set"; DIR is the folder, OTHER one with a short file
+    int code;
+    QStringList written; // files whose bytes changed
+    const char *output;  // a text stdout or stderr holds
+};
+
+TEST_F(CliBatchTest, BatchSetIsAllOrNothingUntilItWritesThenEachFileOnItsOwn)
+{
+    QTemporaryDir other;
+    ASSERT_TRUE(writeFile(other.filePath(QStringLiteral("short.kvp")), QByteArray(100, 'x')));
+    const BatchCase cases[] = {
+        {"every file",
+         {"DIR", "--", "weight=2710"},
+         cli::Success,
+         {"n2.kvp", "n15.kvp", "s.kvs"},
+         "Saved "},
+        {"one model does not have the field",
+         {"DIR", "--", "redline=7000"},
+         cli::BadUsage,
+         {},
+         "s.kvs: redline is not a field of a Solvane file"},
+        {"one version does not show it",
+         {"DIR/n2.kvp", "DIR/n15.kvp", "--", "pitch_factor=1.0"},
+         cli::BadUsage,
+         {},
+         "n15.kvp: This file does not show its pitch_factor."},
+        {"one value out of range", {"DIR", "--", "weight=70000"}, cli::Rejected, {}, "(1-65535)."},
+        {"one file cannot hold it",
+         {"DIR", "--", "weight=1"},
+         cli::Rejected,
+         {},
+         "s.kvs: The weight 1 lbs is too small to be stored"},
+        {"one path not there",
+         {"DIR", "DIR/gone.kvp", "--", "weight=2710"},
+         cli::Failed,
+         {},
+         "gone.kvp: no such file or folder"},
+        {"one file does not load",
+         {"DIR", "OTHER", "--", "weight=2710"},
+         cli::Failed,
+         {},
+         "short.kvp: Error (62) - "},
+        {"one file locked",
+         {"DIR", "--", "weight=2710"},
+         cli::Failed,
+         {"n2.kvp", "s.kvs"},
+         "1 of 3 files not saved: "},
+        {"dry run",
+         {"--dry-run", "DIR", "--", "weight=2710", "vehicle_name=Civic"},
+         cli::BadUsage,
+         {},
+         "s.kvs: vehicle_name is not a field of a Solvane file"},
+        {"dry run",
+         {"--dry-run", "DIR/n2.kvp", "DIR/n15.kvp", "--", "weight=2710", "redline=6200"},
+         cli::Success,
+         {},
+         "n15.kvp:\n  weight: 3000 \u2192 2710\n"},
+        {"one-file form dry run",
+         {"--dry-run", "DIR/n2.kvp", "weight=2650", "redline=6200"},
+         cli::Success,
+         {},
+         "n2.kvp:\n  redline: 7000 \u2192 6200\n"},
+    };
+    for (const BatchCase &c : cases) {
+        SCOPED_TRACE(c.name);
+        const QMap<QString, QByteArray> before{
+            {"n2.kvp", NoxFileBuilder().version("2.0").weight(2650).redline(7000).build()},
+            {"n15.kvp", NoxFileBuilder().version("1.5").weight(3000).build()},
+            {"s.kvs", SolvaneFileBuilder().weight(1500).build()},
+        };
+        for (auto it = before.cbegin(); it != before.cend(); ++it)
+            write(it.key().toLatin1(), it.value());
+        const bool lock = QByteArray(c.name) == "one file locked";
+        const int fd = lock ? ::open(QFile::encodeName(path("n15.kvp")).constData(), O_RDONLY) : -1;
+        if (lock) {
+            ASSERT_EQ(::flock(fd, LOCK_EX), 0);
+        }
+
+        QStringList arguments{QStringLiteral("set")};
+        for (QString a : c.arguments)
+            arguments.append(a.replace(QStringLiteral("DIR"), m_dir.path())
+                                 .replace(QStringLiteral("OTHER"), other.path()));
+        const CliRun run = runCli(arguments);
+        if (lock)
+            ::close(fd);
+
+        EXPECT_EQ(run.code, c.code) << run.err.toStdString();
+        EXPECT_TRUE((run.out + run.err).contains(QString::fromUtf8(c.output)))
+            << run.out.toStdString() << run.err.toStdString();
+        for (auto it = before.cbegin(); it != before.cend(); ++it)
+            EXPECT_EQ(read(m_dir.filePath(it.key())) != it.value(), c.written.contains(it.key()))
+                << it.key().toStdString();
+        EXPECT_TRUE(m_journals.journals().isEmpty());
+    }
+}
+
+TEST_F(CliBatchTest, DiffPrintsOneLinePerDifferingField)
+{
+    const QByteArray nox = NoxFileBuilder().version("2.0").weight(2650).records(2, 6).build();
+    const QString a = write("a.kvp", nox);
+    const QString same = write("same.kvp", nox);
+    const QString heavier = write("heavier.kvp", nox);
+    ASSERT_EQ(runCli({QStringLiteral("set"), heavier, QStringLiteral("weight=2710")}).code,
+              cli::Success);
+    const QString damaged = write("damaged.kvp", NoxFileBuilder()
+                                                     .version("2.0")
+                                                     .weight(2650)
+                                                     .records(2, 6)
+                                                     .separator(1, QByteArray("\0\0\1", 3))
+                                                     .build());
+    const QString solvane = write("s.kvs", SolvaneFileBuilder().build());
+    write("short.kvp", QByteArray(100, 'x'));
+
+    const struct
+    {
+        QStringList arguments;
+        int code;
+        QString out;
+    } cases[] = {
+        {{a, a}, cli::Success, {}},
+        {{a, same}, cli::Success, {}},
+        {{a, heavier}, cli::Failed, QStringLiteral("weight: 2650 \u2192 2710\n")},
+        {{a, damaged},
+         cli::Failed,
+         QStringLiteral("damaged: none \u2192 1 at %1\n")
+             .arg(NoxFileBuilder().version("2.0").records(2, 6).separatorOffset(1) + 1)},
+        {{QStringLiteral("--metric"), a, solvane},
+         cli::Failed,
+         QStringLiteral("model: Nox \u2192 Solvane\n")},
+        {{a, path("short.kvp")}, cli::BadUsage, {}},
+        {{a}, cli::BadUsage, {}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.arguments.join(u' ').toStdString());
+        const CliRun run = runCli(QStringList{QStringLiteral("diff")} + c.arguments);
+        EXPECT_EQ(run.code, c.code) << run.err.toStdString();
+        if (c.arguments.contains(solvane)) {
+            EXPECT_TRUE(run.out.startsWith(c.out)) << run.out.toStdString();
+        } else {
+            EXPECT_EQ(run.out, c.out);
+        }
+    }
+    const CliRun json = runCli({QStringLiteral("diff"), QStringLiteral("--json"), a, heavier});
+    const QJsonArray differences =
+        QJsonDocument::fromJson(json.out.toUtf8()).object()["differences"].toArray();
+    EXPECT_EQ(differences,
+              QJsonArray({QJsonObject{{"field", "weight"}, {"a", "2650"}, {"b", "2710"}}}));
+}
+
+} // namespace
+} // namespace quenloft
