@@ -1,5 +1,6 @@
 #include "app/FolderSummaryModel.h"
 
+#include "support/NativePath.h"
 #include "support/NumberText.h"
 #include "vehicle/FieldEntry.h"
 
@@ -25,15 +26,6 @@ QColor damagedColour()
 QColor unreadableColour()
 {
     return QColor(255, 205, 210);
-}
-
-QString fileNameOf(const QString &path)
-{
-    qsizetype separator = path.lastIndexOf(u'/');
-#ifdef Q_OS_WIN
-    separator = qMax(separator, path.lastIndexOf(u'\\'));
-#endif
-    return path.mid(separator + 1);
 }
 
 bool isDamaged(const RunSummary &row)
@@ -108,7 +100,7 @@ QVariant FolderSummaryModel::display(const RunSummary &row, int column) const
         return FieldText(row, *field).value_or(QString());
     switch (column) {
     case FileColumn:
-        return fileNameOf(row.path);
+        return FileNameOfPath(row.path);
     case ModelColumn:
         return row.model ? ModelName(*row.model) : QString();
     case RecordsColumn:

@@ -23,15 +23,10 @@ const char *const kNothingWritten = "Nothing was written.\n";
 // Opens the file as the one-file form does, with its path on the load error's line.
 bool openInBatch(VehicleSession &session, const QString &path, bool metric, QTextStream &err)
 {
-    reportRecovery(RecoverPendingJournal(path), err);
-    const QString name = fileNameOf(path);
-    session.setModel(ModelFromFileName(name));
-    if (session.metric() != metric)
-        session.switchUnits();
-    const auto opened = session.open(path);
-    if (opened)
+    const auto failure = openRunFile(session, path, metric, err);
+    if (!failure)
         return true;
-    QString message = PlainLoadError(opened.failure(), name);
+    QString message = PlainLoadError(*failure, FileNameOfPath(path));
     message.replace(u'\n', u' ');
     err << Escaped(path) << ": " << message << '\n';
     return false;
@@ -92,7 +87,8 @@ int RunBatchSet(const QStringList &paths, const QStringList &pairs, bool metric,
     // Field names are checked before any file is read, against each file's model.
     bool unchangeable = false;
     for (const QString &file : files) {
-        if (const auto why = UnchangeableKey(assignments, ModelFromFileName(fileNameOf(file)))) {
+        if (const auto why =
+                UnchangeableKey(assignments, ModelFromFileName(FileNameOfPath(file)))) {
             err << Escaped(file) << ": " << Escaped(*why) << '\n';
             unchangeable = true;
         }

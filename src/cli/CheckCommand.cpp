@@ -14,7 +14,7 @@ namespace {
 bool checkFile(const QString &path, QTextStream &out, QTextStream &err)
 {
     reportRecovery(RecoverPendingJournal(path), err);
-    const QString name = fileNameOf(path);
+    const QString name = FileNameOfPath(path);
     const Model model = ModelFromFileName(name);
     const auto contents = ReadRunFileAt(path, model);
     out << Escaped(path) << ": ";

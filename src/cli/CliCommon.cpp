@@ -29,15 +29,6 @@ bool parseCommand(QCommandLineParser &parser, const QStringList &arguments, QTex
     return true;
 }
 
-QString fileNameOf(const QString &path)
-{
-    qsizetype separator = path.lastIndexOf(u'/');
-#ifdef Q_OS_WIN
-    separator = qMax(separator, path.lastIndexOf(u'\\'));
-#endif
-    return path.mid(separator + 1);
-}
-
 void reportRecovery(const JournalRecovery &recovery, QTextStream &err)
 {
     reportRecovery(recovery.message, err);
@@ -61,19 +52,25 @@ QString PlainLoadError(const Failure &failure, const QString &fileName)
     return ForTerminal(LoadErrorMessage(escaped, Escaped(fileName)));
 }
 
-bool openSession(VehicleSession &session, const QString &path, bool metric, QTextStream &err)
+std::optional<Failure> openRunFile(VehicleSession &session, const QString &path, bool metric,
+                                   QTextStream &err)
 {
     reportRecovery(RecoverPendingJournal(path), err);
-    const QString name = fileNameOf(path);
-    session.setModel(ModelFromFileName(name));
+    session.setModel(ModelFromFileName(FileNameOfPath(path)));
     if (session.metric() != metric)
         session.switchUnits();
     const auto opened = session.open(path);
-    if (!opened) {
-        err << PlainLoadError(opened.failure(), name) << '\n';
-        return false;
-    }
-    return true;
+    if (!opened)
+        return opened.failure();
+    return std::nullopt;
+}
+
+bool openSession(VehicleSession &session, const QString &path, bool metric, QTextStream &err)
+{
+    const auto failure = openRunFile(session, path, metric, err);
+    if (failure)
+        err << PlainLoadError(*failure, FileNameOfPath(path)) << '\n';
+    return !failure;
 }
 
 std::optional<LoadedRunFile> loadForDisplay(const QString &path, bool metric, QTextStream &err)

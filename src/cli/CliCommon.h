@@ -4,6 +4,7 @@
 #include "Cli.h"
 #include "runfile/JournalRecovery.h"
 #include "runfile/RunFileReader.h"
+#include "support/NativePath.h"
 #include "vehicle/VehicleDisplay.h"
 #include "vehicle/VehicleSession.h"
 
@@ -23,9 +24,6 @@ bool parseCommand(QCommandLineParser &parser, const QStringList &arguments, QTex
 // Prints the usage after a reason and returns BadUsage.
 int badUsage(const QString &reason, QTextStream &err);
 
-// The last component of a path, as the system names it.
-[[nodiscard]] QString fileNameOf(const QString &path);
-
 // Prints what recovering a journal did, if anything.
 void reportRecovery(const JournalRecovery &recovery, QTextStream &err);
 void reportRecovery(const QString &message, QTextStream &err);
@@ -42,6 +40,9 @@ struct LoadedRunFile
 // Opens a run file in `session` as the window would, in the given units, after putting
 // back what an interrupted save of it left; on failure prints the loader's message.
 bool openSession(VehicleSession &session, const QString &path, bool metric, QTextStream &err);
+// The same, leaving the load's failure to the caller to report.
+std::optional<Failure> openRunFile(VehicleSession &session, const QString &path, bool metric,
+                                   QTextStream &err);
 
 // Loads a run file as the window would; on failure prints the loader's message.
 std::optional<LoadedRunFile> loadForDisplay(const QString &path, bool metric, QTextStream &err);

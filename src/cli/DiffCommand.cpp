@@ -132,7 +132,7 @@ int RunDiff(const QStringList &arguments, QTextStream &out, QTextStream &err)
         RunSummary row = ReadRunSummary(path, metric);
         reportRecovery(row.recovery, err);
         if (!row.loaded()) {
-            err << PlainLoadError(*row.loadFailure, fileNameOf(path)) << '\n';
+            err << PlainLoadError(*row.loadFailure, FileNameOfPath(path)) << '\n';
             return BadUsage;
         }
         rows.append(std::move(row));

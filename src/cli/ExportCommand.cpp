@@ -72,7 +72,7 @@ std::optional<QString> unfitOutput(const QString &path)
     if (PathAsValidText(path) != path)
         return QStringLiteral("The --output file's name is not valid text; give it another name.");
     // The output replaces the file it names; a run file would be lost.
-    if (IsRunFileName(fileNameOf(path)))
+    if (IsRunFileName(FileNameOfPath(path)))
         return QStringLiteral("--output names a run file, which the export would replace.");
     return std::nullopt;
 }

@@ -28,7 +28,7 @@ QList<RunFileArgument> RunFilesOf(const QStringList &paths)
             for (const UnreadablePath &folder : walk.unreadable)
                 found.append({folder.path, unreadable(folder.failure)});
             for (const QString &file : walk.files)
-                if (IsRunFileName(fileNameOf(file)))
+                if (IsRunFileName(FileNameOfPath(file)))
                     found.append({file, QString()});
         } else if (kind.value() == EntryKind::Missing) {
             found.append({path, QStringLiteral("no such file or folder")});

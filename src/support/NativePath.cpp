@@ -150,4 +150,13 @@ QString PathAsValidText(const QString &path)
     return text;
 }
 
+QString FileNameOfPath(const QString &path)
+{
+    qsizetype separator = path.lastIndexOf(u'/');
+#ifdef Q_OS_WIN
+    separator = qMax(separator, path.lastIndexOf(u'\\'));
+#endif
+    return path.mid(separator + 1);
+}
+
 } // namespace quenloft

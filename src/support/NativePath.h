@@ -27,4 +27,8 @@ namespace quenloft {
 // it, and any other lone surrogate \uNNNN. A valid name comes back as it is.
 [[nodiscard]] QString PathAsValidText(const QString &path);
 
+// The last component of a path: what follows its last separator ('/', and '\\' on
+// Windows). Works on names that are not valid text, kept as PathFromNativeBytes keeps them.
+[[nodiscard]] QString FileNameOfPath(const QString &path);
+
 } // namespace quenloft

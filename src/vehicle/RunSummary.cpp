@@ -3,18 +3,10 @@
 #include "runfile/JournalRecovery.h"
 #include "runfile/JournalStore.h"
 #include "runfile/LoadMessages.h"
+#include "support/NativePath.h"
 
 namespace quenloft {
 namespace {
-
-QString fileNameOf(const QString &path)
-{
-    qsizetype separator = path.lastIndexOf(u'/');
-#ifdef Q_OS_WIN
-    separator = qMax(separator, path.lastIndexOf(u'\\'));
-#endif
-    return path.mid(separator + 1);
-}
 
 bool isNox(const RunSummary &row)
 {
@@ -30,7 +22,7 @@ RunSummary readRow(const QString &path, bool metric, bool recover, const ScanObs
     row.path = path;
     if (recover)
         row.recovery = RecoverPendingJournal(path).message;
-    const QString name = fileNameOf(path);
+    const QString name = FileNameOfPath(path);
     const Model model = ModelFromFileName(name);
     row.model = model;
     auto contents = ReadRunFileAt(path, model, observer);
