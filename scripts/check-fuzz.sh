@@ -1,27 +1,17 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets of tests/fuzz with clang under AddressSanitizer and
-# UndefinedBehaviorSanitizer in build-fuzz/ (QUENLOFT_FUZZ_BUILD to change) and runs each for
-# QUENLOFT_FUZZ_SECONDS (default 60), one per processor at a time, seeded from samples/ and
-# the target's regression inputs. Any finding fails the check; its input is left in build-fuzz/findings/<target>/.
+# UndefinedBehaviorSanitizer, in the build check-sanitizers.sh uses (build-asan/,
+# QUENLOFT_ASAN_BUILD to change), and runs each for QUENLOFT_FUZZ_SECONDS (default 60),
+# one per processor at a time, seeded from samples/ and the target's regression inputs.
+# Any finding fails the check; its input is left in build-asan/findings/<target>/.
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
-quenloft_install_missing
-quenloft_install_missing clang libclang-rt-14-dev
-
-build="${QUENLOFT_FUZZ_BUILD:-$QUENLOFT_ROOT/build-fuzz}"
+quenloft_configure_sanitized
+build="$QUENLOFT_SANITIZED_BUILD"
 seconds="${QUENLOFT_FUZZ_SECONDS:-60}"
 targets=(run_file_reader field_entry patch_faults journal_decoder)
-sanitize="-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
-launcher=()
-command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-cmake -S "$QUENLOFT_ROOT" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_CXX_FLAGS="$sanitize -fsanitize=fuzzer-no-link" \
-  -DCMAKE_EXE_LINKER_FLAGS="$sanitize" -DQUENLOFT_WERROR=ON -DQUENLOFT_BUILD_FUZZERS=ON \
-  -DQUENLOFT_BUILD_GUI=OFF -DQUENLOFT_BUILD_BENCHMARKS=OFF "${launcher[@]}" >/dev/null
 cmake --build "$build" --parallel --target "${targets[@]/#/fuzz_}"
 
-export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:strict_string_checks=1"
-export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 # One fuzzer per processor at a time; each writes its own log.
 fuzz() {
   local target=$1

@@ -50,3 +50,23 @@ quenloft_build() {
     -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUENLOFT_BUILD_GUI=ON "${launcher[@]}" "${werror[@]}" >/dev/null
   cmake --build "$QUENLOFT_BUILD" --parallel
 }
+
+# The clang build under AddressSanitizer and UndefinedBehaviorSanitizer that
+# check-sanitizers.sh runs the suite in and check-fuzz.sh builds its fuzzers in: one build
+# serves both (the code carries libFuzzer's coverage hooks, which the suite ignores).
+# Optimised lightly, with assertions kept.
+QUENLOFT_SANITIZED_BUILD="${QUENLOFT_ASAN_BUILD:-$QUENLOFT_ROOT/build-asan}"
+quenloft_configure_sanitized() {
+  quenloft_install_missing
+  quenloft_install_missing clang libclang-rt-14-dev
+  local sanitize="-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
+  local launcher=()
+  command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  cmake -S "$QUENLOFT_ROOT" -B "$QUENLOFT_SANITIZED_BUILD" -G Ninja \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g" \
+    -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_CXX_FLAGS="$sanitize -fsanitize=fuzzer-no-link" \
+    -DCMAKE_EXE_LINKER_FLAGS="$sanitize" -DQUENLOFT_WERROR=ON -DQUENLOFT_BUILD_FUZZERS=ON \
+    -DQUENLOFT_BUILD_BENCHMARKS=OFF "${launcher[@]}" >/dev/null
+  export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:strict_string_checks=1"
+  export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+}
