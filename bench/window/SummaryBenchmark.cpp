@@ -4,17 +4,16 @@
 // (the longest gap between the ticks of a 10 ms timer).
 //   build/bench/quenloft-bench-summary
 #include "../SampleFolders.h"
+#include "WindowBench.h"
 #include "app/FolderSummaryDialog.h"
 #include "app/FolderSummaryModel.h"
 #include "app/frmMain.h"
 #include "browser/pane/FileListBox.h"
 #include "runfile/JournalStore.h"
 
-#include <QApplication>
 #include <QElapsedTimer>
 #include <QTableView>
 #include <QTemporaryDir>
-#include <QTimer>
 
 #include <benchmark/benchmark.h>
 
@@ -22,42 +21,26 @@ using namespace quenloft;
 
 namespace {
 
-class SilentPrompter final : public Prompter
-{
-public:
-    void message(QWidget *, const QString &, PromptIcon) override {}
-    bool askYesNo(QWidget *, const QString &, PromptIcon, bool) override { return false; }
-    std::optional<QString> input(QWidget *, const QString &, const QString &) override
-    {
-        return std::nullopt;
-    }
-};
-
 void BM_FolderSummaryOf10000Files(benchmark::State &state)
 {
     const QString folder = bench::sampleRunFolder(10000);
     QTemporaryDir journals;
     SetJournalFolder(journals.path());
     frmMain window;
-    window.setPrompter(std::make_unique<SilentPrompter>());
+    window.setPrompter(std::make_unique<bench::SilentPrompter>());
     window.show();
     if (!window.fileKVP()->setPath(folder)) {
         state.SkipWithError("cannot list the folder");
         return;
     }
 
-    QElapsedTimer sinceTick;
-    qint64 longestGap = 0;
-    QTimer ticker;
-    QObject::connect(&ticker, &QTimer::timeout,
-                     [&] { longestGap = qMax(longestGap, sinceTick.restart()); });
-    ticker.start(10);
+    bench::EventGapMeter gaps;
     double firstRowsMs = 0, fillMs = 0;
     qint64 firstRowsWorstMs = 0;
     for (auto _ : state) {
         QElapsedTimer clock;
         clock.start();
-        sinceTick.start();
+        gaps.start();
         FolderSummaryDialog *dialog = window.openFolderSummary();
         while (dialog->model()->rowCount() == 0)
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
@@ -66,7 +49,7 @@ void BM_FolderSummaryOf10000Files(benchmark::State &state)
         while (!dialog->model()->isComplete())
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         const qint64 filled = clock.elapsed();
-        longestGap = qMax(longestGap, sinceTick.elapsed());
+        gaps.stop();
         if (dialog->model()->rowCount() != 10000) {
             state.SkipWithError("not every file has a row");
             return;
@@ -83,7 +66,7 @@ void BM_FolderSummaryOf10000Files(benchmark::State &state)
     state.counters["first_rows_ms"] = firstRowsMs / n;
     state.counters["first_rows_worst_ms"] = double(firstRowsWorstMs);
     state.counters["all_rows_ms"] = fillMs / n;
-    state.counters["longest_unresponsive_ms"] = double(longestGap);
+    state.counters["longest_unresponsive_ms"] = double(gaps.longestMs());
 }
 
 } // namespace
@@ -95,11 +78,5 @@ BENCHMARK(BM_FolderSummaryOf10000Files)
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return quenloft::bench::RunOffscreenBenchmarks(argc, argv);
 }

@@ -2,33 +2,20 @@
 // for a 256 MiB Nox file, and the longest time the window went without handling its
 // events during the load. Runs offscreen.
 //   build/bench/quenloft-bench-window
+#include "WindowBench.h"
 #include "app/frmMain.h"
 #include "browser/pane/FileListBox.h"
 #include "fixtures/RunFileBuilder.h"
 
-#include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
-#include <QTimer>
 
 #include <benchmark/benchmark.h>
 
 using namespace quenloft;
 
 namespace {
-
-class SilentPrompter final : public Prompter
-{
-public:
-    void message(QWidget *, const QString &, PromptIcon) override {}
-    bool askYesNo(QWidget *, const QString &, PromptIcon, bool) override { return false; }
-    std::optional<QString> input(QWidget *, const QString &, const QString &) override
-    {
-        return std::nullopt;
-    }
-};
 
 QTemporaryDir &folder()
 {
@@ -65,23 +52,16 @@ void writeLarge()
 void loadInWindow(benchmark::State &state, const QString &name)
 {
     frmMain window;
-    window.setPrompter(std::make_unique<SilentPrompter>());
+    window.setPrompter(std::make_unique<bench::SilentPrompter>());
     window.show();
-    // A timer that should fire every 10 ms: the longest gap between its ticks is the
-    // longest time the window could not handle events.
-    QElapsedTimer sinceTick;
-    qint64 longestGap = 0;
-    QTimer ticker;
-    QObject::connect(&ticker, &QTimer::timeout,
-                     [&] { longestGap = qMax(longestGap, sinceTick.restart()); });
-    ticker.start(10);
+    bench::EventGapMeter gaps;
     for (auto _ : state) {
-        sinceTick.start();
+        gaps.start();
         if (!window.showRunFile(folder().filePath(name)))
             state.SkipWithError("load failed");
-        longestGap = qMax(longestGap, sinceTick.elapsed());
+        gaps.stop();
     }
-    state.counters["longest_unresponsive_ms"] = double(longestGap);
+    state.counters["longest_unresponsive_ms"] = double(gaps.longestMs());
 }
 
 void BM_SelectSampleFile(benchmark::State &state)
@@ -103,11 +83,5 @@ BENCHMARK(BM_Select256MiBFile)->Unit(benchmark::kMillisecond)->Iterations(10);
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return quenloft::bench::RunOffscreenBenchmarks(argc, argv);
 }
