@@ -55,7 +55,7 @@ bool isSound(const RunSummary &row)
 int RunCheck(const QStringList &arguments, QTextStream &out, QTextStream &err)
 {
     QCommandLineParser parser;
-    parser.addOption({QStringLiteral("json"), QStringLiteral("Machine-readable output.")});
+    parser.addOption(jsonOption());
     parser.addPositionalArgument(QStringLiteral("PATH"), QStringLiteral("Run files or folders."));
     if (!parseCommand(parser, arguments, err))
         return BadUsage;

@@ -13,6 +13,11 @@ QCommandLineOption metricOption()
                               QStringLiteral("Solvane weight in kg and frontal area in m^2."));
 }
 
+QCommandLineOption jsonOption()
+{
+    return QCommandLineOption(QStringLiteral("json"), QStringLiteral("Machine-readable output."));
+}
+
 int badUsage(const QString &reason, QTextStream &err)
 {
     err << Escaped(reason) << "\n\n" << UsageText();

@@ -17,6 +17,8 @@
 namespace quenloft::cli {
 
 QCommandLineOption metricOption();
+// --json of show, check and diff.
+QCommandLineOption jsonOption();
 
 // Parses a command's arguments; on bad usage prints why and the usage, and returns false.
 bool parseCommand(QCommandLineParser &parser, const QStringList &arguments, QTextStream &err);

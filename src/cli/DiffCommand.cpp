@@ -117,7 +117,7 @@ int RunDiff(const QStringList &arguments, QTextStream &out, QTextStream &err)
 {
     QCommandLineParser parser;
     parser.addOption(metricOption());
-    parser.addOption({QStringLiteral("json"), QStringLiteral("Machine-readable output.")});
+    parser.addOption(jsonOption());
     parser.addPositionalArgument(QStringLiteral("A"), QStringLiteral("A run file."));
     parser.addPositionalArgument(QStringLiteral("B"), QStringLiteral("Another run file."));
     if (!parseCommand(parser, arguments, err))

@@ -34,7 +34,7 @@ int RunShow(const QStringList &arguments, QTextStream &out, QTextStream &err)
 {
     QCommandLineParser parser;
     parser.addOption(metricOption());
-    parser.addOption({QStringLiteral("json"), QStringLiteral("Machine-readable output.")});
+    parser.addOption(jsonOption());
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("A run file."));
     if (!parseCommand(parser, arguments, err))
         return BadUsage;

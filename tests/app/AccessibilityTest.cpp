@@ -46,18 +46,6 @@ void collectReachable(QAccessibleInterface *iface, QList<QAccessibleInterface *>
 class Accessibility : public WindowTest
 {
 protected:
-    QByteArray noxFile() const
-    {
-        return NoxFileBuilder()
-            .version("2.0")
-            .runName("Pass 1")
-            .vehicleName("Civic")
-            .weight(2650)
-            .records(3, 8)
-            .notes("n")
-            .build();
-    }
-
     QAccessibleInterface *named(const char *objectName) const
     {
         auto *widget = window.findChild<QWidget *>(QString::fromLatin1(objectName));
@@ -81,7 +69,7 @@ TEST_F(Accessibility, EveryReachableControlHasANameAndADescription)
     };
     check("no file");
     window.frameVEXAFile()->setFrameHeightTwips(6975);
-    ASSERT_TRUE(load("run.kvp", noxFile()));
+    ASSERT_TRUE(load("run.kvp", filledNoxFile()));
     check("Nox file shown");
     window.cmdEdit_Click();
     click(window.fieldLabel(FieldId::Weight));
@@ -101,7 +89,7 @@ struct SpokenCase
 
 TEST_F(Accessibility, ControlsSayWhatTheyAreAndDo)
 {
-    ASSERT_TRUE(load("run.kvp", noxFile()));
+    ASSERT_TRUE(load("run.kvp", filledNoxFile()));
     window.cmdEdit_Click();
     click(window.fieldLabel(FieldId::Weight)); // opens its editor
 
@@ -174,7 +162,7 @@ TEST_F(Accessibility, PressingALabelActsAsAClick)
 
 TEST_F(Accessibility, AccessKeysRunTheCommands)
 {
-    const QString path = write("run.kvp", noxFile());
+    const QString path = write("run.kvp", filledNoxFile());
     ASSERT_TRUE(select("run.kvp"));
     auto press = [](Qt::Key key) {
         QWidget *target = QApplication::focusWidget();

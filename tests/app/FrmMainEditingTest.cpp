@@ -21,25 +21,11 @@ const QString kRange =
     QStringLiteral("You entered a value that is out of the allowable range (%1).\r\n"
                    "Please correct this now.");
 
-class Editing : public WindowTest
-{
-protected:
-    QByteArray noxFile() const
-    {
-        return NoxFileBuilder()
-            .version("2.0")
-            .runName("Pass 1")
-            .vehicleName("Civic")
-            .weight(2650)
-            .records(3, 8)
-            .notes("Old notes here")
-            .build();
-    }
-};
+using Editing = WindowTest;
 
 TEST_F(Editing, StatesFollowEditChangeSaveAndUndo)
 {
-    ASSERT_TRUE(load("a.kvp", noxFile()));
+    ASSERT_TRUE(load("a.kvp", filledNoxFile()));
     EXPECT_EQ(state(), kFileShown);
     click(window.fieldLabel(FieldId::Weight));
     EXPECT_FALSE(window.fieldEditor(FieldId::Weight)->isVisible()) << "no editor outside edit mode";
@@ -106,7 +92,7 @@ TEST_P(Entry, IsNormalisedCheckedAndShown)
 {
     const EntryCase c = GetParam();
     if (QByteArray(c.file) == "nox")
-        ASSERT_TRUE(load("f.kvp", noxFile()));
+        ASSERT_TRUE(load("f.kvp", filledNoxFile()));
     else
         ASSERT_TRUE(load("f.kvs", SolvaneFileBuilder().build()));
     if (c.metric)
@@ -187,7 +173,7 @@ TEST_F(Editing, MetricAreaThatRoundsOutOfRangeKeepsItsRoundedText)
 
 TEST_F(Editing, TwoRejectedEditorsDoNotSetOffAChainOfMessages)
 {
-    ASSERT_TRUE(load("a.kvp", noxFile()));
+    ASSERT_TRUE(load("a.kvp", filledNoxFile()));
     click(window.cmdEdit());
     click(window.fieldLabel(FieldId::Redline));
     QTest::keyClicks(window.fieldEditor(FieldId::Redline), "0");
@@ -207,7 +193,7 @@ TEST_F(Editing, TwoRejectedEditorsDoNotSetOffAChainOfMessages)
 
 TEST_F(Editing, TheKeyboardOpensAndLeavesEveryFieldInTheFocusOrder)
 {
-    ASSERT_TRUE(load("a.kvp", noxFile()));
+    ASSERT_TRUE(load("a.kvp", filledNoxFile()));
     ClickLabel *weight = window.fieldLabel(FieldId::Weight);
     FieldEditor *weightEditor = window.fieldEditor(FieldId::Weight);
     window.txtVehicleNotes()->setFocus(Qt::TabFocusReason);
@@ -253,7 +239,7 @@ TEST_F(Editing, TheKeyboardOpensAndLeavesEveryFieldInTheFocusOrder)
 
 TEST_F(Editing, SaveWritesEveryShownValueInPlace)
 {
-    const QString path = write("a.kvp", noxFile());
+    const QString path = write("a.kvp", filledNoxFile());
     const QByteArray before = read(path);
     NoxFileBuilder layout;
     layout.records(3, 8);
@@ -361,7 +347,7 @@ TEST_F(Editing, SaveFailuresSayWhyAndWriteNothing)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         script.prompts.clear();
-        const QString path = write("a.kvp", noxFile());
+        const QString path = write("a.kvp", filledNoxFile());
         ASSERT_TRUE(select("a.kvp"));
         click(window.cmdEdit());
         enter(window.fieldLabel(FieldId::Weight), window.fieldEditor(FieldId::Weight), "200");
@@ -386,7 +372,7 @@ TEST_F(Editing, SaveFailuresSayWhyAndWriteNothing)
 
 TEST_F(Editing, NotesThatCannotBeStoredAreRefusedOnSave)
 {
-    const QString path = write("a.kvp", noxFile());
+    const QString path = write("a.kvp", filledNoxFile());
     const QByteArray before = read(path);
     ASSERT_TRUE(select("a.kvp"));
     click(window.cmdEdit());
@@ -411,7 +397,7 @@ TEST_F(Editing, NotesOfAFileWithoutNotesBlockStayLocked)
 
 TEST_F(Editing, UndoReadsTheFileAgain)
 {
-    ASSERT_TRUE(load("a.kvp", noxFile()));
+    ASSERT_TRUE(load("a.kvp", filledNoxFile()));
     click(window.cmdEdit());
     enter(window.fieldLabel(FieldId::VehicleName), window.fieldEditor(FieldId::VehicleName),
           "Other");

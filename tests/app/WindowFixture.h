@@ -43,6 +43,20 @@ protected:
 
     static QByteArray read(const QString &path) { return fixtures::readFile(path); }
 
+    // A version 2.0 Nox file with both names, a weight, three records and notes: every
+    // Nox field has a value to show, change or speak.
+    static QByteArray filledNoxFile()
+    {
+        return fixtures::NoxFileBuilder()
+            .version("2.0")
+            .runName("Pass 1")
+            .vehicleName("Civic")
+            .weight(2650)
+            .records(3, 8)
+            .notes("Old notes here")
+            .build();
+    }
+
     // Selects `name` in the file list and loads it, as a click in the list does.
     bool select(const QString &name) { return window.showRunFile(dir.filePath(name)); }
 

@@ -2,6 +2,7 @@
 // batch set (all or nothing until the writing starts, then each file on its own) and diff.
 #include "CliRun.h"
 #include "fixtures/JournalFolder.h"
+#include "fixtures/RawNameFolder.h"
 #include "fixtures/RunFileBuilder.h"
 #include "fixtures/TestFiles.h"
 #include "runfile/PatchWriter.h"
@@ -19,7 +20,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -36,25 +36,15 @@ const QString kShownNotes = QStringLiteral("Lane 2, \"wet\"\r\ncold, 12C");
 class CliBatchTest : public testing::Test
 {
 protected:
-    // A file named by raw bytes under the test folder; its path as the program takes it.
     QString write(const QByteArray &name, const QByteArray &bytes)
     {
-        const QByteArray path = QFile::encodeName(m_dir.path()) + '/' + name;
-        const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        EXPECT_GE(fd, 0) << path.constData();
-        EXPECT_EQ(::write(fd, bytes.constData(), size_t(bytes.size())), bytes.size());
-        ::close(fd);
-        return PathFromNativeBytes(path);
+        return m_dir.write(name, bytes);
     }
     static QByteArray read(const QString &path)
     {
         return readFile(QFile::decodeName(*NativeBytesOfPath(path)));
     }
     QString path(const char *name) const { return m_dir.filePath(QString::fromLatin1(name)); }
-    void TearDown() override
-    {
-        std::filesystem::remove_all(QFile::encodeName(m_dir.path()).constData());
-    }
 
     // Three files as a racer's folder holds them, and one that does not load.
     void writeFolder()
@@ -72,7 +62,7 @@ protected:
         write("short.kvp", QByteArray(100, 'x'));
     }
 
-    QTemporaryDir m_dir;
+    RawNameFolder m_dir;
     TemporaryJournalFolder m_journals;
 };
 
@@ -172,7 +162,7 @@ TEST_F(CliBatchTest, ExportJsonRowsAreShowJsonWithPathAndError)
         // The program's own path for the file, not the escaped text.
         const QString file =
             path.endsWith(QStringLiteral("lat\\xe9.kvp"))
-                ? PathFromNativeBytes(QFile::encodeName(m_dir.path()) + "/lat\xe9.kvp")
+                ? PathFromNativeBytes(m_dir.nativePath() + "/lat\xe9.kvp")
                 : path;
         const CliRun show = runCli({QStringLiteral("show"), QStringLiteral("--json"), file});
         EXPECT_EQ(row, QJsonDocument::fromJson(show.out.toUtf8()).object()) << path.toStdString();

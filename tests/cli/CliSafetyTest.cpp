@@ -4,6 +4,7 @@
 #include "CliRun.h"
 #include "PlainText.h"
 #include "fixtures/JournalFolder.h"
+#include "fixtures/RawNameFolder.h"
 #include "fixtures/RunFileBuilder.h"
 #include "fixtures/TestFiles.h"
 #include "runfile/PatchWriter.h"
@@ -11,15 +12,11 @@
 #include "support/NativePath.h"
 
 #include <QDir>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace quenloft {
 namespace {
@@ -29,33 +26,20 @@ using namespace fixtures;
 class CliSafetyTest : public testing::Test
 {
 protected:
-    // A file under the test folder named by raw bytes; returns its path as the program
-    // takes it from the command line.
     QString writeNative(const QByteArray &name, const QByteArray &bytes)
     {
-        const QByteArray path = QFile::encodeName(m_dir.path()) + '/' + name;
-        const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        EXPECT_GE(fd, 0) << path.constData();
-        EXPECT_EQ(::write(fd, bytes.constData(), size_t(bytes.size())), bytes.size());
-        ::close(fd);
-        return PathFromNativeBytes(path);
+        return m_dir.write(name, bytes);
     }
     QString write(const char *name, const QByteArray &bytes) { return writeNative(name, bytes); }
 
-    // QTemporaryDir cannot remove names that are not valid text; the standard library can.
-    void TearDown() override
-    {
-        std::filesystem::remove_all(QFile::encodeName(m_dir.path()).constData());
-    }
-
-    QTemporaryDir m_dir;
+    RawNameFolder m_dir;
     TemporaryJournalFolder m_journals;
 };
 
 TEST_F(CliSafetyTest, CheckReportsEveryFileWhateverItsNameAndFailsOnOneItCannotRead)
 {
     const QByteArray nox = NoxFileBuilder().records(2, 6).build();
-    ASSERT_EQ(::mkdir((QFile::encodeName(m_dir.path()) + "/d\xff").constData(), 0755), 0);
+    ASSERT_EQ(::mkdir((m_dir.nativePath() + "/d\xff").constData(), 0755), 0);
     const QString latin1 = writeNative("lat\xe9.kvp", nox);
     writeNative("d\xff/ok.kvs", SolvaneFileBuilder().build());
     writeNative("new\nline.kvp", nox);
