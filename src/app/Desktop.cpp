@@ -1,7 +1,5 @@
 #include "app/Desktop.h"
 
-#include "browser/DesktopOpener.h"
-#include "browser/Process.h"
 
 #include <QApplication>
 #include <QDir>
@@ -11,7 +9,6 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QStyleFactory>
-#include <QUrl>
 
 #include <iterator>
 
@@ -95,8 +92,6 @@ void SetUpWindowProgram()
     QApplication::setWindowIcon(ProgramIcon());
     // The window's colours are set through palettes, which Fusion honours everywhere.
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    // Documents and web pages go to the desktop's own choice of program.
-    (void)SetShellOpener(DesktopOpener());
 }
 
 QString VersionHistoryPath(const QString &programDirectory)

@@ -14,8 +14,8 @@ inline constexpr char kDesktopId[] = "org.quenloft.Quenloft";
 // The program's icon in every size it is drawn in.
 [[nodiscard]] QIcon ProgramIcon();
 
-// Names, style, icon and shell opener of the running application; call once, after the
-// QApplication exists and before the window is made.
+// Names, style and icon of the running application; call once, after the QApplication
+// exists and before the window is made.
 void SetUpWindowProgram();
 
 // version_history.html for a program in `programDirectory`: where an installation puts it
