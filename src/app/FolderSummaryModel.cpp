@@ -17,6 +17,8 @@ namespace {
 
 // How often a long scan lets the window handle its events, as the window's own loader does.
 constexpr qint64 kEventIntervalMs = 40;
+// How often rows read are added to the table.
+constexpr qint64 kAddIntervalMs = 100;
 
 // Colours of rows that need attention; the icon in the file column says the same.
 QColor damagedColour()
@@ -211,21 +213,22 @@ void FolderSummaryModel::readFor(qint64 budgetMs)
         }
         return *alive;
     };
-    QList<RunSummary> read;
-    qsizetype next = m_rows.size();
     do {
-        RunSummary row = m_reader.read(m_paths.at(next), observer);
+        RunSummary row = m_reader.read(m_paths.at(read()), observer);
         if (!*alive)
             return; // the model went while the events ran
-        read.append(std::move(row));
-        ++next;
-    } while (next < m_paths.size() && clock.elapsed() < budgetMs);
+        m_unadded.append(std::move(row));
+    } while (read() < m_paths.size() && clock.elapsed() < budgetMs);
 
-    beginInsertRows(QModelIndex(), int(m_rows.size()), int(m_rows.size() + read.size() - 1));
-    m_rows.append(std::move(read));
-    endInsertRows();
+    if (m_rows.isEmpty() || read() == m_paths.size() || m_sinceAdded.elapsed() >= kAddIntervalMs) {
+        beginInsertRows(QModelIndex(), int(m_rows.size()), int(read() - 1));
+        m_rows.append(std::move(m_unadded));
+        m_unadded.clear();
+        endInsertRows();
+        m_sinceAdded.start();
+    }
     m_reading = false;
-    emit progressed(m_rows.size(), m_paths.size());
+    emit progressed(read(), m_paths.size());
 }
 
 } // namespace quenloft

@@ -6,6 +6,7 @@
 #include "vehicle/RunSummary.h"
 
 #include <QAbstractTableModel>
+#include <QElapsedTimer>
 #include <QList>
 #include <QStringList>
 
@@ -43,11 +44,15 @@ public:
     [[nodiscard]] QVariant headerData(int section, Qt::Orientation orientation,
                                       int role) const override;
 
-    // Reads files for about `budgetMs` (at least one) and adds their rows. A long scan lets
-    // the window handle its events in between.
+    // Reads files for about `budgetMs` (at least one). A long scan lets the window handle
+    // its events in between. The rows read are added to the model in batches: the first
+    // ones at once, then every kAddIntervalMs, and the last with them; each addition
+    // repaints the table, which costs more than reading hundreds of files.
     void readFor(qint64 budgetMs);
     [[nodiscard]] bool isComplete() const { return m_rows.size() == m_paths.size(); }
     [[nodiscard]] qsizetype total() const { return m_paths.size(); }
+    // Files read so far, the rows not yet added included.
+    [[nodiscard]] qsizetype read() const { return m_rows.size() + m_unadded.size(); }
     [[nodiscard]] const QList<RunSummary> &rows() const { return m_rows; }
 
     // The field a column shows; nullopt for the others.
@@ -63,6 +68,8 @@ private:
     QStringList m_paths;
     RunSummaryReader m_reader;
     QList<RunSummary> m_rows;
+    QList<RunSummary> m_unadded; // read, waiting for the next addition
+    QElapsedTimer m_sinceAdded;
     bool m_reading = false;
     // Cleared when the model goes, so a read that let events run (and saw it go) stops.
     std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
