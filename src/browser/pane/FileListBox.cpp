@@ -28,8 +28,7 @@ public:
         for (const QString &untrimmed : wildcards) {
             const QString wildcard = untrimmed.trimmed();
             const QString rest = wildcard.mid(1);
-            if (wildcard.startsWith(QLatin1Char('*')) && !rest.isEmpty() &&
-                !rest.contains(QRegularExpression(QStringLiteral("[*?\\[]")))) {
+            if (wildcard.startsWith(QLatin1Char('*')) && !rest.isEmpty() && !hasWildcard(rest)) {
                 m_endings.append(rest);
             } else {
                 m_expressions.append(
@@ -52,6 +51,13 @@ public:
     }
 
 private:
+    static bool hasWildcard(const QString &text)
+    {
+        return std::any_of(text.cbegin(), text.cend(), [](QChar c) {
+            return c == QLatin1Char('*') || c == QLatin1Char('?') || c == QLatin1Char('[');
+        });
+    }
+
     QStringList m_endings;
     QList<QRegularExpression> m_expressions;
 };
