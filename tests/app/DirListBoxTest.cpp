@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -63,6 +64,28 @@ TEST_F(DirListBoxTest, ShowsAncestorsThenSubdirectories)
     EXPECT_EQ(list.entries().first(), QStringLiteral("/"));
     EXPECT_EQ(list.item(0)->text(), QStringLiteral("/"));
     EXPECT_EQ(list.item(list.ancestorCount())->text(), QStringLiteral("alpha"));
+}
+
+TEST_F(DirListBoxTest, AncestorsShowAnOpenFolderAndSubdirectoriesAClosedOne)
+{
+    const auto picture = [this](int row) {
+        return list.item(row)->icon().pixmap(QSize(16, 16)).toImage();
+    };
+    const QImage open = picture(list.ancestorCount() - 1);
+    const QImage closed = picture(list.ancestorCount());
+    ASSERT_FALSE(open.isNull());
+    const auto drawn = [](const QImage &image) {
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (qAlpha(image.pixel(x, y)) != 0)
+                    return true;
+        return false;
+    };
+    EXPECT_TRUE(drawn(open));
+    EXPECT_TRUE(drawn(closed));
+    EXPECT_NE(open, closed);
+    EXPECT_EQ(picture(0), open);
+    EXPECT_EQ(picture(list.count() - 1), closed);
 }
 
 TEST_F(DirListBoxTest, PathChangeIsReportedBeforeSetPathReturns)

@@ -1,5 +1,6 @@
 #include "browser/pane/DirListBox.h"
 
+#include "browser/pane/FolderIcon.h"
 #include "browser/pane/FolderListing.h"
 #include "browser/pane/PathWatch.h"
 
@@ -179,8 +180,8 @@ void DirListBox::populate()
     }
 
     clear();
-    const QIcon openIcon = style()->standardIcon(QStyle::SP_DirOpenIcon);
-    const QIcon closedIcon = style()->standardIcon(QStyle::SP_DirClosedIcon);
+    const QIcon openIcon = FolderIcon(FolderState::Open);
+    const QIcon closedIcon = FolderIcon(FolderState::Closed);
     int level = 0;
     for (const QString &ancestor : ancestors) {
         auto *entry = new QListWidgetItem(openIcon, displayName(ancestor), this);
