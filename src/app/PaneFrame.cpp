@@ -4,6 +4,8 @@
 #include "app/Twips.h"
 
 #include <QMouseEvent>
+#include <QStyleOptionGroupBox>
+#include <QStylePainter>
 
 namespace quenloft {
 
@@ -38,6 +40,34 @@ void PaneFrame::mouseMoveEvent(QMouseEvent *event)
         emit mouseMoved(twips::fromPixels(event->position().x()),
                         twips::fromPixels(event->position().y()));
     }
+}
+
+void PaneFrame::paintEvent(QPaintEvent *)
+{
+    // The style draws its group box frame from an image file, and reading the program's
+    // first image file loads every image format plug-in, a cost start-up need not pay.
+    // The same frame is drawn here: a faint rounded border below the title, with a shade
+    // inside it; the style still draws the title.
+    QStylePainter painter(this);
+    QStyleOptionGroupBox option;
+    initStyleOption(&option);
+    const int titleHeight =
+        title().isEmpty()
+            ? 0
+            : qMax(style()->pixelMetric(QStyle::PM_ExclusiveIndicatorHeight, &option, this),
+                   option.fontMetrics.height());
+    const QRect box = option.rect.adjusted(1, titleHeight + 4, 0, 0);
+    painter.fillRect(box.adjusted(1, 1, -1, -1), QColor(0, 0, 0, 3));
+    painter.setPen(QColor(0, 0, 0, 4));
+    painter.drawRect(box.adjusted(1, 1, -2, -2));
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(117, 117, 117, 50), 1));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRoundedRect(QRectF(box).adjusted(0.5, 0.5, -0.5, -0.5), 1.0, 1.0);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+
+    option.subControls &= ~QStyle::SC_GroupBoxFrame;
+    painter.drawComplexControl(QStyle::CC_GroupBox, option);
 }
 
 } // namespace quenloft
