@@ -1,17 +1,30 @@
 #include "app/Appearance.h"
 
+#include <QFontDatabase>
 #include <QStringList>
 
 namespace quenloft::appearance {
 namespace {
 
-// Families are tried in order. The window is laid out for the metrics of the classic
-// dialog sans serif and Arial; away from Windows, Liberation Sans (Debian package
-// fonts-liberation2) has Arial's metrics, so it comes first there for both.
-QFont fontFrom(const QStringList &families, bool bold, bool italic)
+// The first of `families` that is installed, or the last, which the font configuration
+// resolves by itself. The font is given that one family rather than the list: a font with
+// several families has the system's fallback faces looked up as soon as it is first
+// used, where one family leaves that until a character is missing from it.
+QString firstInstalled(const QStringList &families)
 {
-    QFont font;
-    font.setFamilies(families);
+    for (const QString &family : families) {
+        if (QFontDatabase::hasFamily(family))
+            return family;
+    }
+    return families.last();
+}
+
+// The window is laid out for the metrics of the classic dialog sans serif and Arial; away
+// from Windows, Liberation Sans (Debian package fonts-liberation2) has Arial's metrics, so
+// it comes first there for both.
+QFont fontFrom(const QString &family, bool bold, bool italic)
+{
+    QFont font(family);
     font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(kPointSize);
     font.setWeight(bold ? QFont::Bold : QFont::Normal);
@@ -19,25 +32,31 @@ QFont fontFrom(const QStringList &families, bool bold, bool italic)
     return font;
 }
 
-QStringList sansFamilies()
+QString sansFamily()
 {
+    static const QString family = firstInstalled({
 #ifdef Q_OS_WIN
-    return {QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
-            QStringLiteral("Arial")};
+        QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
+        QStringLiteral("Arial")
 #else
-    return {QStringLiteral("Liberation Sans"), QStringLiteral("MS Sans Serif"),
-            QStringLiteral("Arimo"), QStringLiteral("Sans Serif")};
+        QStringLiteral("Liberation Sans"), QStringLiteral("MS Sans Serif"), QStringLiteral("Arimo"),
+        QStringLiteral("Sans Serif")
 #endif
+    });
+    return family;
 }
 
-QStringList arialFamilies()
+QString arialFamily()
 {
+    static const QString family = firstInstalled({
 #ifdef Q_OS_WIN
-    return {QStringLiteral("Arial")};
+        QStringLiteral("Arial")
 #else
-    return {QStringLiteral("Liberation Sans"), QStringLiteral("Arial"), QStringLiteral("Arimo"),
-            QStringLiteral("Sans Serif")};
+        QStringLiteral("Liberation Sans"), QStringLiteral("Arial"), QStringLiteral("Arimo"),
+        QStringLiteral("Sans Serif")
 #endif
+    });
+    return family;
 }
 
 } // namespace
@@ -64,22 +83,22 @@ QColor noticeGreen()
 
 QFont windowFont()
 {
-    return fontFrom(sansFamilies(), false, false);
+    return fontFrom(sansFamily(), false, false);
 }
 
 QFont boldSansFont()
 {
-    return fontFrom(sansFamilies(), true, false);
+    return fontFrom(sansFamily(), true, false);
 }
 
 QFont italicArialFont()
 {
-    return fontFrom(arialFamilies(), false, true);
+    return fontFrom(arialFamily(), false, true);
 }
 
 QFont boldItalicArialFont()
 {
-    return fontFrom(arialFamilies(), true, true);
+    return fontFrom(arialFamily(), true, true);
 }
 
 } // namespace quenloft::appearance
