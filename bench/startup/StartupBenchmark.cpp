@@ -7,6 +7,10 @@
 // programs it compares one after the other, so a busy machine slows both alike; the CPU
 // time the child had used by its first paint is reported too, as it varies less than the
 // time on the clock when other programs share the processors.
+// A third program shows only the text the window shows at its first paint, each caption
+// a plain label in its font at its place: what that text costs with nothing else of the
+// window, and so the least any window with these captions can take.
+#include "ShownCaptions.h"
 #include "app/Desktop.h"
 #include "app/Preferences.h"
 #include "app/frmMain.h"
@@ -75,11 +79,26 @@ int runChild(int argc, char *argv[])
         window.show();
         return QApplication::exec();
     }
+    if (std::strcmp(argv[2], "captions") == 0) {
+        QWidget window;
+        quenloft::bench::ShowAsLabels(
+            quenloft::bench::ReadShownText(QString::fromLocal8Bit(argv[3])), window);
+        window.installEventFilter(&watch);
+        window.show();
+        return QApplication::exec();
+    }
     // As main() starts the program, with the folder stored as the last one shown.
     quenloft::SetUpWindowProgram();
     frmMain window;
-    window.installEventFilter(&watch);
     window.Form_Load(std::make_unique<quenloft::Preferences>(QString::fromLocal8Bit(argv[3])));
+    if (std::strcmp(argv[2], "captions-of") == 0) {
+        window.show();
+        return quenloft::bench::WriteShownText(quenloft::bench::ShownTextOf(window),
+                                               QString::fromLocal8Bit(argv[4]))
+                   ? 0
+                   : 1;
+    }
+    window.installEventFilter(&watch);
     window.show();
     return QApplication::exec();
 }
@@ -190,6 +209,25 @@ QStringList quenloftWindow(const QString &folder)
     return {QStringLiteral("window"), preferencesFor(folder)};
 }
 
+// The captions the window shows with `folder`, written out by one run of it.
+QStringList captionsOf(const QString &folder)
+{
+    const QString file =
+        scratch().filePath(QFileInfo(folder).fileName() + QStringLiteral("-captions.json"));
+    if (!QFileInfo::exists(file)) {
+        QProcess child;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        child.setProcessEnvironment(environment);
+        child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        child.start(QCoreApplication::applicationFilePath(),
+                    {QStringLiteral("--child"), QStringLiteral("captions-of"),
+                     preferencesFor(folder), file});
+        child.waitForFinished();
+    }
+    return {QStringLiteral("captions"), file};
+}
+
 // Reports the second program's time, and how it compares with the first's.
 void compare(benchmark::State &state, const QStringList &first, const QStringList &second,
              bool ratio)
@@ -231,6 +269,11 @@ void BM_Samples(benchmark::State &state)
     compare(state, minimalWindow(), quenloftWindow(samplesFolder()), true);
 }
 
+void BM_CaptionsAloneOfTheEmptyFolder(benchmark::State &state)
+{
+    compare(state, minimalWindow(), captionsOf(emptyFolder()), true);
+}
+
 void BM_TenThousandFilesOverEmptyFolder(benchmark::State &state)
 {
     compare(state, quenloftWindow(emptyFolder()), quenloftWindow(manyFilesFolder()), false);
@@ -240,6 +283,10 @@ void BM_TenThousandFilesOverEmptyFolder(benchmark::State &state)
 
 BENCHMARK(BM_EmptyFolder)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
 BENCHMARK(BM_Samples)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
+BENCHMARK(BM_CaptionsAloneOfTheEmptyFolder)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(20);
 BENCHMARK(BM_TenThousandFilesOverEmptyFolder)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
