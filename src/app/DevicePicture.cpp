@@ -59,9 +59,9 @@ QPixmap DevicePicture(const QString &resource)
             const QImage pixels(reinterpret_cast<const uchar *>(bytes.data() + header->pixelsAt),
                                 header->width, header->height, header->width * 3,
                                 QImage::Format_RGB888);
-            // Kept in its own format: the picture then stays in the program's data
-            // until it is drawn, where converting it would copy it into new memory at
-            // start-up; the painter reads this format as fast as any.
+            // Kept in its own format, so the picture stays in the program's data and is
+            // converted only where it is drawn; converting it here would copy it into new
+            // memory at start-up.
             return QPixmap::fromImage(pixels, Qt::NoFormatConversion);
         }
     }
