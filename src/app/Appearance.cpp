@@ -3,8 +3,24 @@
 #include <QFontDatabase>
 #include <QStringList>
 
+#include <algorithm>
+
 namespace quenloft::appearance {
 namespace {
+
+// Whether `family` is among the installed ones. The database's own list is read, rather
+// than asking QFontDatabase::hasFamily(), which first has the font configuration resolve
+// the name as an alias: a full round of its substitution rules for each name asked.
+// A family several foundries make is listed as "Family [Foundry]".
+bool isInstalled(const QString &family)
+{
+    static const QStringList installed = QFontDatabase::families();
+    const QString foundryForm = family + QStringLiteral(" [");
+    return std::any_of(installed.cbegin(), installed.cend(), [&](const QString &name) {
+        return name.compare(family, Qt::CaseInsensitive) == 0 ||
+               name.startsWith(foundryForm, Qt::CaseInsensitive);
+    });
+}
 
 // The first of `families` that is installed, or the last, which the font configuration
 // resolves by itself. The font is given that one family rather than the list: a font with
@@ -13,7 +29,7 @@ namespace {
 QString firstInstalled(const QStringList &families)
 {
     for (const QString &family : families) {
-        if (QFontDatabase::hasFamily(family))
+        if (isInstalled(family))
             return family;
     }
     return families.last();
