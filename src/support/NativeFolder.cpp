@@ -58,6 +58,21 @@ EntryKind kindOf(const QByteArray &native, int &error)
     return S_ISREG(target.st_mode) ? EntryKind::File : EntryKind::Other;
 }
 
+// The folder gives the kind of most entries with their names; only links, and entries
+// of file systems that do not say, are examined one by one. Folder walks and the browser
+// lists over thousands of files depend on that.
+EntryKind kindOfEntry(const dirent &item, const QByteArray &folderPrefix, int &error)
+{
+#ifdef _DIRENT_HAVE_D_TYPE
+    error = 0;
+    if (item.d_type == DT_DIR)
+        return EntryKind::Folder;
+    if (item.d_type == DT_REG)
+        return EntryKind::File;
+#endif
+    return kindOf(folderPrefix + item.d_name, error);
+}
+
 #else
 
 const wchar_t *wide(const QString &text)
@@ -133,14 +148,14 @@ Result<QList<FolderEntry>> ListFolder(const QString &path)
     QList<FolderEntry> entries;
     errno = 0;
     while (const dirent *item = ::readdir(dir)) {
-        const QByteArray name(item->d_name);
+        const QByteArrayView name(item->d_name);
         if (name == "." || name == "..")
             continue;
         int error = 0;
-        const EntryKind kind = kindOf(prefix + name, error);
+        const EntryKind kind = kindOfEntry(*item, prefix, error);
         // An entry removed since it was listed is simply gone.
         if (kind != EntryKind::Missing)
-            entries.append({PathFromNativeBytes(name), kind});
+            entries.append({PathFromNativeBytes(name), kind, name.startsWith('.')});
         errno = 0;
     }
     const int error = errno;
@@ -243,7 +258,8 @@ Result<QList<FolderEntry>> ListFolder(const QString &path)
     do {
         const QString name = QString::fromWCharArray(data.cFileName);
         if (name != u"." && name != u"..")
-            entries.append({name, kindOfAttributes(data.dwFileAttributes)});
+            entries.append({name, kindOfAttributes(data.dwFileAttributes),
+                            (data.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) != 0});
     } while (::FindNextFileW(search, &data));
     const qint32 code = LastSystemError();
     ::FindClose(search);

@@ -22,6 +22,7 @@ struct FolderEntry
 {
     QString name; // the entry's name as the system holds it (support/NativePath.h)
     EntryKind kind = EntryKind::Other;
+    bool hidden = false; // a dot name on POSIX, the hidden attribute on Windows
 };
 
 [[nodiscard]] Result<EntryKind> KindOfPath(const QString &path);

@@ -66,6 +66,16 @@ TEST_F(DirListBoxTest, ShowsAncestorsThenSubdirectories)
     EXPECT_EQ(list.item(list.ancestorCount())->text(), QStringLiteral("alpha"));
 }
 
+TEST_F(DirListBoxTest, ListsLinksToFoldersAsSubdirectories)
+{
+    ASSERT_TRUE(QFile::link(sub("alpha"), sub("delta")));
+    ASSERT_TRUE(QFile::link(sub("plain.kvp"), sub("epsilon")));
+    ASSERT_TRUE(QFile::link(sub("gone"), sub("zeta")));
+    ASSERT_TRUE(list.refresh());
+    EXPECT_EQ(list.entries().mid(list.ancestorCount()),
+              QStringList({sub("alpha"), sub("Beta"), sub("delta"), sub("gamma")}));
+}
+
 TEST_F(DirListBoxTest, AncestorsShowAnOpenFolderAndSubdirectoriesAClosedOne)
 {
     const auto picture = [this](int row) {

@@ -84,6 +84,22 @@ TEST_F(FileListBoxTest, ListsMatchingFilesSortedByName)
     EXPECT_TRUE(list.fileName().isEmpty());
 }
 
+// The folder names most entries' kinds itself; a link is looked through, so one to a
+// run file is listed and one to a folder or to nothing is not.
+TEST_F(FileListBoxTest, ListsLinksToFilesOnly)
+{
+    const auto link = [this](const char *target, const char *name) {
+        return QFile::link(dir.filePath(QString::fromLatin1(target)),
+                           dir.filePath(QString::fromLatin1(name)));
+    };
+    ASSERT_TRUE(link("b.kvp", "link.kvp"));
+    ASSERT_TRUE(link("gone.kvp", "dead.kvp"));
+    ASSERT_TRUE(link("folder.kvp", "dirlink.kvp"));
+    ASSERT_TRUE(list.refresh());
+    EXPECT_EQ(list.fileNames(), QStringList({QStringLiteral("A.KVS"), QStringLiteral("b.kvp"),
+                                             QStringLiteral("c.Kvp"), QStringLiteral("link.kvp")}));
+}
+
 TEST_F(FileListBoxTest, PatternChangeListsAgain)
 {
     list.setPattern(QStringLiteral("*.txt"));
