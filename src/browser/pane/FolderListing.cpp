@@ -7,6 +7,26 @@
 #include <vector>
 
 namespace quenloft {
+namespace {
+
+// As QDir lists them: links count as what they lead to; devices, pipes, sockets and
+// dangling links are neither files nor folders.
+bool isListed(EntryKind kind, QDir::Filters filters)
+{
+    switch (kind) {
+    case EntryKind::File:
+        return filters.testFlag(QDir::Files);
+    case EntryKind::Folder:
+    case EntryKind::FolderLink:
+        return filters.testFlag(QDir::Dirs);
+    case EntryKind::Missing:
+    case EntryKind::Other:
+        break;
+    }
+    return false;
+}
+
+} // namespace
 
 QStringList MatchingEntries(const QString &directory, QDir::Filters filters,
                             const std::function<bool(const QString &)> &keep)
@@ -22,12 +42,7 @@ QStringList MatchingEntries(const QString &directory, QDir::Filters filters,
     for (const FolderEntry &entry : entries.value()) {
         if (entry.hidden && !withHidden)
             continue;
-        const bool listed = entry.kind == EntryKind::File
-                                ? filters.testFlag(QDir::Files)
-                                : (entry.kind == EntryKind::Folder ||
-                                   entry.kind == EntryKind::FolderLink) &&
-                                      filters.testFlag(QDir::Dirs);
-        if (listed && (!keep || keep(entry.name)))
+        if (isListed(entry.kind, filters) && (!keep || keep(entry.name)))
             names.append(entry.name);
     }
     return names;
