@@ -71,7 +71,6 @@ public:
         return picture;
     }
 
-    QSize actualSize(const QSize &size, QIcon::Mode, QIcon::State) override { return size; }
     QString key() const override { return QStringLiteral("quenloft-folder"); }
     QIconEngine *clone() const override { return new FolderIconEngine(*this); }
 
