@@ -35,9 +35,6 @@ QString firstInstalled(const QStringList &families)
     return families.last();
 }
 
-// The window is laid out for the metrics of the classic dialog sans serif and Arial; away
-// from Windows, Liberation Sans (Debian package fonts-liberation2) has Arial's metrics, so
-// it comes first there for both.
 QFont fontFrom(const QString &family, bool bold, bool italic)
 {
     QFont font(family);
@@ -48,6 +45,9 @@ QFont fontFrom(const QString &family, bool bold, bool italic)
     return font;
 }
 
+// The window is laid out for the metrics of the classic dialog sans serif and Arial; away
+// from Windows, Liberation Sans (Debian package fonts-liberation2) has Arial's metrics, so
+// it comes first there for both.
 QString sansFamily()
 {
     static const QString family = firstInstalled({
