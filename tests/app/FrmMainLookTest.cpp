@@ -7,6 +7,7 @@
 #include "fixtures/QtPrinters.h"
 
 #include <QComboBox>
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QMenu>
 #include <QMetaEnum>
@@ -16,6 +17,8 @@
 #include <QStyleOptionComboBox>
 
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 using quenloft::frmMain;
 
@@ -66,6 +69,15 @@ TEST_P(FontTest, UsesItsDesignedFace)
     EXPECT_EQ(font.italic(), face != Face::BoldSans);
     // Both faces are measured with the one family that has Arial's metrics.
     EXPECT_EQ(font.families().value(0), QString::fromLatin1(quenloft::appearance::kMetricFamily));
+    // The layout was measured for whole-pixel advances without kerning: a text is as wide
+    // as its letters side by side, in whole pixels.
+    const QString pairs = QStringLiteral("AVATAR To Wa yv");
+    const QFontMetricsF metrics(font);
+    qreal letters = 0;
+    for (const QChar letter : pairs)
+        letters += metrics.horizontalAdvance(letter);
+    EXPECT_EQ(metrics.horizontalAdvance(pairs), letters);
+    EXPECT_EQ(letters, std::round(letters));
 }
 
 INSTANTIATE_TEST_SUITE_P(StatedFonts, FontTest, testing::ValuesIn(kFonts),
