@@ -158,11 +158,11 @@ void frmMain::createImages()
     // Out-of-view stores of the two model pictures; the window copies one into its
     // background.
     m_imageNox = makeLabel<QLabel>(this, "imageNox", 11400, 7080, 11700, 7500);
-    m_imageNox->setPixmap(DevicePicture(QStringLiteral(":/images/nox.ppm")));
+    m_imageNox->setPixmap(DevicePicture(QStringLiteral(":/images/nox.bmp")));
     m_imageNox->hide();
 
     m_imageSolvane = makeLabel<QLabel>(this, "imageSolvane", 11640, 120, 11700, 7500);
-    m_imageSolvane->setPixmap(DevicePicture(QStringLiteral(":/images/solvane.ppm")));
+    m_imageSolvane->setPixmap(DevicePicture(QStringLiteral(":/images/solvane.bmp")));
     m_imageSolvane->hide();
 }
 

@@ -234,14 +234,28 @@ TEST(WindowLook, FileListUsesTheRunFilePattern)
     EXPECT_EQ(window.fileKVP()->pattern(), QStringLiteral("*.kvp;*.kvs"));
 }
 
-TEST(WindowPictures, ImageHoldersCarryTwoDifferentDevicePictures)
+// The holders draw the committed pictures pixel for pixel, and what the program stores is
+// a bitmap the ordinary image readers read alike.
+TEST(WindowPictures, ImageHoldersCarryTheCommittedDevicePictures)
 {
     frmMain window;
-    const QPixmap nox = window.imageNox()->pixmap();
-    const QPixmap solvane = window.imageSolvane()->pixmap();
-    EXPECT_EQ(nox.size(), QSize(780, 500));
-    EXPECT_EQ(solvane.size(), QSize(780, 500));
-    EXPECT_NE(nox.toImage(), solvane.toImage());
+    const struct
+    {
+        const char *model;
+        const QLabel *holder;
+    } pictures[] = {{"nox", window.imageNox()}, {"solvane", window.imageSolvane()}};
+    for (const auto &picture : pictures) {
+        SCOPED_TRACE(picture.model);
+        const QString model = QString::fromLatin1(picture.model);
+        const QImage committed =
+            QImage(QStringLiteral(QUENLOFT_SOURCE_DIR "/src/app/resources/%1.png").arg(model))
+                .convertToFormat(QImage::Format_RGB32);
+        ASSERT_EQ(committed.size(), QSize(780, 500));
+        EXPECT_EQ(picture.holder->pixmap().toImage(), committed);
+        EXPECT_EQ(QImage(QStringLiteral(":/images/%1.bmp").arg(model))
+                      .convertToFormat(QImage::Format_RGB32),
+                  committed);
+    }
 }
 
 TEST(WindowPictures, WindowStartsWithTheSolvanePictureAndSwitches)
