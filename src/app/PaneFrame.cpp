@@ -42,6 +42,23 @@ void PaneFrame::mouseMoveEvent(QMouseEvent *event)
     }
 }
 
+namespace {
+
+// A one-pixel ring just inside `outer`, filled as four whole-pixel strips. Strokes would
+// draw the same ring pixel by pixel, and the painter would blend such a long run of
+// single pixels across worker threads; strips blend as a few rows. Without its corners
+// the ring reads as slightly rounded.
+void fillRing(QPainter &painter, const QRect &outer, const QColor &colour, bool corners)
+{
+    const int inset = corners ? 0 : 1;
+    painter.fillRect(outer.left() + inset, outer.top(), outer.width() - 2 * inset, 1, colour);
+    painter.fillRect(outer.left() + inset, outer.bottom(), outer.width() - 2 * inset, 1, colour);
+    painter.fillRect(outer.left(), outer.top() + 1, 1, outer.height() - 2, colour);
+    painter.fillRect(outer.right(), outer.top() + 1, 1, outer.height() - 2, colour);
+}
+
+} // namespace
+
 void PaneFrame::paintEvent(QPaintEvent *)
 {
     // The style draws its group box frame from an image file, and reading the program's
@@ -58,13 +75,8 @@ void PaneFrame::paintEvent(QPaintEvent *)
                    option.fontMetrics.height());
     const QRect box = option.rect.adjusted(1, titleHeight + 4, 0, 0);
     painter.fillRect(box.adjusted(1, 1, -1, -1), QColor(0, 0, 0, 3));
-    painter.setPen(QColor(0, 0, 0, 4));
-    painter.drawRect(box.adjusted(1, 1, -2, -2));
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(QColor(117, 117, 117, 50), 1));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRoundedRect(QRectF(box).adjusted(0.5, 0.5, -0.5, -0.5), 1.0, 1.0);
-    painter.setRenderHint(QPainter::Antialiasing, false);
+    fillRing(painter, box.adjusted(1, 1, -1, -1), QColor(0, 0, 0, 4), true);
+    fillRing(painter, box, QColor(117, 117, 117, 50), false);
 
     option.subControls &= ~QStyle::SC_GroupBoxFrame;
     painter.drawComplexControl(QStyle::CC_GroupBox, option);
