@@ -28,16 +28,17 @@ QByteArray bitmapOf(const QImage &picture)
     auto put32 = [&](int offset, quint32 value) { qToLittleEndian(value, at + offset); };
     at[0] = 'B';
     at[1] = 'M';
-    put32(2, kPixelsAt + pixelBytes);
-    put32(10, kPixelsAt);          // where the pixels start
-    put32(14, 40);                 // BITMAPINFOHEADER
+    put32(2, kPixelsAt + pixelBytes); // the file's size
+    put32(10, kPixelsAt);             // where the pixels start
+    put32(14, 40);                    // BITMAPINFOHEADER
     put32(18, width);
-    put32(22, quint32(-qint32(height))); // negative: the first row is the top one
-    put16(26, 1);                  // planes
-    put16(28, 32);                 // bits per pixel
-    put32(30, 0);                  // BI_RGB: no compression
-    put32(34, pixelBytes);
-    put32(38, 3780);               // 96 dots per inch, in dots per metre
+    // A negative height: the first row is the top one.
+    put32(22, quint32(-qint32(height)));
+    put16(26, 1);          // planes
+    put16(28, 32);         // bits per pixel
+    put32(30, 0);          // BI_RGB: no compression
+    put32(34, pixelBytes); // the pixels' size
+    put32(38, 3780);       // 96 dots per inch, in dots per metre
     put32(42, 3780);
     for (quint32 y = 0; y < height; ++y) {
         const auto *row = reinterpret_cast<const QRgb *>(pixels.constScanLine(int(y)));
@@ -57,8 +58,8 @@ int main(int argc, char *argv[])
     }
     const QImage picture(QString::fromLocal8Bit(argv[1]));
     QFile out(QString::fromLocal8Bit(argv[2]));
-    if (picture.isNull() || !out.open(QIODevice::WriteOnly) ||
-        out.write(bitmapOf(picture)) < 0 || !out.flush()) {
+    if (picture.isNull() || !out.open(QIODevice::WriteOnly) || out.write(bitmapOf(picture)) < 0 ||
+        !out.flush()) {
         std::fprintf(stderr, "Cannot convert %s to %s\n", argv[1], argv[2]);
         return 1;
     }
