@@ -1,6 +1,7 @@
 #include "app/Desktop.h"
 
 #include "app/Appearance.h"
+#include "app/BandedScrollBarStyle.h"
 
 #include <QApplication>
 #include <QDir>
@@ -9,7 +10,6 @@
 #include <QIconEngine>
 #include <QPainter>
 #include <QPixmap>
-#include <QStyleFactory>
 
 #include <iterator>
 
@@ -91,8 +91,8 @@ void SetUpWindowProgram()
     // Lets the desktop match the window to its entry, and so to the icon and the name.
     QGuiApplication::setDesktopFileName(QString::fromLatin1(kDesktopId));
     QApplication::setWindowIcon(ProgramIcon());
-    // The window's colours are set through palettes, which Fusion honours everywhere.
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    // Fusion: the window's colours are set through palettes, which it honours everywhere.
+    QApplication::setStyle(new BandedScrollBarStyle);
     // The window's design font for every control and dialog. It also spares start-up
     // loading the desktop's default face only for the first layout each text field does
     // before its own font applies.
