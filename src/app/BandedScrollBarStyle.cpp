@@ -30,7 +30,7 @@ void BandedScrollBarStyle::drawComplexControl(ComplexControl control,
     const QRect area = option->rect;
     if (control != CC_ScrollBar || !bar || bar->orientation != Qt::Vertical ||
         area.height() <= kBandRows || area.height() > kBandRows * kMostBands ||
-        painter->transform().isScaling()) {
+        painter->transform().type() > QTransform::TxTranslate) {
         QProxyStyle::drawComplexControl(control, option, painter, widget);
         return;
     }

@@ -9,6 +9,23 @@
 
 namespace quenloft {
 
+namespace {
+
+// A one-pixel ring just inside `outer`, filled as four whole-pixel strips. Strokes would
+// draw the same ring pixel by pixel, and the painter would blend such a long run of
+// single pixels across worker threads; strips blend as a few rows. Without its corners
+// the ring reads as slightly rounded.
+void fillRing(QPainter &painter, const QRect &outer, const QColor &colour, bool corners)
+{
+    const int inset = corners ? 0 : 1;
+    painter.fillRect(outer.left() + inset, outer.top(), outer.width() - 2 * inset, 1, colour);
+    painter.fillRect(outer.left() + inset, outer.bottom(), outer.width() - 2 * inset, 1, colour);
+    painter.fillRect(outer.left(), outer.top() + 1, 1, outer.height() - 2, colour);
+    painter.fillRect(outer.right(), outer.top() + 1, 1, outer.height() - 2, colour);
+}
+
+} // namespace
+
 PaneFrame::PaneFrame(QWidget *parent) : QGroupBox(parent)
 {
     setMouseTracking(true);
@@ -41,23 +58,6 @@ void PaneFrame::mouseMoveEvent(QMouseEvent *event)
                         twips::fromPixels(event->position().y()));
     }
 }
-
-namespace {
-
-// A one-pixel ring just inside `outer`, filled as four whole-pixel strips. Strokes would
-// draw the same ring pixel by pixel, and the painter would blend such a long run of
-// single pixels across worker threads; strips blend as a few rows. Without its corners
-// the ring reads as slightly rounded.
-void fillRing(QPainter &painter, const QRect &outer, const QColor &colour, bool corners)
-{
-    const int inset = corners ? 0 : 1;
-    painter.fillRect(outer.left() + inset, outer.top(), outer.width() - 2 * inset, 1, colour);
-    painter.fillRect(outer.left() + inset, outer.bottom(), outer.width() - 2 * inset, 1, colour);
-    painter.fillRect(outer.left(), outer.top() + 1, 1, outer.height() - 2, colour);
-    painter.fillRect(outer.right(), outer.top() + 1, 1, outer.height() - 2, colour);
-}
-
-} // namespace
 
 void PaneFrame::paintEvent(QPaintEvent *)
 {
