@@ -38,14 +38,13 @@ std::optional<BitmapLayout> rgb32Bitmap(QByteArrayView bytes)
     const quint32 compression = qFromLittleEndian<quint32>(at + 30);
     constexpr qint32 kLargest = 1 << 14;
     if (infoSize != 40 || planes != 1 || bitsPerPixel != 32 || compression != 0 || width <= 0 ||
-        width > kLargest || height >= 0 || height < -kLargest || pixelsAt < kHeaders ||
-        bytes.size() < qsizetype(pixelsAt))
-        return std::nullopt;
-    // QImage reads 32-bit pixels as words, which must be aligned.
-    if (quintptr(bytes.data() + pixelsAt) % alignof(quint32) != 0)
+        width > kLargest || height >= 0 || height < -kLargest || pixelsAt < kHeaders)
         return std::nullopt;
     const qsizetype pixelBytes = qsizetype(width) * -qsizetype(height) * 4;
     if (bytes.size() - qsizetype(pixelsAt) < pixelBytes)
+        return std::nullopt;
+    // QImage reads 32-bit pixels as words, which must be aligned.
+    if (quintptr(bytes.data() + pixelsAt) % alignof(quint32) != 0)
         return std::nullopt;
     return BitmapLayout{width, -height, qsizetype(pixelsAt)};
 }

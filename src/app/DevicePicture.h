@@ -6,9 +6,9 @@
 
 namespace quenloft {
 
-// The picture of a resource that holds a 32-bit, top-down, uncompressed bitmap kept
-// uncompressed: its pixels are used where they lie, with no decoding. Any other resource
-// is read as usual.
+// The picture of a resource stored without compression that holds a 32-bit, top-down,
+// uncompressed bitmap: its pixels are used where they lie, with no decoding. Any other
+// resource is read as usual.
 [[nodiscard]] QPixmap DevicePicture(const QString &resource);
 
 } // namespace quenloft
