@@ -148,7 +148,7 @@ Result<QString> StoreJournal(const RollbackJournal &journal)
             return describe(written.failure(), QStringLiteral("Writing the journal %1").arg(part));
         }
     }
-    const auto renamed = ReplaceFile(part, path);
+    const auto renamed = ReplaceFileAtomically(part, path);
     if (!renamed) {
         (void)RemoveFile(part);
         return describe(renamed.failure(), QStringLiteral("Naming the journal %1").arg(path));

@@ -216,7 +216,7 @@ Result<Done> RemoveFile(const QString &path)
     return Done{};
 }
 
-Result<Done> ReplaceFile(const QString &from, const QString &to)
+Result<Done> ReplaceFileAtomically(const QString &from, const QString &to)
 {
     const auto source = NativeBytesOfPath(from);
     const auto target = NativeBytesOfPath(to);
@@ -300,7 +300,7 @@ Result<Done> RemoveFile(const QString &path)
     return Done{};
 }
 
-Result<Done> ReplaceFile(const QString &from, const QString &to)
+Result<Done> ReplaceFileAtomically(const QString &from, const QString &to)
 {
     if (from.contains(QChar(u'\0')) || to.contains(QChar(u'\0')))
         return invalidName();

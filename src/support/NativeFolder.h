@@ -40,7 +40,7 @@ Result<Done> SyncFolder(const QString &path);
 Result<Done> RemoveFile(const QString &path);
 
 // Renames `from` to `to`, replacing `to` in one step when it exists.
-Result<Done> ReplaceFile(const QString &from, const QString &to);
+Result<Done> ReplaceFileAtomically(const QString &from, const QString &to);
 
 // `folder` and `name` joined by the platform's separator.
 [[nodiscard]] QString JoinPath(const QString &folder, const QString &name);
