@@ -70,4 +70,12 @@ QString ReplaceAll(QString text, const QString &find, const QString &replacement
     }
 }
 
+QString ListedNames(const QStringList &names)
+{
+    if (names.size() <= 1)
+        return names.join(QString());
+    return names.first(names.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" and ") +
+           names.last();
+}
+
 } // namespace quenloft

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -27,5 +28,8 @@ using ApiString = std::optional<QString>;
 // replacement, so an occurrence formed by a replacement and its neighbours is replaced
 // too. `find` must not be empty and `replacement` must not contain it.
 [[nodiscard]] QString ReplaceAll(QString text, const QString &find, const QString &replacement);
+
+// The names as a sentence lists them: "a", "a and b", "a, b and c".
+[[nodiscard]] QString ListedNames(const QStringList &names);
 
 } // namespace quenloft

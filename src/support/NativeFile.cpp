@@ -16,6 +16,7 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 #endif
 
@@ -23,14 +24,38 @@ namespace quenloft {
 namespace {
 
 #ifndef Q_OS_WIN
-FileStamp stampFromStat(const struct stat &st)
+qint64 nanoseconds(const struct statx_timestamp &t)
 {
-    FileStamp s;
-    s.size = st.st_size;
-    s.modifiedNs = qint64(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
-    s.device = quint64(st.st_dev);
-    s.inode = quint64(st.st_ino);
-    return s;
+    return qint64(t.tv_sec) * 1000000000LL + t.tv_nsec;
+}
+
+// What one statx call tells of a file: its stamp, and its type for open()'s checks.
+struct Examined
+{
+    FileStamp stamp;
+    mode_t mode = 0;
+};
+
+// statx on the open file (AT_EMPTY_PATH) or on a path; errno is set on failure.
+bool examine(int dirfd, const char *path, int flags, Examined &out)
+{
+    struct statx sx;
+    if (RetriedWhileInterrupted([&] {
+            return ::statx(dirfd, path, flags, STATX_BASIC_STATS | STATX_BTIME, &sx);
+        }) != 0)
+        return false;
+    out.mode = sx.stx_mode;
+    out.stamp.size = qint64(sx.stx_size);
+    out.stamp.modifiedNs = nanoseconds(sx.stx_mtime);
+    out.stamp.device = quint64(makedev(sx.stx_dev_major, sx.stx_dev_minor));
+    out.stamp.inode = quint64(sx.stx_ino);
+    out.stamp.birthNs = (sx.stx_mask & STATX_BTIME) ? nanoseconds(sx.stx_btime) : 0;
+    return true;
+}
+
+bool examineOpen(int fd, Examined &out)
+{
+    return examine(fd, "", AT_EMPTY_PATH, out);
 }
 #endif
 
@@ -74,24 +99,27 @@ Result<NativeFile> NativeFile::open(const QString &path, Mode mode)
     case Mode::WriteNew:
         flags |= O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW;
         break;
+    case Mode::ReadOwn:
+        flags |= O_RDONLY | O_NOFOLLOW;
+        break;
     }
     const int fd =
         RetriedWhileInterrupted([&] { return ::open(native->constData(), flags, 0600); });
     if (fd < 0)
         return failureFromErrno(errno);
-    struct stat st;
+    Examined examined;
     int err = 0;
-    if (::fstat(fd, &st) != 0)
+    if (!examineOpen(fd, examined))
         err = errno;
-    else if (S_ISDIR(st.st_mode))
+    else if (S_ISDIR(examined.mode))
         err = EISDIR;
-    else if (!S_ISREG(st.st_mode))
+    else if (!S_ISREG(examined.mode))
         err = EINVAL; // devices and pipes are not run files
     if (err != 0) {
         ::close(fd);
         return failureFromErrno(err);
     }
-    return NativeFile(fd, stampFromStat(st));
+    return NativeFile(fd, examined.stamp);
 }
 
 Result<qint64> NativeFile::readAt(qint64 offset, char *buffer, qint64 length)
@@ -144,10 +172,10 @@ Result<Done> NativeFile::sync()
 
 Result<FileStamp> NativeFile::stamp() const
 {
-    struct stat st;
-    if (RetriedWhileInterrupted([&] { return ::fstat(m_fd, &st); }) != 0)
+    Examined examined;
+    if (!examineOpen(m_fd, examined))
         return failureFromErrno(errno);
-    return stampFromStat(st);
+    return examined.stamp;
 }
 
 Result<Done> NativeFile::lockExclusive()
@@ -171,10 +199,10 @@ Result<FileStamp> StampOfPath(const QString &path)
     const auto native = NativeBytesOfPath(path);
     if (!native)
         return invalidName();
-    struct stat st;
-    if (RetriedWhileInterrupted([&] { return ::stat(native->constData(), &st); }) != 0)
+    Examined examined;
+    if (!examine(AT_FDCWD, native->constData(), 0, examined))
         return failureFromErrno(errno);
-    return stampFromStat(st);
+    return examined.stamp;
 }
 
 #else // Q_OS_WIN
@@ -191,18 +219,22 @@ Result<NativeFile> NativeFile::open(const QString &path, Mode mode)
     // Windows names are UTF-16 already: the text goes down as it is, lone surrogates too.
     if (path.contains(QChar(u'\0')))
         return invalidName();
-    const DWORD access = mode == Mode::Read       ? GENERIC_READ
+    const bool reading = mode == Mode::Read || mode == Mode::ReadOwn;
+    const DWORD access = reading                  ? GENERIC_READ
                          : mode == Mode::WriteNew ? GENERIC_WRITE
                                                   : (GENERIC_READ | GENERIC_WRITE);
     // Readers let others write but not read; writers let others read but not write.
-    const DWORD share = mode == Mode::Read ? FILE_SHARE_WRITE : FILE_SHARE_READ;
+    const DWORD share = reading ? FILE_SHARE_WRITE : FILE_SHARE_READ;
     const DWORD disposition = mode == Mode::WriteNew ? CREATE_ALWAYS : OPEN_EXISTING;
+    // A file of the program's own is opened as the link itself, never what it leads to.
+    const DWORD flags =
+        FILE_ATTRIBUTE_NORMAL | (mode == Mode::ReadOwn ? FILE_FLAG_OPEN_REPARSE_POINT : 0);
     HANDLE h = CreateFileW(reinterpret_cast<const wchar_t *>(path.utf16()), access, share, nullptr,
-                           disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+                           disposition, flags, nullptr);
     if (h == INVALID_HANDLE_VALUE)
         return LastSystemFailure();
     const int fd =
-        _open_osfhandle(reinterpret_cast<intptr_t>(h), (mode == Mode::Read       ? _O_RDONLY
+        _open_osfhandle(reinterpret_cast<intptr_t>(h), (reading                  ? _O_RDONLY
                                                         : mode == Mode::WriteNew ? _O_WRONLY
                                                                                  : _O_RDWR) |
                                                            _O_BINARY);
@@ -278,6 +310,9 @@ Result<FileStamp> NativeFile::stamp() const
         100;
     s.device = info.dwVolumeSerialNumber;
     s.inode = (quint64(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+    s.birthNs =
+        ((qint64(info.ftCreationTime.dwHighDateTime) << 32) | info.ftCreationTime.dwLowDateTime) *
+        100;
     return s;
 }
 

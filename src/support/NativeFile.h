@@ -18,6 +18,10 @@ struct FileStamp
     qint64 modifiedNs = 0;
     quint64 device = 0;
     quint64 inode = 0;
+    // When the file was created, where the system records it (statx on Linux, the creation
+    // time on Windows); 0 where it does not. A file that reuses a deleted file's number
+    // still has a birth time of its own.
+    qint64 birthNs = 0;
 
     friend bool operator==(const FileStamp &, const FileStamp &) = default;
 };
@@ -29,6 +33,7 @@ public:
         Read,              // reading only
         ReadWriteExisting, // reading and writing; never creates, never truncates
         WriteNew,          // writing a file of the program's own: created (owner only) or emptied
+        ReadOwn,           // reading a file of the program's own: never through a link
     };
 
     // Failure numbers are system error codes, descriptions their names. The path is taken
