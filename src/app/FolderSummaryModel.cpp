@@ -48,7 +48,7 @@ QString header(FieldId id)
 } // namespace
 
 FolderSummaryModel::FolderSummaryModel(const QStringList &paths, bool metric, QObject *parent)
-    : QAbstractTableModel(parent), m_paths(paths), m_reader(metric)
+    : QAbstractTableModel(parent), m_paths(paths), m_metric(metric)
 {
     static_assert(RecordsColumn - FirstFieldColumn == 10, "one column per field of the column");
     Q_ASSERT(columnFields().size() == RecordsColumn - FirstFieldColumn);
@@ -214,7 +214,7 @@ void FolderSummaryModel::readFor(qint64 budgetMs)
         return *alive;
     };
     do {
-        RunSummary row = m_reader.read(m_paths.at(read()), observer);
+        RunSummary row = ReadRunSummary(m_paths.at(read()), m_metric, observer);
         if (!*alive)
             return; // the model went while the events ran
         m_unadded.append(std::move(row));

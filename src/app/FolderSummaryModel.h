@@ -66,7 +66,7 @@ private:
     [[nodiscard]] QVariant sortKey(const RunSummary &row, int column) const;
 
     QStringList m_paths;
-    RunSummaryReader m_reader;
+    bool m_metric;
     QList<RunSummary> m_rows;
     QList<RunSummary> m_unadded; // read, waiting for the next addition
     QElapsedTimer m_sinceAdded;

@@ -162,15 +162,6 @@ bool frmMain::LoadRunFile()
         RefreshFiles();
         return false;
     }
-    // A save of this file cut short (a crash, a failing disk) is undone before it is read.
-    const JournalRecovery recovery = RecoverPendingJournal(path);
-    if (!recovery.message.isEmpty())
-        prompter().message(this, recovery.message,
-                           recovery.outcome == RecoveryOutcome::Restored ||
-                                   recovery.outcome == RecoveryOutcome::AlreadyOriginal
-                               ? PromptIcon::Information
-                               : PromptIcon::Exclamation);
-
     // Until the file is shown nothing can be edited or saved: the display is half
     // replaced, and a failed load must never offer Save over it.
     m_column->closeAll();
@@ -203,9 +194,17 @@ bool frmMain::LoadRunFile()
         }
         return generation == m_loadGeneration;
     };
-    const auto opened = m_session.open(path, observer);
+    // A save of this file cut short (a crash, a failing disk) is undone before it is read.
+    const auto opened = m_session.open(path, PendingSave::Apply, observer);
     if (generation != m_loadGeneration)
         return false; // overtaken: the newer load owns the display
+    const JournalRecovery &recovery = m_session.recovery();
+    if (!recovery.message.isEmpty())
+        prompter().message(this, recovery.message,
+                           recovery.outcome == RecoveryOutcome::Restored ||
+                                   recovery.outcome == RecoveryOutcome::AlreadyOriginal
+                               ? PromptIcon::Information
+                               : PromptIcon::Exclamation);
     if (!opened) {
         clearValues();
         prompter().message(this, LoadErrorMessage(opened.failure(), fileName), PromptIcon::Stop);

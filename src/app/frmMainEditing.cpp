@@ -76,7 +76,7 @@ void frmMain::notesTextChanged()
         // Notes the user has not changed are the loaded ones, exactly: the editor's text
         // need not convert back to the same characters (a stored LF alone reads back as
         // CR LF, a no-break space as a space), and unchanged notes are not written.
-        const QString &loaded = m_session.loadedFile().loadedNotes;
+        const QString &loaded = m_session.loadedNotes();
         QString asShown = loaded;
         asShown.replace(kCRLF, QStringLiteral("\n"));
         QTextDocument document;

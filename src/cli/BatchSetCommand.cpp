@@ -20,10 +20,13 @@ namespace {
 
 const char *const kNothingWritten = "Nothing was written.\n";
 
-// Opens the file as the one-file form does, with its path on the load error's line.
-bool openInBatch(VehicleSession &session, const QString &path, bool metric, QTextStream &err)
+// Opens the file as the one-file form does, with its path on the load error's line. A dry
+// run only reads, so it leaves an unfinished earlier save for a later load to put back.
+bool openInBatch(VehicleSession &session, const QString &path, bool metric, bool dryRun,
+                 QTextStream &err)
 {
-    const auto failure = openRunFile(session, path, metric, err);
+    const auto failure = openRunFile(session, path, metric,
+                                     dryRun ? PendingSave::LeaveAsIs : PendingSave::Apply, err);
     if (!failure)
         return true;
     QString message = PlainLoadError(*failure, FileNameOfPath(path));
@@ -104,7 +107,7 @@ int RunBatchSet(const QStringList &paths, const QStringList &pairs, bool metric,
     bool unloaded = false;
     for (const QString &file : files) {
         auto session = std::make_unique<VehicleSession>();
-        if (!openInBatch(*session, file, metric, err)) {
+        if (!openInBatch(*session, file, metric, dryRun, err)) {
             unloaded = true;
             continue;
         }

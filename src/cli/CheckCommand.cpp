@@ -13,10 +13,11 @@ namespace {
 // One line for one file; true when it loaded and nothing is damaged.
 bool checkFile(const QString &path, QTextStream &out, QTextStream &err)
 {
-    reportRecovery(RecoverPendingJournal(path), err);
     const QString name = FileNameOfPath(path);
     const Model model = ModelFromFileName(name);
-    const auto contents = ReadRunFileAt(path, model);
+    const RunFileRead read = ReadRunFileAfterJournal(path, model, PendingSave::LeaveAsIs);
+    reportRecovery(read.recovery, err);
+    const auto &contents = read.contents;
     out << Escaped(path) << ": ";
     if (!contents) {
         QString message = PlainLoadError(contents.failure(), name);
@@ -66,10 +67,9 @@ int RunCheck(const QStringList &arguments, QTextStream &out, QTextStream &err)
     bool allSound = true;
     if (parser.isSet(QStringLiteral("json"))) {
         JsonArrayWriter array(out);
-        RunSummaryReader reader(false);
         for (const RunFileArgument &file : files) {
             const RunSummary row = file.problem.isEmpty()
-                                       ? reader.read(file.path)
+                                       ? ReadRunSummary(file.path, false)
                                        : UnreadableSummary(file.path, file.problem);
             reportRecovery(row.recovery, err);
             allSound = isSound(row) && allSound;

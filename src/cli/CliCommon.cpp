@@ -58,21 +58,22 @@ QString PlainLoadError(const Failure &failure, const QString &fileName)
 }
 
 std::optional<Failure> openRunFile(VehicleSession &session, const QString &path, bool metric,
-                                   QTextStream &err)
+                                   PendingSave pending, QTextStream &err)
 {
-    reportRecovery(RecoverPendingJournal(path), err);
     session.setModel(ModelFromFileName(FileNameOfPath(path)));
     if (session.metric() != metric)
         session.switchUnits();
-    const auto opened = session.open(path);
+    const auto opened = session.open(path, pending);
+    reportRecovery(session.recovery(), err);
     if (!opened)
         return opened.failure();
     return std::nullopt;
 }
 
-bool openSession(VehicleSession &session, const QString &path, bool metric, QTextStream &err)
+bool openSession(VehicleSession &session, const QString &path, bool metric, PendingSave pending,
+                 QTextStream &err)
 {
-    const auto failure = openRunFile(session, path, metric, err);
+    const auto failure = openRunFile(session, path, metric, pending, err);
     if (failure)
         err << PlainLoadError(*failure, FileNameOfPath(path)) << '\n';
     return !failure;
@@ -81,7 +82,7 @@ bool openSession(VehicleSession &session, const QString &path, bool metric, QTex
 std::optional<LoadedRunFile> loadForDisplay(const QString &path, bool metric, QTextStream &err)
 {
     VehicleSession session;
-    if (!openSession(session, path, metric, err))
+    if (!openSession(session, path, metric, PendingSave::LeaveAsIs, err))
         return std::nullopt;
     return LoadedRunFile{session.contents(), session.display()};
 }

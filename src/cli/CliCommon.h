@@ -39,14 +39,18 @@ struct LoadedRunFile
     VehicleDisplay display;
 };
 
-// Opens a run file in `session` as the window would, in the given units, after putting
-// back what an interrupted save of it left; on failure prints the loader's message.
-bool openSession(VehicleSession &session, const QString &path, bool metric, QTextStream &err);
+// Opens a run file in `session` as the window would, in the given units. What an
+// interrupted save of it left is put back first, or, to read it alone, left as it is and
+// the file read as putting it back would leave it; either way what was found is printed.
+// On failure prints the loader's message.
+bool openSession(VehicleSession &session, const QString &path, bool metric, PendingSave pending,
+                 QTextStream &err);
 // The same, leaving the load's failure to the caller to report.
 std::optional<Failure> openRunFile(VehicleSession &session, const QString &path, bool metric,
-                                   QTextStream &err);
+                                   PendingSave pending, QTextStream &err);
 
-// Loads a run file as the window would; on failure prints the loader's message.
+// Loads a run file as the window would, to read it alone; on failure prints the loader's
+// message.
 std::optional<LoadedRunFile> loadForDisplay(const QString &path, bool metric, QTextStream &err);
 
 // A JSON array written one element at a time, one element a line, so a long listing never

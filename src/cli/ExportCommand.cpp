@@ -116,11 +116,10 @@ int RunExport(const QStringList &arguments, QTextStream &out, QTextStream &err)
         else
             stream << CsvHeader();
         ProgressLine progress(err, QStringLiteral("export"), files.size());
-        RunSummaryReader reader(metric);
         qsizetype done = 0;
         for (const RunFileArgument &file : files) {
             const RunSummary row = file.problem.isEmpty()
-                                       ? reader.read(file.path)
+                                       ? ReadRunSummary(file.path, metric)
                                        : UnreadableSummary(file.path, file.problem);
             reportRecovery(row.recovery, err);
             allLoaded = allLoaded && row.loaded();

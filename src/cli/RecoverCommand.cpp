@@ -39,7 +39,8 @@ QList<Selected> select(const QList<PendingJournal> &journals, const QStringList 
         const bool folder =
             kind && (kind.value() == EntryKind::Folder || kind.value() == EntryKind::FolderLink);
         const auto stamp = folder ? Result<FileStamp>(Failure{}) : StampOfPath(path);
-        const QString own = stamp ? JournalPathFor(stamp.value()) : QString();
+        const auto journalPath = stamp ? JournalPathFor(stamp.value()) : Result<QString>(Failure{});
+        const QString own = journalPath ? journalPath.value() : QString();
         bool matched = false;
         for (const PendingJournal &pending : journals) {
             if (pending.journalPath == own) {
@@ -101,8 +102,21 @@ int RunRecover(const QStringList &arguments, QTextStream &out, QTextStream &err)
     }
     for (const QString &path : unmatched)
         out << Escaped(path) << ": no pending journal\n";
+    const auto folder = JournalFolder();
     if (selected.isEmpty() && paths.isEmpty())
-        out << "No pending journals in " << Escaped(JournalFolder()) << '\n';
+        out << "No pending journals in "
+            << Escaped(folder ? folder.value() : folder.failure().description) << '\n';
+
+    // Journals a killed save left half written hold nothing to apply.
+    if (list) {
+        const auto contents = PendingJournalPaths();
+        for (const QString &part : contents ? contents->leftoverParts : QStringList())
+            out << Escaped(part)
+                << ": half written by a save that was stopped; \"recover\" removes it\n";
+    } else if (!discard) {
+        for (const QString &part : RemoveLeftoverParts())
+            out << Escaped(part) << ": half written by a save that was stopped; removed\n";
+    }
 
     bool allDone = true;
     for (const Selected &s : selected) {

@@ -69,7 +69,7 @@ int RunSet(const QStringList &arguments, QTextStream &out, QTextStream &err)
         return badUsage(*unchangeable, err);
 
     VehicleSession session;
-    if (!openSession(session, path, metric, err))
+    if (!openSession(session, path, metric, PendingSave::Apply, err))
         return Failed;
 
     if (const auto refusal = ApplyAssignments(session, assignments)) {

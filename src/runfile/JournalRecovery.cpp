@@ -2,22 +2,13 @@
 
 #include "runfile/JournalStore.h"
 #include "runfile/PatchWriter.h"
+#include "runfile/RunFileWriter.h"
+#include "support/General.h"
 #include "support/NativeFile.h"
 #include "support/NativeFolder.h"
 
 namespace quenloft {
 namespace {
-
-const QString kCRLF = QStringLiteral("\r\n");
-
-// "a", "a and b", "a, b and c".
-QString listed(const QStringList &names)
-{
-    if (names.size() <= 1)
-        return names.join(QString());
-    return names.first(names.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" and ") +
-           names.last();
-}
 
 JournalRecovery outcome(RecoveryOutcome kind, const QString &journalPath, const QString &filePath,
                         const QString &message)
@@ -35,6 +26,13 @@ QString keptNote(const QString &journalPath)
     return QStringLiteral("The journal is kept at %1.").arg(journalPath);
 }
 
+QString notApplied(const QString &path, const QString &why, const QString &journalPath)
+{
+    return QStringLiteral("The rollback journal of an earlier save of %1 was not applied: %2.")
+               .arg(path, why) +
+           u' ' + keptNote(journalPath);
+}
+
 } // namespace
 
 Result<JournalFit> FitOfJournal(PatchTarget &target, qint64 size, const RollbackJournal &journal)
@@ -46,19 +44,47 @@ Result<JournalFit> FitOfJournal(PatchTarget &target, qint64 size, const Rollback
         return JournalFit::Mismatched;
     bool original = size == journal.file.size;
     for (const JournalRange &range : journal.ranges) {
-        QByteArray now(range.original.size(), Qt::Uninitialized);
+        // What the file holds of the range now; past its original size only what the save
+        // wrote there can be, and only as far as the file reaches.
+        const qint64 length = qBound<qint64>(0, size - range.offset, range.written.size());
+        QByteArray now(length, Qt::Uninitialized);
         const auto n = target.readAt(range.offset, now.data(), now.size());
         if (!n)
             return n.failure();
-        if (n.value() != now.size())
+        if (n.value() != now.size() || length < range.original.size())
             return JournalFit::Mismatched;
         // A write cut short leaves some bytes old and some new, in any mix.
-        for (qsizetype i = 0; i < now.size(); ++i)
-            if (now[i] != range.original[i] && now[i] != range.written[i])
+        for (qsizetype i = 0; i < now.size(); ++i) {
+            const bool inOriginal = i < range.original.size();
+            if (now[i] != range.written[i] && !(inOriginal && now[i] == range.original[i]))
                 return JournalFit::Mismatched;
+        }
         original = original && now == range.original;
     }
     return original ? JournalFit::Original : JournalFit::Changed;
+}
+
+std::optional<QString> WhyJournalIsNotTheFiles(const RollbackJournal &journal, const FileStamp &now)
+{
+    if (now.device != journal.file.device || now.inode != journal.file.inode)
+        return QStringLiteral("it belongs to another file");
+    // A file that took over a deleted file's number is born after it.
+    if (journal.file.birthNs != 0 && now.birthNs != journal.file.birthNs)
+        return QStringLiteral("the file there now was created after that save, so it is "
+                              "another file");
+    if (journal.file.size < MinimumFileSize(journal.model))
+        return QStringLiteral("the original size it records (%1 bytes) is smaller than any %2 "
+                              "run file")
+            .arg(journal.file.size)
+            .arg(ModelName(journal.model));
+    for (const JournalRange &range : journal.ranges)
+        if (!IsSavedRange(journal.model, range.offset, range.written))
+            return QStringLiteral("it covers %1 bytes at offset %2, which no save of a %3 file "
+                                  "writes")
+                .arg(range.written.size())
+                .arg(range.offset)
+                .arg(ModelName(journal.model));
+    return std::nullopt;
 }
 
 JournalRecovery ApplyJournal(const QString &journalPath, const QString &filePath)
@@ -105,31 +131,24 @@ JournalRecovery ApplyJournal(const QString &journalPath, const QString &filePath
         return outcome(RecoveryOutcome::NothingPending, journalPath, path, QString());
     if (!journal)
         return outcome(RecoveryOutcome::Kept, journalPath, path,
-                       QStringLiteral("The rollback journal of an earlier save of %1 was not "
-                                      "applied: %2.")
-                               .arg(path, journal.failure().description) +
-                           u' ' + keptNote(journalPath));
+                       notApplied(path, journal.failure().description, journalPath));
 
     JournalRecovery result = outcome(RecoveryOutcome::Kept, journalPath, path, QString());
     result.fields = journal->fields();
     const auto stamp = file->stamp();
     if (!stamp) {
-        result.message = QStringLiteral("The rollback journal of an earlier save of %1 was not "
-                                        "applied: examining the file failed (error %2: %3).")
-                             .arg(path)
-                             .arg(stamp.failure().number)
-                             .arg(stamp.failure().description) +
-                         u' ' + keptNote(journalPath);
+        result.message = notApplied(path,
+                                    QStringLiteral("examining the file failed (error %1: %2)")
+                                        .arg(stamp.failure().number)
+                                        .arg(stamp.failure().description),
+                                    journalPath);
         return result;
     }
-    if (stamp->device != journal->file.device || stamp->inode != journal->file.inode) {
-        result.message = QStringLiteral("A rollback journal of an earlier save of %1 belongs to "
-                                        "another file than %2, so it was not applied.")
-                             .arg(journal->path, path) +
-                         u' ' + keptNote(journalPath);
+    if (const auto why = WhyJournalIsNotTheFiles(journal.value(), stamp.value())) {
+        result.message = notApplied(path, *why, journalPath);
         return result;
     }
-    FilePatchTarget target(file.value());
+    FilePatchTarget target(file.value(), path);
     const auto fit = FitOfJournal(target, stamp->size, journal.value());
     if (!fit || fit.value() == JournalFit::Mismatched) {
         const QString why = fit ? QStringLiteral("the file has been changed since by something "
@@ -137,10 +156,7 @@ JournalRecovery ApplyJournal(const QString &journalPath, const QString &filePath
                                 : QStringLiteral("reading the file failed (error %1: %2)")
                                       .arg(fit.failure().number)
                                       .arg(fit.failure().description);
-        result.message = QStringLiteral("The rollback journal of an earlier save of %1 was not "
-                                        "applied: %2.")
-                             .arg(path, why) +
-                         u' ' + keptNote(journalPath);
+        result.message = notApplied(path, why, journalPath);
         return result;
     }
 
@@ -159,7 +175,7 @@ JournalRecovery ApplyJournal(const QString &journalPath, const QString &filePath
         result.message = QStringLiteral("An earlier save of %1 was cut short. The original bytes "
                                         "of its %2 were put back from the rollback journal, so "
                                         "the file is as it was before that save.")
-                             .arg(path, listed(result.fields));
+                             .arg(path, ListedNames(result.fields));
     } else {
         // The original bytes may so far be only in the system's cache, after a failed sync:
         // the journal goes only once they are on disk.
@@ -190,55 +206,95 @@ JournalRecovery ApplyJournal(const QString &journalPath, const QString &filePath
     return result;
 }
 
+JournalRecovery PreviewJournal(const QString &journalPath, const QString &path, NativeFile &file,
+                               std::optional<RollbackJournal> &restoring)
+{
+    restoring.reset();
+    // Held only while the journal is looked at, so that a save running meanwhile is told
+    // apart from one that is over.
+    if (!file.lockExclusive())
+        return outcome(RecoveryOutcome::Busy, journalPath, path,
+                       QStringLiteral("%1 is being saved by another program; it is shown as it "
+                                      "is now.")
+                           .arg(path));
+    const auto journal = ReadJournal(journalPath);
+    if (!journal && journal.failure().number == 2)
+        return outcome(RecoveryOutcome::NothingPending, journalPath, path, QString());
+    if (!journal)
+        return outcome(RecoveryOutcome::Kept, journalPath, path,
+                       notApplied(path, journal.failure().description, journalPath));
+    JournalRecovery result = outcome(RecoveryOutcome::Kept, journalPath, path, QString());
+    result.fields = journal->fields();
+    const auto stamp = file.stamp();
+    if (!stamp) {
+        result.message = notApplied(path,
+                                    QStringLiteral("examining the file failed (error %1: %2)")
+                                        .arg(stamp.failure().number)
+                                        .arg(stamp.failure().description),
+                                    journalPath);
+        return result;
+    }
+    if (const auto why = WhyJournalIsNotTheFiles(journal.value(), stamp.value())) {
+        result.message = notApplied(path, *why, journalPath);
+        return result;
+    }
+    FilePatchTarget target(file, path);
+    const auto fit = FitOfJournal(target, stamp->size, journal.value());
+    if (!fit || fit.value() == JournalFit::Mismatched) {
+        result.message = notApplied(
+            path,
+            fit ? QStringLiteral("the file has been changed since by something else")
+                : QStringLiteral("reading the file failed (error %1: %2)")
+                      .arg(fit.failure().number)
+                      .arg(fit.failure().description),
+            journalPath);
+        return result;
+    }
+    result.outcome = RecoveryOutcome::Pending;
+    const QString later = QStringLiteral("The next load in the window, \"quenloft-cli set\" or "
+                                         "\"quenloft-cli recover\" applies its rollback journal");
+    if (fit.value() == JournalFit::Changed) {
+        restoring = journal.value();
+        result.message = QStringLiteral("%1 has an unfinished save: a save of its %2 was cut "
+                                        "short. %3, which puts the original bytes back; it is "
+                                        "shown here as that will leave it.")
+                             .arg(path, ListedNames(result.fields), later);
+    } else {
+        result.message = QStringLiteral("%1 has an unfinished save, cut short before it changed "
+                                        "anything. %2.")
+                             .arg(path, later);
+    }
+    return result;
+}
+
 JournalRecovery RecoverPendingJournal(const QString &path)
 {
     const auto stamp = StampOfPath(path);
     if (!stamp)
         return {}; // the loader reports a file that is not there
-    const auto pending = PendingJournalPaths();
-    if (!pending)
-        return outcome(RecoveryOutcome::Kept, QString(), path,
-                       QStringLiteral("An interrupted save of %1 may not have been undone: %2.")
-                           .arg(path, pending.failure().description));
-    if (pending->isEmpty())
+    const auto own = JournalPathFor(stamp.value());
+    if (!own)
+        return {}; // no journal folder: no save can have kept one
+    const auto kind = KindOfPath(own.value());
+    if (!kind)
+        return outcome(RecoveryOutcome::Kept, own.value(), path,
+                       QStringLiteral("An interrupted save of %1 may not have been undone: "
+                                      "examining its journal %2 failed (error %3: %4).")
+                           .arg(path, own.value())
+                           .arg(kind.failure().number)
+                           .arg(kind.failure().description));
+    if (kind.value() == EntryKind::Missing)
         return {};
-
-    const QString own = JournalPathFor(stamp.value());
-    JournalRecovery result;
-    if (pending->contains(own))
-        result = ApplyJournal(own, path);
-
-    // A journal of another file once at this path (replaced since, or the journal's own
-    // file renamed) is never applied here, but the user hears of it.
-    const QString absolute = AbsolutePath(path);
-    for (const QString &journalPath : pending.value()) {
-        if (journalPath == own)
-            continue;
-        const auto journal = ReadJournal(journalPath);
-        if (!journal || journal->path != absolute)
-            continue;
-        const QString note =
-            QStringLiteral("A rollback journal of an earlier save of %1 belongs to a file that is "
-                           "no longer at this path, so it was not applied.")
-                .arg(path) +
-            u' ' + keptNote(journalPath);
-        if (result.outcome == RecoveryOutcome::NothingPending) {
-            result = outcome(RecoveryOutcome::Kept, journalPath, path, note);
-            result.fields = journal->fields();
-        } else {
-            result.message += kCRLF + kCRLF + note;
-        }
-    }
-    return result;
+    return ApplyJournal(own.value(), path);
 }
 
 Result<QList<PendingJournal>> ListPendingJournals()
 {
-    const auto paths = PendingJournalPaths();
-    if (!paths)
-        return paths.failure();
+    const auto contents = PendingJournalPaths();
+    if (!contents)
+        return contents.failure();
     QList<PendingJournal> journals;
-    for (const QString &path : paths.value()) {
+    for (const QString &path : contents->journals) {
         PendingJournal pending;
         pending.journalPath = path;
         const auto journal = ReadJournal(path);

@@ -2,7 +2,9 @@
 
 #include "support/NativeFolder.h"
 #include "support/NativePath.h"
+#include "support/UsersOwn.h"
 
+#include <QDir>
 #include <QStandardPaths>
 
 #include <algorithm>
@@ -45,22 +47,35 @@ QString hex16(quint64 value)
 
 } // namespace
 
-QString JournalFolder()
+Result<QString> JournalFolder()
 {
     if (!folderOverride().isEmpty())
         return folderOverride();
     const QString fromEnvironment = pathFromEnvironment("QUENLOFT_JOURNAL_DIR");
-    if (!fromEnvironment.isEmpty())
+    if (!fromEnvironment.isEmpty()) {
+        if (!QDir::isAbsolutePath(fromEnvironment))
+            return Failure{3, QStringLiteral("QUENLOFT_JOURNAL_DIR (%1) does not name an absolute "
+                                             "folder, so no rollback journal can be kept")
+                                  .arg(fromEnvironment)};
         return fromEnvironment;
+    }
 #if defined(Q_OS_WIN) || defined(Q_OS_DARWIN)
-    return JoinPath(JoinPath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation),
-                             QStringLiteral("Quenloft")),
-                    QStringLiteral("journals"));
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (!QDir::isAbsolutePath(data))
+        return Failure{3, QStringLiteral("The user's application-data folder cannot be found, so "
+                                         "no rollback journal can be kept")};
+    return QDir::toNativeSeparators(
+        JoinPath(JoinPath(data, QStringLiteral("Quenloft")), QStringLiteral("journals")));
 #else
     QString state = pathFromEnvironment("XDG_STATE_HOME");
-    if (!state.startsWith(u'/'))
-        state = JoinPath(JoinPath(pathFromEnvironment("HOME"), QStringLiteral(".local")),
-                         QStringLiteral("state"));
+    if (!state.startsWith(u'/')) {
+        const QString home = pathFromEnvironment("HOME");
+        if (!home.startsWith(u'/'))
+            return Failure{3, QStringLiteral("No folder for rollback journals: neither "
+                                             "XDG_STATE_HOME nor HOME names an absolute folder, "
+                                             "so no rollback journal can be kept")};
+        state = JoinPath(JoinPath(home, QStringLiteral(".local")), QStringLiteral("state"));
+    }
     return JoinPath(JoinPath(state, QStringLiteral("Quenloft")), QStringLiteral("journals"));
 #endif
 }
@@ -70,56 +85,66 @@ void SetJournalFolder(const QString &folder)
     folderOverride() = folder;
 }
 
-QString JournalPathFor(const FileStamp &identity)
+Result<QString> JournalPathFor(const FileStamp &identity)
 {
-    return JoinPath(JournalFolder(),
+    const auto folder = JournalFolder();
+    if (!folder)
+        return folder.failure();
+    return JoinPath(folder.value(),
                     hex16(identity.device) + u'-' + hex16(identity.inode) + kSuffix);
 }
 
-std::optional<FileStamp> IdentityOfJournalName(const QString &name)
+Result<Done> CheckJournalFolder(const QString &folder)
 {
-    if (name.size() != 16 + 1 + 16 + kSuffix.size() || !name.endsWith(kSuffix) ||
-        name.at(16) != u'-')
-        return std::nullopt;
-    bool deviceOk = false;
-    bool inodeOk = false;
-    FileStamp identity;
-    identity.device = name.left(16).toULongLong(&deviceOk, 16);
-    identity.inode = name.mid(17, 16).toULongLong(&inodeOk, 16);
-    if (!deviceOk || !inodeOk)
-        return std::nullopt;
-    return identity;
+    if (const auto why = WhyNotUsersOwnFolder(folder))
+        return Failure{JournalNotTrusted,
+                       QStringLiteral("The journal folder %1 %2; rollback journals are kept and "
+                                      "applied only in a folder of the user's own that no other "
+                                      "user can write to")
+                           .arg(folder, *why)};
+    return Done{};
 }
 
-Result<QStringList> PendingJournalPaths()
+Result<JournalFolderContents> PendingJournalPaths()
 {
-    const QString folder = JournalFolder();
-    const auto kind = KindOfPath(folder);
+    const auto folder = JournalFolder();
+    if (!folder)
+        return JournalFolderContents{}; // nothing can have been kept
+    const auto kind = KindOfPath(folder.value());
     if (!kind)
         return describe(kind.failure(),
-                        QStringLiteral("Examining the journal folder %1").arg(folder));
+                        QStringLiteral("Examining the journal folder %1").arg(folder.value()));
     if (kind.value() == EntryKind::Missing)
-        return QStringList();
-    const auto entries = ListFolder(folder);
+        return JournalFolderContents{};
+    const auto entries = ListFolder(folder.value());
     if (!entries)
         return describe(entries.failure(),
-                        QStringLiteral("Reading the journal folder %1").arg(folder));
-    QStringList paths;
-    for (const FolderEntry &entry : entries.value())
-        if (entry.kind == EntryKind::File && entry.name.endsWith(kSuffix))
-            paths.append(JoinPath(folder, entry.name));
-    std::sort(paths.begin(), paths.end());
-    return paths;
+                        QStringLiteral("Reading the journal folder %1").arg(folder.value()));
+    JournalFolderContents contents;
+    for (const FolderEntry &entry : entries.value()) {
+        if (entry.name.endsWith(kSuffix))
+            contents.journals.append(JoinPath(folder.value(), entry.name));
+        else if (entry.name.endsWith(kSuffix + kPartSuffix))
+            contents.leftoverParts.append(JoinPath(folder.value(), entry.name));
+    }
+    std::sort(contents.journals.begin(), contents.journals.end());
+    std::sort(contents.leftoverParts.begin(), contents.leftoverParts.end());
+    return contents;
 }
 
 Result<QString> StoreJournal(const RollbackJournal &journal)
 {
-    const QString folder = JournalFolder();
-    const QString path = JournalPathFor(journal.file);
-    const auto made = MakeFolderPath(folder);
+    const auto folder = JournalFolder();
+    if (!folder)
+        return folder.failure();
+    const auto made = MakeFolderPath(folder.value());
     if (!made)
         return describe(made.failure(),
-                        QStringLiteral("Creating the journal folder %1").arg(folder));
+                        QStringLiteral("Creating the journal folder %1").arg(folder.value()));
+    const auto trusted = CheckJournalFolder(folder.value());
+    if (!trusted)
+        return trusted.failure();
+    const QString path = JournalPathFor(journal.file).value();
     const auto existing = KindOfPath(path);
     if (!existing)
         return describe(existing.failure(), QStringLiteral("Examining the journal %1").arg(path));
@@ -130,16 +155,20 @@ Result<QString> StoreJournal(const RollbackJournal &journal)
                                           "\"quenloft-cli recover --discard\" if it cannot be "
                                           "applied")
                                .arg(path)};
+    (void)RemoveLeftoverParts();
 
     // Written under another name and renamed when complete, so a journal under its own
-    // name is always whole.
+    // name is always whole. The part is locked while it is written, so that only parts
+    // whose writer has died are taken for leftovers.
     const QString part = path + kPartSuffix;
     const QByteArray bytes = EncodeJournal(journal);
     {
         auto file = NativeFile::open(part, NativeFile::Mode::WriteNew);
         if (!file)
             return describe(file.failure(), QStringLiteral("Creating the journal %1").arg(part));
-        auto written = file->writeAt(0, bytes.constData(), bytes.size());
+        auto written = file->lockExclusive();
+        if (written)
+            written = file->writeAt(0, bytes.constData(), bytes.size());
         if (written)
             written = file->sync();
         if (!written) {
@@ -147,35 +176,52 @@ Result<QString> StoreJournal(const RollbackJournal &journal)
             (void)RemoveFile(part);
             return describe(written.failure(), QStringLiteral("Writing the journal %1").arg(part));
         }
+        const auto renamed = ReplaceFileAtomically(part, path);
+        if (!renamed) {
+            file->close();
+            (void)RemoveFile(part);
+            return describe(renamed.failure(), QStringLiteral("Naming the journal %1").arg(path));
+        }
     }
-    const auto renamed = ReplaceFileAtomically(part, path);
-    if (!renamed) {
-        (void)RemoveFile(part);
-        return describe(renamed.failure(), QStringLiteral("Naming the journal %1").arg(path));
-    }
-    const auto synced = SyncFolder(folder);
+    const auto synced = SyncFolder(folder.value());
     if (!synced) {
         (void)RemoveFile(path);
         return describe(synced.failure(),
-                        QStringLiteral("Saving the journal folder %1 to disk").arg(folder));
+                        QStringLiteral("Saving the journal folder %1 to disk").arg(folder.value()));
     }
     return path;
 }
 
 Result<RollbackJournal> ReadJournal(const QString &journalPath)
 {
-    auto file = NativeFile::open(journalPath, NativeFile::Mode::Read);
+    const auto folder = JournalFolder();
+    if (!folder)
+        return folder.failure();
+    const auto trusted = CheckJournalFolder(folder.value());
+    if (!trusted)
+        return trusted.failure();
+    auto file = NativeFile::open(journalPath, NativeFile::Mode::ReadOwn);
+    // 206 is what opening a link without following it gives (ELOOP).
+    if (!file && file.failure().number == 206)
+        return Failure{JournalNotTrusted,
+                       QStringLiteral("The journal %1 is a link; only the user's own journals "
+                                      "are applied")
+                           .arg(journalPath)};
     if (!file)
         return describe(file.failure(), QStringLiteral("Opening the journal %1").arg(journalPath));
-    const auto stamp = file->stamp();
+    if (const auto why = WhyNotUsersOwnFile(file.value()))
+        return Failure{JournalNotTrusted,
+                       QStringLiteral("The journal %1 %2; only the user's own journals, which no "
+                                      "other user can write to, are applied")
+                           .arg(journalPath, *why)};
+    const auto stamp = file->openedStamp();
     if (!stamp)
         return describe(stamp.failure(),
                         QStringLiteral("Examining the journal %1").arg(journalPath));
-    // A journal far larger than any save could write is not one.
-    const qint64 limit = MaxJournalRanges * (2 * MaxJournalRangeLength + 1024) + (1 << 20);
-    if (stamp->size > limit)
+    if (stamp->size > MaxJournalSize)
         return Failure{JournalDamaged,
-                       QStringLiteral("The rollback journal is damaged: it is far too large")};
+                       QStringLiteral("The rollback journal is damaged: it is larger than any "
+                                      "journal a save writes")};
     QByteArray bytes(stamp->size, Qt::Uninitialized);
     const auto n = file->readAt(0, bytes.data(), bytes.size());
     if (!n)
@@ -198,6 +244,28 @@ Result<Done> DeleteJournal(const QString &journalPath)
                                             : QStringLiteral(".");
     (void)SyncFolder(folder);
     return Done{};
+}
+
+QStringList RemoveLeftoverParts()
+{
+    QStringList removed;
+    const auto folder = JournalFolder();
+    if (!folder || !CheckJournalFolder(folder.value()))
+        return removed;
+    const auto contents = PendingJournalPaths();
+    if (!contents)
+        return removed;
+    for (const QString &part : contents->leftoverParts) {
+        auto file = NativeFile::open(part, NativeFile::Mode::ReadOwn);
+        // A part whose lock is held is being written by a save that is still running.
+        if (!file || !file->lockExclusive())
+            continue;
+        if (RemoveFile(part))
+            removed.append(part);
+    }
+    if (!removed.isEmpty())
+        (void)SyncFolder(folder.value());
+    return removed;
 }
 
 } // namespace quenloft

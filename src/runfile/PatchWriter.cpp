@@ -1,7 +1,9 @@
 #include "runfile/PatchWriter.h"
 
 #include "runfile/JournalStore.h"
+#include "support/General.h"
 #include "support/NativeFolder.h"
+#include "support/NativePath.h"
 
 #include <optional>
 
@@ -16,15 +18,6 @@ Failure describe(const Failure &failure, const QString &doing)
                                .arg(doing)
                                .arg(failure.number)
                                .arg(failure.description)};
-}
-
-// "a", "a and b", "a, b and c".
-QString listed(const QStringList &names)
-{
-    if (names.size() <= 1)
-        return names.join(QString());
-    return names.first(names.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" and ") +
-           names.last();
 }
 
 QString capitalised(QString text)
@@ -61,7 +54,9 @@ public:
     }
     Result<Done> keep(const QList<JournalRange> &ranges) override
     {
-        const auto stored = StoreJournal(RollbackJournal{m_path, m_file, ranges});
+        // The model the file was read as, which its name decides.
+        const Model model = ModelFromFileName(FileNameOfPath(m_path));
+        const auto stored = StoreJournal(RollbackJournal{m_path, m_file, ranges, model});
         if (!stored)
             return stored.failure();
         m_journalPath = stored.value();
@@ -74,6 +69,20 @@ private:
     FileStamp m_file;
     QString m_journalPath;
 };
+
+// Why the file is no longer the one a save left, with its size between the original
+// `fileSize` and `end`: another program has cut it, grown it or put another file in its
+// place. Nothing when it is still the one.
+std::optional<QString> changedByAnother(PatchTarget &target, qint64 fileSize, qint64 end)
+{
+    const auto size = target.size();
+    if (size && (size.value() < fileSize || size.value() > end))
+        return QStringLiteral("its size became %1 bytes").arg(size.value());
+    const auto replaced = target.replaced();
+    if (replaced && replaced.value())
+        return QStringLiteral("another file took its place");
+    return std::nullopt;
+}
 
 } // namespace
 
@@ -103,6 +112,17 @@ Result<qint64> FilePatchTarget::size()
     if (!stamp)
         return stamp.failure();
     return stamp->size;
+}
+
+Result<bool> FilePatchTarget::replaced()
+{
+    const auto opened = m_file.stamp();
+    if (!opened)
+        return opened.failure();
+    const auto atPath = StampOfPath(m_path);
+    if (!atPath)
+        return atPath.failure().number == 2 || atPath.failure().number == 3;
+    return atPath->device != opened->device || atPath->inode != opened->inode;
 }
 
 Result<Done> RestoreRanges(PatchTarget &target, qint64 originalSize, bool cutBack,
@@ -206,6 +226,20 @@ Result<Done> ApplyPatches(PatchTarget &target, qint64 fileSize, const QList<Patc
     // Puts back what was written; the cause is reported unless that fails as well.
     auto undo = [&](const Failure &cause) -> Failure {
         const QList<JournalRange> touched = ranges.first(attempted);
+        QStringList fields;
+        for (const JournalRange &range : touched)
+            fields.append(range.field);
+        // Only into the file this save left: writing the original bytes at their offsets
+        // into a file another program cut short would grow it again, with zeros between.
+        if (const auto changedBy = changedByAnother(target, fileSize, end)) {
+            return Failure{
+                FilePartlyWritten,
+                QStringLiteral("The file is partly written. %1; meanwhile another program "
+                               "changed the file (%2), so nothing was put back. Already written: "
+                               "%3. The original bytes are kept in the rollback journal, which "
+                               "no longer fits the file and is not applied")
+                    .arg(cause.description, *changedBy, capitalised(ListedNames(fields)))};
+        }
         const auto restored = RestoreRanges(target, fileSize, end > fileSize, touched);
         if (restored) {
             // A journal that cannot be removed here is found by the next load, which sees
@@ -214,9 +248,6 @@ Result<Done> ApplyPatches(PatchTarget &target, qint64 fileSize, const QList<Patc
                 (void)journal->discard();
             return cause;
         }
-        QStringList fields;
-        for (const JournalRange &range : touched)
-            fields.append(range.field);
         const QString kept =
             journal ? QStringLiteral("The original bytes are kept and will be put back the next "
                                      "time the file is loaded")
@@ -225,7 +256,7 @@ Result<Done> ApplyPatches(PatchTarget &target, qint64 fileSize, const QList<Patc
                        QStringLiteral("The file is partly written. %1; putting the original "
                                       "bytes back failed too (%2). Already written: %3. %4")
                            .arg(cause.description, restored.failure().description,
-                                capitalised(listed(fields)), kept)};
+                                capitalised(ListedNames(fields)), kept)};
     };
 
     for (const JournalRange &range : ranges) {
@@ -294,7 +325,7 @@ Result<FileStamp> WritePatchesToFile(const QString &path, const FileStamp &expec
         return Failure{FileChangedOnDisk,
                        QStringLiteral("The file changed on disk since it was loaded; load it "
                                       "again before saving, so no new data is overwritten")};
-    FilePatchTarget target(file.value());
+    FilePatchTarget target(file.value(), path);
     std::optional<FileJournalKeeper> keeper;
     if (options.journal)
         keeper.emplace(path, before.value());

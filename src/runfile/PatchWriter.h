@@ -26,6 +26,8 @@ public:
     virtual Result<Done> truncate(qint64 size) = 0;
     virtual Result<Done> sync() = 0;
     virtual Result<qint64> size() = 0;
+    // Whether another file has taken this one's place (its name) since it was opened.
+    virtual Result<bool> replaced() { return false; }
 };
 
 // Where a save keeps its rollback journal; a seam so tests can make it fail.
@@ -59,7 +61,9 @@ struct SaveOptions
 // they replace; then syncs the file and reads every written range back. After any failure
 // the bytes already changed are put back and the first failure is returned. When putting
 // them back fails too, the failure is FilePartlyWritten, naming the fields written, and the
-// journal stays so the next load can put them back.
+// journal stays so the next load can put them back. Nothing is put back into a file that
+// another program has meanwhile cut, grown or replaced: the failure is then
+// FilePartlyWritten too, and the journal stays, though it no longer fits the file.
 Result<Done> ApplyPatches(PatchTarget &target, qint64 fileSize, const QList<Patch> &patches,
                           JournalKeeper *journal = nullptr, const SaveOptions &options = {});
 
@@ -68,19 +72,21 @@ Result<Done> ApplyPatches(PatchTarget &target, qint64 fileSize, const QList<Patc
 Result<Done> RestoreRanges(PatchTarget &target, qint64 originalSize, bool cutBack,
                            const QList<JournalRange> &ranges);
 
-// A patch target over an open file.
+// A patch target over an open file, opened at `path`.
 class FilePatchTarget final : public PatchTarget
 {
 public:
-    explicit FilePatchTarget(NativeFile &file) : m_file(file) {}
+    FilePatchTarget(NativeFile &file, const QString &path) : m_file(file), m_path(path) {}
     Result<qint64> readAt(qint64 offset, char *buffer, qint64 length) override;
     Result<Done> writeAt(qint64 offset, const QByteArray &bytes) override;
     Result<Done> truncate(qint64 size) override;
     Result<Done> sync() override;
     Result<qint64> size() override;
+    Result<bool> replaced() override;
 
 private:
     NativeFile &m_file;
+    QString m_path;
 };
 
 // Opens the existing file (never creating it), refuses when it is locked or no longer the

@@ -13,14 +13,19 @@ namespace {
 
 // Layout, all integers little-endian:
 //   magic "QLFTJRNL", u32 format
-//   u64 device, u64 inode, i64 size, i64 modification time (ns)
+//   format 2 only: u8 model (0 Nox, 1 Solvane)
+//   u64 device, u64 inode, format 2 only: i64 birth time (ns, 0 unknown),
+//   i64 size, i64 modification time (ns)
 //   u32 path length (UTF-16 units), the path
 //   u32 range count, then per range:
 //     i64 offset, u32 written length, u32 original length, u16 field length (UTF-16 units),
 //     the field, the original bytes, the written bytes
 //   u32 CRC-32 of everything before it
+// Format 1, written before journals recorded the model and the birth time, is still read,
+// so a save cut short before an upgrade is put back after it.
 constexpr char kMagic[8] = {'Q', 'L', 'F', 'T', 'J', 'R', 'N', 'L'};
-constexpr quint32 kFormat = 1;
+constexpr quint32 kFormat = 2;
+constexpr quint32 kFormatWithoutBirth = 1;
 
 class Writer
 {
@@ -118,8 +123,10 @@ QByteArray EncodeJournal(const RollbackJournal &journal)
     Writer w;
     w.putBytes(QByteArray(kMagic, sizeof kMagic));
     w.put(kFormat);
+    w.put(quint8(journal.model == Model::Nox ? 0 : 1));
     w.put(quint64(journal.file.device));
     w.put(quint64(journal.file.inode));
+    w.put(qint64(journal.file.birthNs));
     w.put(qint64(journal.file.size));
     w.put(qint64(journal.file.modifiedNs));
     w.put(quint32(journal.path.size()));
@@ -149,29 +156,40 @@ Result<RollbackJournal> DecodeJournal(QByteArrayView bytes)
 
     Reader r(body.sliced(sizeof kMagic));
     const auto format = r.get<quint32>();
-    if (format != kFormat)
+    if (format != kFormat && format != kFormatWithoutBirth)
         return damaged(QStringLiteral("its format is not one this program reads"));
+    const bool current = format == kFormat;
     RollbackJournal journal;
+    const auto model = current ? r.get<quint8>() : std::optional<quint8>(0);
     const auto device = r.get<quint64>();
     const auto inode = r.get<quint64>();
+    const auto birth = current ? r.get<qint64>() : std::optional<qint64>(0);
     const auto size = r.get<qint64>();
     const auto modified = r.get<qint64>();
     const auto pathLength = r.get<quint32>();
-    const auto path = pathLength ? r.getText(*pathLength) : std::optional<QString>();
+    const auto path = pathLength && *pathLength <= MaxJournalPathLength
+                          ? r.getText(*pathLength)
+                          : std::optional<QString>();
     const auto count = r.get<quint32>();
-    if (!device || !inode || !size || !modified || !pathLength || !path || !count || *size < 0)
+    if (!model || !device || !inode || !birth || !size || !modified || !pathLength || !path ||
+        !count || *size < 0 || *model > 1)
         return damaged(QStringLiteral("its header is cut short"));
     if (*count > MaxJournalRanges)
         return damaged(QStringLiteral("it lists too many ranges"));
     journal.path = *path;
-    journal.file = FileStamp{*size, *modified, *device, *inode};
+    journal.file = FileStamp{*size, *modified, *device, *inode, *birth};
+    // Format 1 did not record the model: the file's name decided it, as it does at a load.
+    journal.model = current ? (*model == 0 ? Model::Nox : Model::Solvane)
+                            : ModelFromFileName(journal.path);
 
     for (quint32 i = 0; i < *count; ++i) {
         const auto offset = r.get<qint64>();
         const auto writtenLength = r.get<quint32>();
         const auto originalSize = r.get<quint32>();
         const auto fieldLength = r.get<quint16>();
-        const auto field = fieldLength ? r.getText(*fieldLength) : std::optional<QString>();
+        const auto field = fieldLength && *fieldLength <= MaxJournalFieldLength
+                               ? r.getText(*fieldLength)
+                               : std::optional<QString>();
         if (!offset || !writtenLength || !originalSize || !fieldLength || !field)
             return damaged(QStringLiteral("a range is cut short"));
         // Ranges start inside the file (a save writes no holes) and hold exactly the bytes

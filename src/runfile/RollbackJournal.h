@@ -4,6 +4,7 @@
 // Encoding and decoding are pure; JournalStore.h keeps journals on disk.
 #pragma once
 
+#include "runfile/Model.h"
 #include "support/NativeFile.h"
 #include "support/Result.h"
 
@@ -29,8 +30,10 @@ struct JournalRange
 struct RollbackJournal
 {
     QString path;   // the file as the save named it
-    FileStamp file; // the file before the save: identity, size and modification time
+    FileStamp file; // the file before the save: identity, birth, size and modification time
     QList<JournalRange> ranges;
+    Model model = Model::Nox; // the model the file was saved as, which decides what a save
+                              // may write and how small the file may be
 
     [[nodiscard]] QStringList fields() const;
 
@@ -42,9 +45,17 @@ enum JournalFailure : qint32 {
     JournalDamaged = 13, // "Invalid Data": wrong format, inconsistent, or a bad checksum
 };
 
-// Limits a decoded journal must keep; a save never comes near them.
-inline constexpr qsizetype MaxJournalRanges = 256;
-inline constexpr qint64 MaxJournalRangeLength = 1 << 16;
+// Limits a decoded journal must keep. A save writes at most one range per field, the
+// longest being a notes block (its length byte, 255 note bytes and a NUL).
+inline constexpr qsizetype MaxJournalRanges = 16;
+inline constexpr qint64 MaxJournalRangeLength = 257;
+inline constexpr qint64 MaxJournalPathLength = 32768; // UTF-16 units, a Windows long path
+inline constexpr qint64 MaxJournalFieldLength = 64;   // UTF-16 units
+
+// The largest journal a save can write; anything larger is not one of ours.
+inline constexpr qint64 MaxJournalSize =
+    8 + 4 + 1 + 5 * 8 + 4 + 2 * MaxJournalPathLength + 4 +
+    MaxJournalRanges * (8 + 4 + 4 + 2 + 2 * MaxJournalFieldLength + 2 * MaxJournalRangeLength) + 4;
 
 // Whether two ranges share a byte; a journal's never do, so any order restores them.
 [[nodiscard]] bool RangesOverlap(const QList<JournalRange> &ranges);

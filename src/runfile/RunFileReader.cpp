@@ -151,6 +151,19 @@ std::optional<Failure> scanRunData(ByteSource &source, qint64 start, NoxContents
         if (nox.damagedPositions.size() < MaxListedDamagedRecords)
             nox.damagedPositions.append(separatorPosition);
     };
+    // A length byte that is not L ends the chain with the notes block, which lies at the end
+    // of the file: a rewritten block leaves at most the 255 bytes of an older, longer one
+    // after its NUL. One followed by more is a damaged length byte inside the run data: it
+    // is listed as damage and the walk goes on as if it held L, so the records after it are
+    // counted and a notes block is never looked for in the middle of the run data.
+    const qint64 size = source.size();
+    auto endsTheChain = [&](qint64 at, int length) {
+        if (size - (at + 1 + length + 1) <= MaxBytesAfterNotes)
+            return true;
+        ++nox.brokenLengthBytes;
+        damaged(at + 1);
+        return false;
+    };
     auto readNotes = [&](qint64 at, int length) -> std::optional<Failure> {
         nox.notesPos = at + 1;
         QByteArray notes(length, Qt::Uninitialized);
@@ -195,7 +208,7 @@ std::optional<Failure> scanRunData(ByteSource &source, qint64 start, NoxContents
                     const quint8 *separator = p - NoxLayout::SeparatorLength;
                     if ((separator[0] | separator[1] | separator[2]) != 0)
                         damaged(pos + (p - first) - NoxLayout::SeparatorLength + 1);
-                    if (*p != L) {
+                    if (*p != L && endsTheChain(pos + (p - first), *p)) {
                         nox.numRecords += records;
                         return readNotes(pos + (p - first), *p);
                     }
@@ -225,7 +238,7 @@ std::optional<Failure> scanRunData(ByteSource &source, qint64 start, NoxContents
             return reader.failure();
         if (next == -1)
             return std::nullopt; // the file ends where a length byte should be: no notes
-        if (next != L)
+        if (next != L && endsTheChain(pos, next))
             return readNotes(pos, next);
     }
 }

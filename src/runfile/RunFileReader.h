@@ -33,8 +33,11 @@ struct NoxContents
     // The run-data walk.
     quint8 recordLength = 0;        // L; 0 means no run data (and no notes block)
     qint64 numRecords = 0;          // lngNumRecords
-    QList<qint64> damagedPositions; // 1-based positions of bad separators, the first ones
+    QList<qint64> damagedPositions; // 1-based positions of bad separators and length bytes,
+                                    // the first ones
     qint64 damagedCount = 0;        // all damaged records, listed or not
+    qint64 brokenLengthBytes = 0;   // damaged length bytes among them (not L, and not a notes
+                                    // block at the end of the file)
     qint64 notesPos = 0;            // lngNotesPos: 1-based position of the notes length byte
     QString notes;                  // line breaks as CR LF
 };
@@ -66,6 +69,10 @@ enum ReadFailure : qint32 {
     InputPastEnd = 62,   // a file too short for its model's header
     LoadAbandoned = 995, // the observer asked to stop
 };
+
+// How many bytes may follow the NUL of the notes block that ends the run data: what a
+// shorter rewrite leaves of the longest block (length byte, 255 notes, NUL), and one more.
+inline constexpr qint64 MaxBytesAfterNotes = 256;
 
 // At most this many damaged positions are listed; all are counted.
 inline constexpr qsizetype MaxListedDamagedRecords = 10000;

@@ -65,16 +65,15 @@ std::optional<Patch> littleEndian16Patch(quint16 value, const FieldLayout &layou
     return Patch{layout.offset, *bytes, field};
 }
 
-// Notes left as they were loaded are not written: the loader's line-break conversion is
-// not reversible (a stored CR LF or NUL reads as CR LF like a lone CR), so writing them
-// back would change bytes the user never touched.
 Result<std::optional<Patch>> notesPatch(const QString &notes, const LoadedFileInfo &file)
 {
-    if (notes == file.loadedNotes)
-        return std::optional<Patch>{};
     if (file.notesPos <= 0)
-        return cannotStore(QStringLiteral("This file has no notes block, so its notes cannot "
-                                          "be changed"));
+        return cannotStore(file.brokenLengthBytes > 0
+                               ? QStringLiteral("The run data of this file is damaged, so where "
+                                                "its notes block lies cannot be told, and its "
+                                                "notes cannot be changed")
+                               : QStringLiteral("This file has no notes block, so its notes "
+                                                "cannot be changed"));
     const QString stored = ReplaceAll(notes, QStringLiteral("\r\n"), QStringLiteral("\r"));
     auto bytes = encodeText(stored, QStringLiteral("notes"));
     if (!bytes)
@@ -95,6 +94,13 @@ Result<std::optional<Patch>> notesPatch(const QString &notes, const LoadedFileIn
     return std::optional<Patch>{Patch{file.notesPos - 1, block, QStringLiteral("notes")}};
 }
 
+// Whether a field is to be written: its value differs from the one the file held.
+template <typename Values, typename T>
+bool changed(const std::optional<Values> &loaded, T Values::*field, const T &now)
+{
+    return !loaded || (*loaded).*field != now;
+}
+
 } // namespace
 
 LoadedFileInfo LoadedFileInfo::from(const RunFileContents &contents)
@@ -103,59 +109,123 @@ LoadedFileInfo LoadedFileInfo::from(const RunFileContents &contents)
     info.model = contents.model;
     info.stamp = contents.stamp;
     if (contents.model == Model::Nox) {
-        info.fileVersion = contents.nox.fileVersion;
-        info.notesPos = contents.nox.notesPos;
-        info.recordLength = contents.nox.recordLength;
-        info.loadedNotes = contents.nox.notes;
+        const NoxContents &nox = contents.nox;
+        info.fileVersion = nox.fileVersion;
+        info.notesPos = nox.notesPos;
+        info.recordLength = nox.recordLength;
+        info.brokenLengthBytes = nox.brokenLengthBytes;
+        info.nox = NoxStoredValues{
+            .runName = nox.runName,
+            .vehicleName = nox.vehicleName,
+            .weight = nox.weight,
+            .rolloutLength = nox.rolloutLength,
+            .redline = nox.redline,
+            .shiftPoint = nox.shiftPoint,
+            .pitchFactor = nox.pitchFactor,
+            .notes = nox.notes,
+        };
     } else {
-        info.loadedNotes = contents.solvane.notes;
+        const SolvaneContents &solvane = contents.solvane;
+        info.solvane = SolvaneStoredValues{
+            .weight = solvane.weight,
+            .frontalArea = solvane.frontalArea,
+            .coeffOfDrag = solvane.coeffOfDrag,
+            .drivelineLoss = solvane.drivelineLoss,
+        };
     }
     return info;
 }
 
 Result<QList<Patch>> ComputeNoxPatches(const NoxStoredValues &values, const LoadedFileInfo &file)
 {
+    using V = NoxStoredValues;
+    const auto &loaded = file.nox;
     QList<Patch> patches;
-    const auto runName = textPatch(values.runName, NoxLayout::RunName, QStringLiteral("run name"));
-    if (!runName)
-        return runName.failure();
-    patches.append(runName.value());
-    if (values.pitchFactor && file.fileVersion >= 2.0f)
+    if (changed(loaded, &V::runName, values.runName)) {
+        const auto runName =
+            textPatch(values.runName, NoxLayout::RunName, QStringLiteral("run name"));
+        if (!runName)
+            return runName.failure();
+        patches.append(runName.value());
+    }
+    if (values.pitchFactor && file.fileVersion >= 2.0f &&
+        changed(loaded, &V::pitchFactor, values.pitchFactor))
         patches.append(
             bytePatch(*values.pitchFactor, NoxLayout::PitchFactor, QStringLiteral("pitch factor")));
-    const auto vehicleName =
-        textPatch(values.vehicleName, NoxLayout::VehicleName, QStringLiteral("vehicle name"));
-    if (!vehicleName)
-        return vehicleName.failure();
-    patches.append(vehicleName.value());
-    patches.append(bigEndian16Patch(values.weight, NoxLayout::Weight, QStringLiteral("weight")));
-    patches.append(bytePatch(values.rolloutLength, NoxLayout::RolloutLength,
-                             QStringLiteral("rollout length")));
-    patches.append(bigEndian16Patch(values.redline, NoxLayout::Redline, QStringLiteral("redline")));
-    patches.append(
-        bigEndian16Patch(values.shiftPoint, NoxLayout::ShiftPoint, QStringLiteral("shift point")));
-    const auto notes = notesPatch(values.notes, file);
-    if (!notes)
-        return notes.failure();
-    if (notes.value())
-        patches.append(*notes.value());
+    if (changed(loaded, &V::vehicleName, values.vehicleName)) {
+        const auto vehicleName =
+            textPatch(values.vehicleName, NoxLayout::VehicleName, QStringLiteral("vehicle name"));
+        if (!vehicleName)
+            return vehicleName.failure();
+        patches.append(vehicleName.value());
+    }
+    if (changed(loaded, &V::weight, values.weight))
+        patches.append(bigEndian16Patch(values.weight, NoxLayout::Weight, QStringLiteral("weight")));
+    if (changed(loaded, &V::rolloutLength, values.rolloutLength))
+        patches.append(bytePatch(values.rolloutLength, NoxLayout::RolloutLength,
+                                 QStringLiteral("rollout length")));
+    if (changed(loaded, &V::redline, values.redline))
+        patches.append(
+            bigEndian16Patch(values.redline, NoxLayout::Redline, QStringLiteral("redline")));
+    if (changed(loaded, &V::shiftPoint, values.shiftPoint))
+        patches.append(bigEndian16Patch(values.shiftPoint, NoxLayout::ShiftPoint,
+                                        QStringLiteral("shift point")));
+    // The loader's line-break conversion is not reversible (a stored CR LF or NUL reads as
+    // CR LF like a lone CR): notes written back unchanged could change their bytes.
+    if (changed(loaded, &V::notes, values.notes)) {
+        const auto notes = notesPatch(values.notes, file);
+        if (!notes)
+            return notes.failure();
+        if (notes.value())
+            patches.append(*notes.value());
+    }
     return patches;
 }
 
-Result<QList<Patch>> ComputeSolvanePatches(const SolvaneStoredValues &values)
+Result<QList<Patch>> ComputeSolvanePatches(const SolvaneStoredValues &values,
+                                           const LoadedFileInfo &file)
 {
+    using V = SolvaneStoredValues;
+    const auto &loaded = file.solvane;
     QList<Patch> patches;
-    if (auto weight =
-            littleEndian16Patch(values.weight, SolvaneLayout::Weight, QStringLiteral("weight")))
-        patches.append(*weight);
-    if (auto area = littleEndian16Patch(values.frontalArea, SolvaneLayout::FrontalArea,
-                                        QStringLiteral("frontal area")))
-        patches.append(*area);
-    patches.append(bytePatch(values.coeffOfDrag, SolvaneLayout::CoeffOfDrag,
-                             QStringLiteral("coefficient of drag")));
-    patches.append(bytePatch(values.drivelineLoss, SolvaneLayout::DrivelineLoss,
-                             QStringLiteral("driveline loss")));
+    if (changed(loaded, &V::weight, values.weight))
+        if (auto weight =
+                littleEndian16Patch(values.weight, SolvaneLayout::Weight, QStringLiteral("weight")))
+            patches.append(*weight);
+    if (changed(loaded, &V::frontalArea, values.frontalArea))
+        if (auto area = littleEndian16Patch(values.frontalArea, SolvaneLayout::FrontalArea,
+                                            QStringLiteral("frontal area")))
+            patches.append(*area);
+    if (changed(loaded, &V::coeffOfDrag, values.coeffOfDrag))
+        patches.append(bytePatch(values.coeffOfDrag, SolvaneLayout::CoeffOfDrag,
+                                 QStringLiteral("coefficient of drag")));
+    if (changed(loaded, &V::drivelineLoss, values.drivelineLoss))
+        patches.append(bytePatch(values.drivelineLoss, SolvaneLayout::DrivelineLoss,
+                                 QStringLiteral("driveline loss")));
     return patches;
+}
+
+bool IsSavedRange(Model model, qint64 offset, const QByteArray &bytes)
+{
+    const auto isField = [&](const FieldLayout &field) {
+        return offset == field.offset && bytes.size() == field.length;
+    };
+    if (model == Model::Solvane)
+        return isField(SolvaneLayout::Weight) || isField(SolvaneLayout::FrontalArea) ||
+               isField(SolvaneLayout::CoeffOfDrag) || isField(SolvaneLayout::DrivelineLoss);
+    if (isField(NoxLayout::RunName) || isField(NoxLayout::PitchFactor) ||
+        isField(NoxLayout::VehicleName) || isField(NoxLayout::Weight) ||
+        isField(NoxLayout::RolloutLength) || isField(NoxLayout::Redline) ||
+        isField(NoxLayout::ShiftPoint))
+        return true;
+    // A notes block: its length byte, that many bytes, a NUL; after the first record.
+    return offset > NoxLayout::RunDataOffset && bytes.size() >= 2 &&
+           quint8(bytes.at(0)) == bytes.size() - 2 && bytes.endsWith('\0');
+}
+
+qint64 MinimumFileSize(Model model)
+{
+    return model == Model::Nox ? NoxLayout::MinimumSize : SolvaneLayout::MinimumSize;
 }
 
 } // namespace quenloft

@@ -1,8 +1,7 @@
 #include "vehicle/RunSummary.h"
 
-#include "runfile/JournalRecovery.h"
-#include "runfile/JournalStore.h"
 #include "runfile/LoadMessages.h"
+#include "runfile/ReadAfterJournal.h"
 #include "support/NativePath.h"
 
 namespace quenloft {
@@ -13,46 +12,27 @@ bool isNox(const RunSummary &row)
     return row.loaded() && row.model == Model::Nox;
 }
 
-// How long the reader trusts that the journal folder holds no journal.
-constexpr qint64 kJournalLookIntervalMs = 1000;
-
-RunSummary readRow(const QString &path, bool metric, bool recover, const ScanObserver &observer)
-{
-    RunSummary row;
-    row.path = path;
-    if (recover)
-        row.recovery = RecoverPendingJournal(path).message;
-    const QString name = FileNameOfPath(path);
-    const Model model = ModelFromFileName(name);
-    row.model = model;
-    auto contents = ReadRunFileAt(path, model, observer);
-    if (!contents) {
-        row.loadFailure = contents.failure();
-        row.error = LoadErrorMessage(contents.failure(), name)
-                        .replace(QStringLiteral("\r\n"), QStringLiteral(" "));
-        return row;
-    }
-    row.contents = std::move(contents).value();
-    row.display = DisplayOf(row.contents, metric);
-    return row;
-}
-
 } // namespace
 
 RunSummary ReadRunSummary(const QString &path, bool metric, const ScanObserver &observer)
 {
-    return readRow(path, metric, true, observer);
-}
-
-RunSummary RunSummaryReader::read(const QString &path, const ScanObserver &observer)
-{
-    if (!m_sinceLooked.isValid() || m_sinceLooked.elapsed() >= kJournalLookIntervalMs) {
-        const auto pending = PendingJournalPaths();
-        // A folder that cannot be read is left to RecoverPendingJournal to report.
-        m_journalsPending = !pending || !pending->isEmpty();
-        m_sinceLooked.start();
+    RunSummary row;
+    row.path = path;
+    const QString name = FileNameOfPath(path);
+    const Model model = ModelFromFileName(name);
+    row.model = model;
+    // A row only reads: an unfinished save is left for a load that edits to put back.
+    RunFileRead read = ReadRunFileAfterJournal(path, model, PendingSave::LeaveAsIs, observer);
+    row.recovery = read.recovery.message;
+    if (!read.contents) {
+        row.loadFailure = read.contents.failure();
+        row.error = LoadErrorMessage(read.contents.failure(), name)
+                        .replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+        return row;
     }
-    return readRow(path, m_metric, m_journalsPending, observer);
+    row.contents = std::move(read.contents).value();
+    row.display = DisplayOf(row.contents, metric);
+    return row;
 }
 
 RunSummary UnreadableSummary(const QString &path, const QString &why)

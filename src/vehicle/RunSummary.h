@@ -1,6 +1,6 @@
 // One run file as a row of a table: what `export`, `check --json` and the window's folder
-// summary show for it. A row is read as the window reads the file (an interrupted save put
-// back first, then the loader and the display texts), so the three always agree.
+// summary show for it. A row is read as the window reads the file (the loader and the
+// display texts), so the three always agree.
 #pragma once
 
 #include "runfile/Model.h"
@@ -9,7 +9,6 @@
 #include "vehicle/Fields.h"
 #include "vehicle/VehicleDisplay.h"
 
-#include <QElapsedTimer>
 #include <QString>
 
 #include <optional>
@@ -30,25 +29,10 @@ struct RunSummary
 };
 
 // Reads the run file at `path` in the given units. A file that does not load is still a
-// row, with its error.
+// row, with its error. Nothing is written: an unfinished earlier save is left for a load
+// that edits to put back, and the row shows the file as that will leave it.
 [[nodiscard]] RunSummary ReadRunSummary(const QString &path, bool metric,
                                         const ScanObserver &observer = {});
-
-// Reads the rows of many files. Looking for a pending journal costs a look into the journal
-// folder per file, more than reading a small run file; the reader looks into it at most
-// once a second and, while it holds none, reads the files without looking. A journal that
-// is there is handled for every file as ReadRunSummary handles it.
-class RunSummaryReader
-{
-public:
-    explicit RunSummaryReader(bool metric) : m_metric(metric) {}
-    [[nodiscard]] RunSummary read(const QString &path, const ScanObserver &observer = {});
-
-private:
-    bool m_metric;
-    bool m_journalsPending = true;
-    QElapsedTimer m_sinceLooked; // invalid until the first look
-};
 
 // The row of a path that names no run file to read: a folder that cannot be listed, a
 // path that is not there. `why` is not empty.

@@ -178,12 +178,12 @@ Result<QList<Patch>> NoxPatchesOf(const NoxShownValues &shown, const LoadedFileI
     return ComputeNoxPatches(stored.value(), file);
 }
 
-Result<QList<Patch>> SolvanePatchesOf(const SolvaneShownValues &shown)
+Result<QList<Patch>> SolvanePatchesOf(const SolvaneShownValues &shown, const LoadedFileInfo &file)
 {
     const auto stored = SolvaneStoredValuesOf(shown);
     if (!stored)
         return stored.failure();
-    return ComputeSolvanePatches(stored.value());
+    return ComputeSolvanePatches(stored.value(), file);
 }
 
 NoxShownValues NoxValuesFromCaptions(const Captions &captions, const QString &notes)
@@ -220,7 +220,7 @@ Result<QList<Patch>> ComputePatches(const Captions &captions, const QString &not
 {
     if (file.model == Model::Nox)
         return NoxPatchesOf(NoxValuesFromCaptions(captions, notes), file);
-    return SolvanePatchesOf(SolvaneValuesFromCaptions(captions, metric));
+    return SolvanePatchesOf(SolvaneValuesFromCaptions(captions, metric), file);
 }
 
 } // namespace quenloft

@@ -38,10 +38,11 @@ struct SolvaneShownValues
                                                         const LoadedFileInfo &file);
 [[nodiscard]] Result<SolvaneStoredValues> SolvaneStoredValuesOf(const SolvaneShownValues &shown);
 
-// The patches that store the shown values in the loaded file.
+// The patches that store the shown values that changed in the loaded file.
 [[nodiscard]] Result<QList<Patch>> NoxPatchesOf(const NoxShownValues &shown,
                                                 const LoadedFileInfo &file);
-[[nodiscard]] Result<QList<Patch>> SolvanePatchesOf(const SolvaneShownValues &shown);
+[[nodiscard]] Result<QList<Patch>> SolvanePatchesOf(const SolvaneShownValues &shown,
+                                                    const LoadedFileInfo &file = {});
 
 using Captions = QMap<FieldId, QString>;
 

@@ -18,17 +18,19 @@ void VehicleSession::switchUnits()
         m_display.captions[FieldId::FrontalArea] = converted.frontalArea;
 }
 
-Result<Done> VehicleSession::open(const QString &path, const ScanObserver &observer)
+Result<Done> VehicleSession::open(const QString &path, PendingSave pending,
+                                  const ScanObserver &observer)
 {
     close();
     const quint64 generation = ++m_openGeneration;
     const Model model = shownModel();
-    auto contents = ReadRunFileAt(path, model, observer);
+    RunFileRead read = ReadRunFileAfterJournal(path, model, pending, observer);
     if (generation != m_openGeneration)
         return Failure{LoadAbandoned, QStringLiteral("A newer load took over")};
-    if (!contents)
-        return contents.failure();
-    m_contents = std::move(contents).value();
+    m_recovery = std::move(read.recovery);
+    if (!read.contents)
+        return read.contents.failure();
+    m_contents = std::move(read.contents).value();
     m_file = LoadedFileInfo::from(m_contents);
     m_path = path;
     m_display = DisplayOf(m_contents, m_metric);
@@ -43,6 +45,7 @@ void VehicleSession::close()
     m_contents = RunFileContents{};
     m_display = VehicleDisplay{};
     m_display.model = shownModel();
+    m_recovery = JournalRecovery{};
     m_dirty = false;
 }
 

@@ -6,6 +6,7 @@
 
 #include "runfile/Model.h"
 #include "runfile/PatchWriter.h"
+#include "runfile/ReadAfterJournal.h"
 #include "runfile/RunFileReader.h"
 #include "runfile/RunFileWriter.h"
 #include "support/Result.h"
@@ -41,7 +42,12 @@ public:
     // Reads the file as a file of model() and shows it. Until the read is done, and
     // after it failed, no file is shown. A newer open() made while this one reads (from
     // the observer) wins: this one then fails with LoadAbandoned and leaves it alone.
-    Result<Done> open(const QString &path, const ScanObserver &observer = {});
+    // An unfinished earlier save of the file is put back first, or for a session that
+    // only reads, left as it is (runfile/ReadAfterJournal.h); recovery() tells what was
+    // found, also when the read then fails.
+    Result<Done> open(const QString &path, PendingSave pending = PendingSave::Apply,
+                      const ScanObserver &observer = {});
+    [[nodiscard]] const JournalRecovery &recovery() const { return m_recovery; }
     // Forgets the shown file and its texts: the no-file state.
     void close();
 
@@ -58,6 +64,11 @@ public:
     // What the field's editor opens with: the display text without its unit.
     [[nodiscard]] QString editorText(FieldId id) const;
     [[nodiscard]] const QString &notes() const { return m_display.notes; }
+    // The notes as the file holds them.
+    [[nodiscard]] const QString &loadedNotes() const
+    {
+        return shownModel() == Model::Nox ? m_contents.nox.notes : m_contents.solvane.notes;
+    }
     // False for a Nox file without a notes block, whose notes cannot be changed.
     [[nodiscard]] bool notesStorable() const;
 
@@ -90,6 +101,7 @@ private:
     RunFileContents m_contents;
     std::optional<LoadedFileInfo> m_file;
     VehicleDisplay m_display;
+    JournalRecovery m_recovery;
     quint64 m_openGeneration = 0;
 };
 

@@ -191,32 +191,6 @@ TEST_F(CliBatchTest, CheckJsonHasOneObjectPerFileAndFolder)
     EXPECT_EQ(rows.at(4).toObject()["error"].toString(), "no such file or folder");
 }
 
-TEST_F(CliBatchTest, RowsAreReadAfterAnInterruptedSaveIsPutBack)
-{
-    const QByteArray original = NoxFileBuilder().weight(2650).records(2, 6).build();
-    const QString path = write("cut.kvp", original);
-    const QStringList commands[] = {
-        {QStringLiteral("export"), QStringLiteral("--csv")},
-        {QStringLiteral("export"), QStringLiteral("--json")},
-        {QStringLiteral("check"), QStringLiteral("--json")},
-    };
-    for (const QStringList &command : commands) {
-        SCOPED_TRACE(command.join(u' ').toStdString());
-        SaveOptions options;
-        options.stopAfter = [](SaveStep step) { return step == SaveStep::Synced; };
-        const QList<Patch> weight{
-            {NoxLayout::Weight.offset, QByteArray("\x03\xE8", 2), QStringLiteral("weight")}};
-        (void)WritePatchesToFile(path, StampOfPath(path).value(), weight, options);
-        ASSERT_NE(read(path), original);
-
-        const CliRun run = runCli(command + QStringList{m_dir.path()});
-        EXPECT_EQ(run.code, cli::Success) << run.err.toStdString();
-        EXPECT_TRUE(run.err.contains(QStringLiteral("was cut short"))) << run.err.toStdString();
-        EXPECT_EQ(read(path), original);
-        EXPECT_FALSE(run.out.contains(QStringLiteral("1000"))) << "the weight half saved";
-    }
-}
-
 // Every file of a batch before and after; which of them the batch wrote.
 struct BatchCase
 {

@@ -11,12 +11,14 @@
 #include "support/NativePath.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <functional>
@@ -134,7 +136,7 @@ TEST_F(JournalFileTest, ASaveKilledAtAnyStepIsUndoneByTheNextLoad)
 TEST_F(JournalFileTest, AJournalThatDoesNotFitItsFileIsNeverAppliedAndIsKept)
 {
     const auto journalOf = [](const QString &path) {
-        return JournalPathFor(StampOfPath(path).value());
+        return JournalPathFor(StampOfPath(path).value()).value();
     };
     const struct
     {
@@ -151,7 +153,7 @@ TEST_F(JournalFileTest, AJournalThatDoesNotFitItsFileIsNeverAppliedAndIsKept)
                         ? path
                         : QString();
          },
-         RecoveryOutcome::Kept},
+         RecoveryOutcome::NothingPending}, // only the file's own journal is looked for
         {"the journal is damaged",
          [](const QString &path, const QString &journal) {
              QByteArray bytes = fixtures::readFile(journal);
@@ -202,10 +204,229 @@ TEST_F(JournalFileTest, AJournalThatDoesNotFitItsFileIsNeverAppliedAndIsKept)
 
         const JournalRecovery recovery = RecoverPendingJournal(loaded);
         EXPECT_EQ(recovery.outcome, row.outcome) << recovery.message.toStdString();
-        EXPECT_FALSE(recovery.message.isEmpty());
+        EXPECT_EQ(recovery.message.isEmpty(), row.outcome == RecoveryOutcome::NothingPending);
         EXPECT_EQ(contents(loaded), before) << "nothing is applied";
         EXPECT_EQ(m_journals.journals(), journals) << "the journal is kept";
     }
+}
+
+// Runs `change` on the journal a killed save of a fresh file left, then loads the file:
+// the journal must not be applied and must be kept. Returns the recovery's message.
+class UntrustedJournalTest : public JournalFileTest
+{
+protected:
+    QString loadAfter(const std::function<bool(const QString &journal)> &change)
+    {
+        const QString path = write("planted.kvp", m_large);
+        const QString journal = JournalPathFor(StampOfPath(path).value()).value();
+        killedSave(path, SaveStep::Patched);
+        const QByteArray interrupted = contents(path);
+        EXPECT_TRUE(change(journal)) << "the change could not be made";
+        const QStringList journals = m_journals.journals();
+
+        const JournalRecovery recovery = RecoverPendingJournal(path);
+        EXPECT_EQ(recovery.outcome, RecoveryOutcome::Kept) << recovery.message.toStdString();
+        EXPECT_EQ(contents(path), interrupted) << "nothing is applied";
+        EXPECT_EQ(m_journals.journals(), journals) << "the journal is kept";
+        // Put things back for the next row.
+        ::chmod(QFile::encodeName(m_journals.path()).constData(), 0700);
+        for (const QString &name : m_journals.journals())
+            QFile::remove(m_journals.path() + u'/' + name);
+        return recovery.message;
+    }
+
+    // The journal rewritten with `edit` applied and a checksum that matches again.
+    static bool edited(const QString &journal, const std::function<void(RollbackJournal &)> &edit)
+    {
+        auto decoded = DecodeJournal(fixtures::readFile(journal));
+        if (!decoded)
+            return false;
+        edit(decoded.value());
+        return fixtures::writeFile(journal, EncodeJournal(decoded.value()));
+    }
+
+    const QByteArray m_large = NoxFileBuilder().records(40, 20).notes("Notes").build();
+};
+
+TEST_F(UntrustedJournalTest, AJournalThatIsNotTheUsersOwnIsNeverApplied)
+{
+    const QByteArray folder = QFile::encodeName(m_journals.path());
+    const struct
+    {
+        const char *name;
+        std::function<bool(const QString &journal)> change;
+        const char *phrase;
+    } rows[] = {
+        {"the folder can be written by others",
+         [&](const QString &) { return ::chmod(folder.constData(), 01777) == 0; },
+         "can be written by other users (mode 1777)"},
+        {"the journal can be written by others",
+         [](const QString &journal) {
+             return ::chmod(QFile::encodeName(journal).constData(), 0666) == 0;
+         },
+         "can be written by other users (mode 0666)"},
+        {"the journal is a link to one elsewhere",
+         [&](const QString &journal) {
+             const QString elsewhere = m_dir.filePath(QStringLiteral("elsewhere.journal"));
+             return QFile::rename(journal, elsewhere) && QFile::link(elsewhere, journal);
+         },
+         "is a link"},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        const QString message = loadAfter(row.change);
+        EXPECT_TRUE(message.contains(QString::fromLatin1(row.phrase))) << message.toStdString();
+    }
+
+    // Another user's journal, which only the superuser can make here.
+    if (::geteuid() == 0) {
+        const QString message = loadAfter([](const QString &journal) {
+            return ::chown(QFile::encodeName(journal).constData(), 65534, 65534) == 0;
+        });
+        EXPECT_TRUE(message.contains(QStringLiteral("belongs to another user (user 65534)")))
+            << message.toStdString();
+    }
+
+    // Nor does a save keep its journal in a folder others can write to: it writes nothing.
+    const QString path = write("shared.kvp", m_original);
+    ASSERT_EQ(::chmod(folder.constData(), 0777), 0);
+    const auto saved = WritePatchesToFile(path, StampOfPath(path).value(),
+                                          {{NoxLayout::Weight.offset, "\x01\x02", "weight"}});
+    ::chmod(folder.constData(), 0700);
+    ASSERT_FALSE(saved.ok());
+    EXPECT_TRUE(saved.failure().description.contains(QStringLiteral("nothing was written")));
+    EXPECT_EQ(contents(path), m_original);
+}
+
+TEST_F(UntrustedJournalTest, AJournalEditedInAnyOfItsPromisesIsNeverApplied)
+{
+    const qint64 size = m_large.size();
+    const struct
+    {
+        const char *name;
+        std::function<void(RollbackJournal &)> edit;
+        const char *phrase;
+    } rows[] = {
+        {"another file's identity",
+         [](RollbackJournal &j) { j.file.inode += 1; }, "belongs to another file"},
+        {"a file born after the save (a file number used again)",
+         [](RollbackJournal &j) { j.file.birthNs += 1; }, "created after that save"},
+        {"an original size below any run file's, which would cut the file to it",
+         [](RollbackJournal &j) {
+             j.file.size = 200;
+             j.ranges = {{19, QByteArray(48, 'x'), QByteArray(48, 'y'), QStringLiteral("x")}};
+         },
+         "smaller than any Nox run file"},
+        {"a range in the run data",
+         [&](RollbackJournal &j) {
+             j.ranges.append({400, "zz", m_large.mid(400, 2), QStringLiteral("run data")});
+         },
+         "which no save of a Nox file writes"},
+        {"a range that grows the file to cut its tail off",
+         [&](RollbackJournal &j) {
+             j.file.size = size - 100;
+             j.ranges.append({size - 100, {}, m_large.right(100), QStringLiteral("notes")});
+         },
+         "which no save of a Nox file writes"},
+        {"the model of the other kind of file",
+         [](RollbackJournal &j) { j.model = Model::Solvane; }, "smaller than any Solvane"},
+        {"a size the save could not have left",
+         [](RollbackJournal &j) { j.file.size -= 4; },
+         "changed since"},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        const QString message = loadAfter([&](const QString &journal) {
+            return edited(journal, row.edit);
+        });
+        EXPECT_TRUE(message.contains(QString::fromLatin1(row.phrase))) << message.toStdString();
+    }
+}
+
+TEST(JournalFolder, IsAnAbsoluteFolderOrNoneSoNoJournalIsEverRelativeToTheWorkingFolder)
+{
+    const struct
+    {
+        const char *name;
+        const char *override_, *state, *home; // nullptr: unset
+        const char *folder;                   // nullptr: none
+    } rows[] = {
+        {"the state folder", nullptr, "/s", "/h", "/s/Quenloft/journals"},
+        {"a relative state folder is not one", nullptr, "s", "/h",
+         "/h/.local/state/Quenloft/journals"},
+        {"no state folder", nullptr, nullptr, "/h", "/h/.local/state/Quenloft/journals"},
+        {"neither", nullptr, nullptr, nullptr, nullptr},
+        {"a relative home", nullptr, nullptr, "h", nullptr},
+        {"the program's own variable", "/j", "/s", "/h", "/j"},
+        {"which must be absolute too", "j", "/s", "/h", nullptr},
+    };
+    const QByteArray names[] = {"QUENLOFT_JOURNAL_DIR", "XDG_STATE_HOME", "HOME"};
+    QList<std::optional<QByteArray>> saved;
+    for (const QByteArray &name : names)
+        saved.append(qEnvironmentVariableIsSet(name.constData())
+                         ? std::optional<QByteArray>(qgetenv(name.constData()))
+                         : std::nullopt);
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        const char *values[] = {row.override_, row.state, row.home};
+        for (int i = 0; i < 3; ++i) {
+            if (values[i])
+                qputenv(names[i].constData(), values[i]);
+            else
+                qunsetenv(names[i].constData());
+        }
+        const auto folder = JournalFolder();
+        EXPECT_EQ(folder.ok(), row.folder != nullptr);
+        if (row.folder) {
+            EXPECT_EQ(folder.value(), QString::fromLatin1(row.folder));
+        }
+    }
+    for (int i = 0; i < 3; ++i) {
+        if (saved[i])
+            qputenv(names[i].constData(), *saved[i]);
+        else
+            qunsetenv(names[i].constData());
+    }
+}
+
+TEST_F(JournalFileTest, WithoutAJournalFolderNothingIsSaved)
+{
+    const QString path = write("nowhere.kvp", m_original);
+    SetJournalFolder(QString());
+    qputenv("QUENLOFT_JOURNAL_DIR", "journals"); // relative: not a place for a journal
+    const auto saved = WritePatchesToFile(path, StampOfPath(path).value(),
+                                          {{NoxLayout::Weight.offset, "\x01\x02", "weight"}});
+    qunsetenv("QUENLOFT_JOURNAL_DIR");
+    SetJournalFolder(m_journals.path());
+    ASSERT_FALSE(saved.ok());
+    EXPECT_TRUE(saved.failure().description.contains(QStringLiteral("nothing was written")))
+        << saved.failure().description.toStdString();
+    EXPECT_EQ(contents(path), m_original);
+    EXPECT_FALSE(QFileInfo::exists(QStringLiteral("journals")));
+}
+
+TEST_F(JournalFileTest, AJournalLeftHalfWrittenIsRemovedUnlessItsSaveIsStillWritingIt)
+{
+    const QString dead = m_journals.path() + QStringLiteral("/0000000000000001-0000000000000002"
+                                                            ".journal.part");
+    const QString live = m_journals.path() + QStringLiteral("/0000000000000001-0000000000000003"
+                                                            ".journal.part");
+    ASSERT_TRUE(fixtures::writeFile(dead, "half"));
+    ASSERT_TRUE(fixtures::writeFile(live, "half"));
+    const int writer = ::open(QFile::encodeName(live).constData(), O_RDONLY);
+    ASSERT_TRUE(writer >= 0 && ::flock(writer, LOCK_EX) == 0);
+
+    EXPECT_EQ(PendingJournalPaths()->leftoverParts, (QStringList{dead, live}));
+    EXPECT_EQ(RemoveLeftoverParts(), QStringList{dead});
+    ::close(writer);
+    EXPECT_EQ(m_journals.journals(), QStringList{QFileInfo(live).fileName()});
+
+    // A save clears away what is left.
+    const QString path = write("run.kvp", m_original);
+    ASSERT_TRUE(WritePatchesToFile(path, StampOfPath(path).value(),
+                                   {{NoxLayout::Weight.offset, "\x01\x02", "weight"}})
+                    .ok());
+    EXPECT_EQ(m_journals.journals(), QStringList{});
 }
 
 TEST_F(JournalFileTest, TheJournalIsKeptInTheJournalFolderNotBesideTheRunFile)

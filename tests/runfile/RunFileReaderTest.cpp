@@ -1,4 +1,5 @@
 #include "runfile/RunFileReader.h"
+#include "runfile/RunFileWriter.h"
 
 #include "fixtures/QtPrinters.h"
 #include "fixtures/RunFileBuilder.h"
@@ -289,6 +290,66 @@ TEST(NoxReader, RunDataWalkCountsRecordsFindsDamageAndReadsTheNotes)
         EXPECT_EQ(nox.damagedCount, row.damaged.size());
         EXPECT_EQ(nox.notesPos, row.notesPos);
         EXPECT_EQ(nox.notes, row.notes);
+    }
+}
+
+TEST(NoxReader, ALengthByteDamagedInsideTheRunDataIsDamageNotTheStartOfTheNotes)
+{
+    constexpr int L = 20;
+    const NoxFileBuilder withNotes = NoxFileBuilder().records(60, L).notes("Real notes");
+    const NoxFileBuilder withoutNotes = NoxFileBuilder().records(60, L);
+    const auto lengthByteOf = [](const NoxFileBuilder &b, int record) {
+        return b.separatorOffset(record) - L - 1;
+    };
+    // The value that leaves `after` bytes behind a notes block starting at `offset`.
+    const auto leaving = [](const QByteArray &bytes, qint64 offset, qint64 after) {
+        return char(bytes.size() - offset - 2 - after);
+    };
+    const struct
+    {
+        const char *name;
+        const NoxFileBuilder &file;
+        int record;                                   // whose length byte changes
+        std::function<char(const QByteArray &)> value; // to this
+        qint64 records;
+        bool damaged;
+        QString notes;
+    } rows[] = {
+        {"in the middle, with the notes block at the end", withNotes, 30,
+         [](const QByteArray &) { return char(5); }, 60, true, QStringLiteral("Real notes")},
+        {"in the middle, without notes", withoutNotes, 30,
+         [](const QByteArray &) { return char(5); }, 60, true, QString()},
+        {"257 bytes after the block it would start", withoutNotes, 40,
+         [&](const QByteArray &b) { return leaving(b, lengthByteOf(withoutNotes, 40), 257); },
+         60, true, QString()},
+        {"256 bytes: it may be a rewritten notes block", withoutNotes, 40,
+         [&](const QByteArray &b) { return leaving(b, lengthByteOf(withoutNotes, 40), 256); },
+         40, false, QString()},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        QByteArray bytes = row.file.build();
+        const qint64 at = lengthByteOf(row.file, row.record);
+        bytes[at] = row.value(bytes);
+        ASSERT_NE(bytes[at], char(L));
+        MemoryByteSource source(bytes);
+        const auto result = ReadRunFile(source, Model::Nox);
+        ASSERT_TRUE(result.ok());
+        const NoxContents &nox = result->nox;
+        EXPECT_EQ(nox.numRecords, row.records);
+        EXPECT_EQ(nox.damagedPositions.contains(at + 1), row.damaged);
+        if (row.damaged) {
+            EXPECT_EQ(nox.notes, row.notes);
+            EXPECT_NE(nox.notesPos, at + 1) << "never a notes block there";
+            if (row.notes.isEmpty()) {
+                // Changed notes have no place, and the save says why.
+                NoxStoredValues values = *LoadedFileInfo::from(result.value()).nox;
+                values.notes = QStringLiteral("hello");
+                const auto patches = ComputeNoxPatches(values, LoadedFileInfo::from(result.value()));
+                ASSERT_FALSE(patches.ok());
+                EXPECT_TRUE(patches.failure().description.contains(QStringLiteral("damaged")));
+            }
+        }
     }
 }
 

@@ -76,12 +76,22 @@ QByteArray patchAt(const QList<Patch> &patches, qint64 offset)
     return {};
 }
 
+// The file as loaded, but with the values it held forgotten, so that every field is
+// written and a test sees the bytes each value becomes.
+LoadedFileInfo everyFieldWritten(const RunFileContents &contents)
+{
+    LoadedFileInfo file = LoadedFileInfo::from(contents);
+    file.nox.reset();
+    file.solvane.reset();
+    return file;
+}
+
 class NoxPatches : public testing::Test
 {
 protected:
     NoxFileBuilder m_builder = NoxFileBuilder().records(2, 10).notes("Old notes here");
     QByteArray m_bytes = m_builder.build();
-    LoadedFileInfo m_file = LoadedFileInfo::from(load(m_bytes, Model::Nox));
+    LoadedFileInfo m_file = everyFieldWritten(load(m_bytes, Model::Nox));
 };
 
 TEST_F(NoxPatches, EachFieldIsWrittenAsItsStoredBytes)
@@ -130,8 +140,8 @@ TEST_F(NoxPatches, EachFieldIsWrittenAsItsStoredBytes)
         values.*row.field = row.shown;
         const auto patches = NoxPatchesOf(values, m_file);
         ASSERT_TRUE(patches.ok()) << patches.failure().description.toStdString();
-        // Run name, pitch, vehicle name, 4 numbers, and the notes when they changed.
-        EXPECT_EQ(patches->size(), values.notes == m_file.loadedNotes ? 7 : 8);
+        // Run name, pitch, vehicle name, 4 numbers and the notes.
+        EXPECT_EQ(patches->size(), 8);
         EXPECT_EQ(patchAt(patches.value(), row.offset), row.expected);
     }
 }
@@ -144,10 +154,13 @@ TEST_F(NoxPatches, FilesBeforeVersionTwoGetNoPitchFactorAndFilesWithoutNotesNoNo
     NoxShownValues values = noxValues();
     values.pitchFactor = QStringLiteral("n/a");
     values.notes.clear(); // as loaded
-    const auto patches = NoxPatchesOf(values, old);
-    ASSERT_TRUE(patches.ok());
-    EXPECT_EQ(listed(patches.value()).find("76:"), std::string::npos);
-    EXPECT_EQ(patches->size(), 6);
+    const auto patches = NoxPatchesOf(values, everyFieldWritten(load(
+                                                  NoxFileBuilder().version("1.5").build(),
+                                                  Model::Nox)));
+    ASSERT_FALSE(patches.ok()) << "notes there is no place for";
+    const auto unchangedNotes = NoxPatchesOf(values, old);
+    ASSERT_TRUE(unchangedNotes.ok());
+    EXPECT_EQ(listed(unchangedNotes.value()).find("76:"), std::string::npos);
 
     // Changed notes of a file without a notes block are refused, saying why.
     values.notes = QStringLiteral("new");
@@ -263,7 +276,8 @@ TEST(SolvanePatches, ValuesAreConvertedToStoredUnitsOrRefused)
 
 TEST(SaveConversions, EveryStoredValueSurvivesItsDisplayTextAndASave)
 {
-    const LoadedFileInfo nox = LoadedFileInfo::from(load(NoxFileBuilder().build(), Model::Nox));
+    const LoadedFileInfo nox =
+        everyFieldWritten(load(NoxFileBuilder().records(2, 10).notes("n").build(), Model::Nox));
     for (int b = 0; b <= 255; ++b) {
         NoxShownValues values = noxValues();
         values.notes.clear();
@@ -377,6 +391,22 @@ TEST(ApplyPatches, AfterAFailureAtAnyCallTheFileIsUnchangedOrItsJournalPutsItBac
         }
     }
     EXPECT_GT(partlyWritten, 0) << "persistent failures must reach the partly-written case";
+}
+
+TEST(ApplyPatches, AFileAnotherProgramCutDuringTheSaveIsNotGrownBackByTheRollback)
+{
+    FaultyTarget target(kOriginal);
+    target.failAt = 2; // the second write
+    target.cutByOthersTo = 4;
+    MemoryJournal journal(kStamp);
+    const auto applied = ApplyPatches(target, kOriginal.size(), kPatches, &journal);
+    ASSERT_FALSE(applied.ok());
+    EXPECT_EQ(applied.failure().number, FilePartlyWritten);
+    EXPECT_TRUE(applied.failure().description.contains(
+        QStringLiteral("another program changed the file (its size became 4 bytes)")))
+        << applied.failure().description.toStdString();
+    EXPECT_EQ(target.bytes, QByteArrayLiteral("01AB")) << "nothing written after the cut";
+    EXPECT_TRUE(journal.stored) << "the journal is kept";
 }
 
 TEST(ApplyPatches, AJournalOrAVerificationThatFailsMeansNothingIsSaved)
@@ -517,14 +547,52 @@ TEST_F(WriterFileTest, AnUnchangedSaveLeavesEveryByteOfTheFileAsItWas)
     }
 }
 
-TEST_F(WriterFileTest, AnEditChangesOnlyTheBytesOfThatField)
+TEST_F(WriterFileTest, AnEditChangesOnlyTheBytesOfThatFieldWhateverTheOthersHold)
 {
-    const QByteArray nox = NoxFileBuilder().records(3, 20).notes("Old notes").build();
-    const QString noxPath = write("edit.kvp", nox);
-    ASSERT_TRUE(saveAsShown(noxPath, loadFile(noxPath, Model::Nox), false, [](VehicleDisplay &d) {
-                    d.captions[FieldId::Weight] = QStringLiteral("200");
-                }).ok());
-    EXPECT_EQ(differingOffsets(contents(noxPath), nox), (QList<qint64>{147, 148}));
+    // Names whose bytes are not what the writer writes: they are not the user's change.
+    const QByteArray plain = NoxFileBuilder().records(3, 20).notes("Old notes").build();
+    const auto withRunName = [&](const QByteArray &field) {
+        QByteArray bytes = plain;
+        bytes.replace(NoxLayout::RunName.offset, NoxLayout::RunName.length,
+                      field.leftJustified(NoxLayout::RunName.length, '\0'));
+        return bytes;
+    };
+    const auto withVehicleName = [&](const QByteArray &field) {
+        QByteArray bytes = plain;
+        bytes.replace(NoxLayout::VehicleName.offset, NoxLayout::VehicleName.length, field);
+        return bytes;
+    };
+    const struct
+    {
+        const char *name;
+        QByteArray bytes;
+    } rows[] = {
+        {"names as the analysis program writes them", plain},
+        {"a run name padded with NULs only", withRunName("Quarter")},
+        {"text after the run name's NUL", withRunName(QByteArray("Quarter\0old text", 16))},
+        {"blanks around the run name", withRunName("  Quarter  ")},
+        {"a vehicle name without its NUL", withVehicleName("0123456789abcdef")},
+        {"a vehicle name of blanks and NULs",
+         withVehicleName(QByteArray("  \0  \0\0\0\0\0\0\0\0\0\0\0", 16))},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        const QString noxPath = write("edit.kvp", row.bytes);
+        ASSERT_TRUE(
+            saveAsShown(noxPath, loadFile(noxPath, Model::Nox), false, [](VehicleDisplay &d) {
+                d.captions[FieldId::Weight] = QStringLiteral("200");
+            }).ok());
+        EXPECT_EQ(differingOffsets(contents(noxPath), row.bytes), (QList<qint64>{147, 148}));
+    }
+
+    // A name typed again as it was is no change either.
+    const QByteArray padded = withRunName("  Quarter  ");
+    const QString againPath = write("again.kvp", padded);
+    ASSERT_TRUE(
+        saveAsShown(againPath, loadFile(againPath, Model::Nox), false, [](VehicleDisplay &d) {
+            d.captions[FieldId::RunName] = QStringLiteral("Quarter");
+        }).ok());
+    EXPECT_EQ(contents(againPath), padded);
 
     const QByteArray solvane = SolvaneFileBuilder().build();
     const QString solvanePath = write("edit.kvs", solvane);

@@ -131,7 +131,7 @@ TEST_F(VehicleSessionTest, AFailedOrOvertakenLoadShowsNoStaleFile)
     // A second load made while the first still reads wins; the first gives up.
     const QString second = solvane();
     bool nested = false;
-    const auto first = session.open(nox(), [&](qint64, qint64) {
+    const auto first = session.open(nox(), PendingSave::Apply, [&](qint64, qint64) {
         if (!nested) {
             nested = true;
             session.setModel(Model::Solvane);
