@@ -31,6 +31,7 @@ QString UsageText()
         "       on its own. --dry-run prints 'field: old → new' and writes nothing.\n"
         "check  loads run files (*.kvp, *.kvs; folders recursively) and reports\n"
         "       damaged run-data records, and every file or folder it cannot read.\n"
+        "       Symbolic links inside folders are listed as skipped, not followed.\n"
         "export writes one row per run file found as check finds them: CSV (path,\n"
         "       model, version, the display texts, the stored values stored_weight\n"
         "       ..., records, damaged_count, error) or a JSON array of 'show --json'\n"

@@ -1,7 +1,8 @@
 // quenloft-cli export [--metric] [--csv|--json] [--output FILE] PATH…
 // One row per run file named or found, by the file rules of check, written as soon as the
 // file has been read: memory stays the same however many files there are. A file that
-// does not load is a row too, with its error.
+// does not load is a row too, with its error; a link skipped in a folder is a line on
+// standard error, which keeps the rows to the schema.
 #include "CliCommon.h"
 
 #include "PlainText.h"
@@ -102,7 +103,8 @@ int RunExport(const QStringList &arguments, QTextStream &out, QTextStream &err)
     }
     const bool metric = parser.isSet(QStringLiteral("metric"));
 
-    const QList<RunFileArgument> files = RunFilesOf(parser.positionalArguments());
+    const QList<RunFileArgument> files =
+        ReportingSkipped(RunFilesOf(parser.positionalArguments()), err);
     Sink sink(out);
     if (parser.isSet(QStringLiteral("output")) && !sink.open(output, err))
         return Failed;
