@@ -65,11 +65,12 @@ int RunBatchSet(const QStringList &paths, const QStringList &pairs, bool metric,
     const QList<Assignment> assignments = ParseAssignments(pairs);
 
     // The files. A path that is not there, or a folder that cannot be listed, may hide
-    // files the user meant; the batch stops before it reads any.
+    // files the user meant; the batch stops before it reads any. A link skipped in a
+    // folder is listed and stops nothing: the batch was not meant to leave the folder.
     QStringList files;
     QSet<QString> named;
     bool unfound = false;
-    for (const RunFileArgument &file : RunFilesOf(paths)) {
+    for (const RunFileArgument &file : ReportingSkipped(RunFilesOf(paths), err)) {
         if (!file.problem.isEmpty()) {
             err << Escaped(file.path) << ": " << Escaped(file.problem) << '\n';
             unfound = true;

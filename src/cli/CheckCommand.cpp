@@ -1,6 +1,7 @@
 // quenloft-cli check [--json] PATH…
 // Every run file named or found is reported on a line of its own, also one that cannot be
-// read, and so is every folder that cannot be read: nothing is left out silently.
+// read, and so is every folder that cannot be read and every link skipped in a folder:
+// nothing is left out silently.
 #include "CliCommon.h"
 
 #include "PlainText.h"
@@ -65,9 +66,10 @@ int RunCheck(const QStringList &arguments, QTextStream &out, QTextStream &err)
 
     const QList<RunFileArgument> files = RunFilesOf(parser.positionalArguments());
     bool allSound = true;
+    // A skipped link is no file that failed: it is listed and leaves the exit code alone.
     if (parser.isSet(QStringLiteral("json"))) {
         JsonArrayWriter array(out);
-        for (const RunFileArgument &file : files) {
+        for (const RunFileArgument &file : ReportingSkipped(files, err)) {
             const RunSummary row = file.problem.isEmpty()
                                        ? ReadRunSummary(file.path, false)
                                        : UnreadableSummary(file.path, file.problem);
@@ -78,7 +80,9 @@ int RunCheck(const QStringList &arguments, QTextStream &out, QTextStream &err)
         return allSound ? Success : Failed;
     }
     for (const RunFileArgument &file : files) {
-        if (file.problem.isEmpty()) {
+        if (!file.skipped.isEmpty()) {
+            out << SkippedLine(file) << '\n';
+        } else if (file.problem.isEmpty()) {
             allSound = checkFile(file.path, out, err) && allSound;
         } else {
             out << Escaped(file.path) << ": error: " << Escaped(file.problem) << '\n';

@@ -1,12 +1,14 @@
 // quenloft-cli export [--metric] [--csv|--json] [--output FILE] PATH…
 // One row per run file named or found, by the file rules of check, written as soon as the
 // file has been read: memory stays the same however many files there are. A file that
-// does not load is a row too, with its error.
+// does not load is a row too, with its error; a link skipped in a folder is a line on
+// standard error, which keeps the rows to the schema.
 #include "CliCommon.h"
 
 #include "PlainText.h"
 #include "ProgressLine.h"
 #include "RunFileArguments.h"
+#include "support/NativeFolder.h"
 #include "support/NativePath.h"
 #include "vehicle/RunSummaryCsv.h"
 #include "vehicle/RunSummaryJson.h"
@@ -66,15 +68,54 @@ private:
     std::unique_ptr<QTextStream> m_fileStream;
 };
 
-// Why `path` cannot take the output, if it cannot.
-std::optional<QString> unfitOutput(const QString &path)
+// Where the output goes: the file --output names, or the one its symbolic links lead to,
+// which is then written in place of the link's target while the links stay. The export
+// replaces that file, so nothing but a regular file that is no run file may be there.
+struct OutputTarget
+{
+    QString path;
+    QString refusal; // empty when the output may go to `path`; unescaped
+    int code = Success;
+};
+
+OutputTarget refused(const QString &why, int code = BadUsage)
+{
+    return {QString(), why, code};
+}
+
+OutputTarget outputTarget(const QString &path)
 {
     if (PathAsValidText(path) != path)
-        return QStringLiteral("The --output file's name is not valid text; give it another name.");
-    // The output replaces the file it names; a run file would be lost.
+        return refused(
+            QStringLiteral("The --output file's name is not valid text; give it another name."));
     if (IsRunFileName(FileNameOfPath(path)))
-        return QStringLiteral("--output names a run file, which the export would replace.");
-    return std::nullopt;
+        return refused(
+            QStringLiteral("--output names a run file, which the export would replace."));
+    const auto end = EndOfLinks(path);
+    if (!end)
+        return refused(QStringLiteral("Cannot write %1: %2").arg(path, end.failure().description),
+                       Failed);
+    if (end->loops)
+        return refused(QStringLiteral("--output is a symbolic link that leads in a circle."));
+    const QString lead =
+        end->throughLink
+            ? QStringLiteral("--output leads through a symbolic link to %1").arg(end->path)
+            : QStringLiteral("--output names %1").arg(path);
+    if (PathAsValidText(end->path) != end->path)
+        return refused(lead +
+                       QStringLiteral(", a name that is not valid text; give another file."));
+    if (IsRunFileName(FileNameOfPath(end->path)))
+        return refused(end->kind == EntryKind::Missing
+                           ? lead + QStringLiteral(", a run file's name; the export does not "
+                                                   "create run files.")
+                           : lead +
+                                 QStringLiteral(", a run file, which the export would replace."));
+    if (end->kind == EntryKind::Folder)
+        return refused(lead + QStringLiteral(", a folder, not a regular file."));
+    if (end->kind == EntryKind::Other)
+        return refused(lead + QStringLiteral(", which is not a regular file (a device, a pipe "
+                                             "or a socket)."));
+    return {end->path, QString(), Success};
 }
 
 } // namespace
@@ -95,17 +136,33 @@ int RunExport(const QStringList &arguments, QTextStream &out, QTextStream &err)
     const bool json = parser.isSet(QStringLiteral("json"));
     if (json && parser.isSet(QStringLiteral("csv")))
         return badUsage(QStringLiteral("export takes --csv or --json, not both."), err);
-    const QString output = parser.value(QStringLiteral("output"));
-    if (parser.isSet(QStringLiteral("output"))) {
-        if (const auto unfit = unfitOutput(output))
-            return badUsage(*unfit, err);
+    const bool toFile = parser.isSet(QStringLiteral("output"));
+    const OutputTarget output =
+        toFile ? outputTarget(parser.value(QStringLiteral("output"))) : OutputTarget{};
+    if (output.code == BadUsage)
+        return badUsage(output.refusal, err);
+    if (output.code != Success) {
+        err << Escaped(output.refusal) << '\n';
+        return output.code;
     }
     const bool metric = parser.isSet(QStringLiteral("metric"));
 
-    const QList<RunFileArgument> files = RunFilesOf(parser.positionalArguments());
+    const QList<RunFileArgument> files =
+        ReportingSkipped(RunFilesOf(parser.positionalArguments()), err);
     Sink sink(out);
-    if (parser.isSet(QStringLiteral("output")) && !sink.open(output, err))
+    if (toFile && !sink.open(output.path, err))
         return Failed;
+    // QSaveFile follows a link it finds at the name as it opens: one put there by another
+    // program since the check would lead the output elsewhere. The sink, not committed,
+    // leaves everything as it was.
+    if (toFile) {
+        const auto end = EndOfLinks(output.path);
+        if (end && end->throughLink) {
+            err << "Cannot write " << Escaped(output.path)
+                << ": another program made it a symbolic link meanwhile. Nothing was written.\n";
+            return Failed;
+        }
+    }
     QTextStream &stream = sink.stream();
 
     bool allLoaded = true;

@@ -7,6 +7,21 @@
 namespace quenloft {
 namespace {
 
+LinkSkip whyNotFollowed(const QString &path, EntryKind kind)
+{
+    if (kind == EntryKind::FolderLink)
+        return LinkSkip::ToFolder;
+    if (kind == EntryKind::File)
+        return LinkSkip::ToFile;
+    // Only a link to neither a file nor a folder is examined further.
+    const auto end = EndOfLinks(path);
+    if (end && end->loops)
+        return LinkSkip::Looping;
+    if (end && end->kind == EntryKind::Missing)
+        return LinkSkip::Dangling;
+    return LinkSkip::ToFile;
+}
+
 void walk(const QString &folder, FolderWalk &result)
 {
     auto entries = ListFolder(folder);
@@ -15,10 +30,13 @@ void walk(const QString &folder, FolderWalk &result)
         return;
     }
     for (const FolderEntry &entry : entries.value()) {
-        if (entry.kind == EntryKind::Folder)
-            walk(JoinPath(folder, entry.name), result);
+        const QString path = JoinPath(folder, entry.name);
+        if (entry.link)
+            result.links.append({path, whyNotFollowed(path, entry.kind)});
+        else if (entry.kind == EntryKind::Folder)
+            walk(path, result);
         else if (entry.kind == EntryKind::File)
-            result.files.append(JoinPath(folder, entry.name));
+            result.files.append(path);
     }
 }
 
@@ -31,6 +49,8 @@ FolderWalk WalkFolder(const QString &folder)
     // By code unit, so the order is the same whatever the locale, and names that are not
     // valid text sort too.
     std::sort(result.files.begin(), result.files.end());
+    std::sort(result.links.begin(), result.links.end(),
+              [](const SkippedLink &a, const SkippedLink &b) { return a.path < b.path; });
     return result;
 }
 

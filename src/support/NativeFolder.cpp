@@ -6,14 +6,17 @@
 #include "support/SystemError.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 #include <cerrno>
+#include <optional>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
 #else
 #include <dirent.h>
 #include <fcntl.h>
+#include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -31,6 +34,9 @@ Failure invalidName()
     return failureFromCode(123);
 }
 
+// As many links as the system follows in one path before it gives up.
+constexpr int kMostLinks = 40;
+
 #ifndef Q_OS_WIN
 
 Failure failureFromErrno(int err)
@@ -38,20 +44,27 @@ Failure failureFromErrno(int err)
     return failureFromCode(WindowsErrorFromErrno(err));
 }
 
-EntryKind kindOf(const QByteArray &native, int &error)
+EntryKind kindOfMode(mode_t mode)
+{
+    if (S_ISDIR(mode))
+        return EntryKind::Folder;
+    return S_ISREG(mode) ? EntryKind::File : EntryKind::Other;
+}
+
+EntryKind kindOf(const QByteArray &native, int &error, bool &isLink)
 {
     struct stat link;
+    isLink = false;
     if (::lstat(native.constData(), &link) != 0) {
         error = errno;
         return EntryKind::Missing;
     }
     error = 0;
-    if (S_ISDIR(link.st_mode))
-        return EntryKind::Folder;
-    if (S_ISREG(link.st_mode))
-        return EntryKind::File;
+    isLink = S_ISLNK(link.st_mode);
     struct stat target;
-    if (!S_ISLNK(link.st_mode) || ::stat(native.constData(), &target) != 0)
+    if (!isLink)
+        return kindOfMode(link.st_mode);
+    if (::stat(native.constData(), &target) != 0)
         return EntryKind::Other;
     if (S_ISDIR(target.st_mode))
         return EntryKind::FolderLink;
@@ -61,16 +74,47 @@ EntryKind kindOf(const QByteArray &native, int &error)
 // The folder gives the kind of most entries with their names; only links, and entries
 // of file systems that do not say, are examined one by one. Folder walks and the browser
 // lists over thousands of files depend on that.
-EntryKind kindOfEntry(const dirent &item, const QByteArray &folderPrefix, int &error)
+EntryKind kindOfEntry(const dirent &item, const QByteArray &folderPrefix, int &error, bool &isLink)
 {
 #ifdef _DIRENT_HAVE_D_TYPE
     error = 0;
+    isLink = false;
     if (item.d_type == DT_DIR)
         return EntryKind::Folder;
     if (item.d_type == DT_REG)
         return EntryKind::File;
 #endif
-    return kindOf(folderPrefix + item.d_name, error);
+    return kindOf(folderPrefix + item.d_name, error, isLink);
+}
+
+// The target a symbolic link holds, as bytes.
+std::optional<QByteArray> linkTarget(const QByteArray &link, qint64 sizeHint, int &error)
+{
+    QByteArray target(qMax<qint64>(sizeHint, 255) + 1, Qt::Uninitialized);
+    for (;;) {
+        const ssize_t length = ::readlink(link.constData(), target.data(), size_t(target.size()));
+        if (length < 0) {
+            error = errno;
+            return std::nullopt;
+        }
+        // A target as long as the buffer may have been cut off: read it again, larger.
+        if (length < target.size()) {
+            target.truncate(length);
+            return target;
+        }
+        if (target.size() > (1 << 20)) {
+            error = ENAMETOOLONG;
+            return std::nullopt;
+        }
+        target.resize(target.size() * 2);
+    }
+}
+
+// The folder part of a path, with its separator: what a relative link target is read
+// against. Empty for a bare name.
+QByteArray folderOf(const QByteArray &path)
+{
+    return path.left(path.lastIndexOf('/') + 1);
 }
 
 #else
@@ -78,6 +122,11 @@ EntryKind kindOfEntry(const dirent &item, const QByteArray &folderPrefix, int &e
 const wchar_t *wide(const QString &text)
 {
     return reinterpret_cast<const wchar_t *>(text.utf16());
+}
+
+bool isLinkAttributes(DWORD attributes)
+{
+    return (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
 }
 
 EntryKind kindOfAttributes(DWORD attributes)
@@ -130,10 +179,62 @@ Result<EntryKind> KindOfPath(const QString &path)
     if (!native)
         return invalidName();
     int error = 0;
-    const EntryKind kind = kindOf(*native, error);
+    bool isLink = false;
+    const EntryKind kind = kindOf(*native, error, isLink);
     if (kind == EntryKind::Missing && error != ENOENT && error != ENOTDIR)
         return failureFromErrno(error);
     return kind;
+}
+
+Result<LinkEnd> EndOfLinks(const QString &path)
+{
+    const auto native = NativeBytesOfPath(path);
+    if (!native)
+        return invalidName();
+    // Each link's target is joined to the folder the link is in, not cleaned as text: a
+    // ".." after a linked folder leads out of the folder the link leads to, as the
+    // system reads it.
+    QByteArray at = *native;
+    LinkEnd end;
+    for (int links = 0;; ++links) {
+        struct stat st;
+        if (::lstat(at.constData(), &st) != 0) {
+            if (errno == ELOOP) {
+                end.loops = true;
+            } else if (errno != ENOENT && errno != ENOTDIR) {
+                return failureFromErrno(errno);
+            }
+            end.kind = EntryKind::Missing;
+            break;
+        }
+        if (!S_ISLNK(st.st_mode)) {
+            end.kind = kindOfMode(st.st_mode);
+            break;
+        }
+        if (links == kMostLinks) {
+            end.loops = true;
+            end.kind = EntryKind::Other;
+            break;
+        }
+        int error = 0;
+        const auto target = linkTarget(at, st.st_size, error);
+        if (!target)
+            return failureFromErrno(error);
+        at = target->startsWith('/') ? *target : folderOf(at) + *target;
+        end.throughLink = true;
+    }
+    // The folder part made plain ("/runs/x.csv", not "linked/../runs/x.csv") where it
+    // is there to resolve, so messages and the file written name one place.
+    const QByteArray folder = folderOf(at);
+    if (end.throughLink && !end.loops && !folder.isEmpty()) {
+        if (char *real = ::realpath(folder.constData(), nullptr)) {
+            const QByteArray resolved(real);
+            ::free(real);
+            at = (resolved.endsWith('/') ? resolved : resolved + '/') + at.mid(folder.size());
+        }
+    }
+    end.path = PathFromNativeBytes(at);
+    return end;
 }
 
 Result<QList<FolderEntry>> ListFolder(const QString &path)
@@ -152,10 +253,11 @@ Result<QList<FolderEntry>> ListFolder(const QString &path)
         if (name == "." || name == "..")
             continue;
         int error = 0;
-        const EntryKind kind = kindOfEntry(*item, prefix, error);
+        bool isLink = false;
+        const EntryKind kind = kindOfEntry(*item, prefix, error, isLink);
         // An entry removed since it was listed is simply gone.
         if (kind != EntryKind::Missing)
-            entries.append({PathFromNativeBytes(name), kind, name.startsWith('.')});
+            entries.append({PathFromNativeBytes(name), kind, name.startsWith('.'), isLink});
         errno = 0;
     }
     const int error = errno;
@@ -244,6 +346,37 @@ Result<EntryKind> KindOfPath(const QString &path)
     return kindOfAttributes(attributes);
 }
 
+Result<LinkEnd> EndOfLinks(const QString &path)
+{
+    if (path.contains(QChar(u'\0')))
+        return invalidName();
+    // Windows reads ".." in a path as text before any link in it, as QFileInfo does.
+    LinkEnd end;
+    end.path = path;
+    QFileInfo info(path);
+    for (int links = 0; info.isSymbolicLink() || info.isJunction(); ++links) {
+        if (links == kMostLinks) {
+            end.loops = true;
+            end.kind = EntryKind::Other;
+            return end;
+        }
+        end.path = QDir::toNativeSeparators(info.isJunction() ? info.junctionTarget()
+                                                              : info.symLinkTarget());
+        end.throughLink = true;
+        info.setFile(end.path);
+    }
+    const DWORD attributes = ::GetFileAttributesW(wide(end.path));
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        const qint32 code = LastSystemError();
+        if (code != 2 && code != 3)
+            return failureFromCode(code);
+        end.kind = EntryKind::Missing;
+    } else {
+        end.kind = kindOfAttributes(attributes & ~DWORD(FILE_ATTRIBUTE_REPARSE_POINT));
+    }
+    return end;
+}
+
 Result<QList<FolderEntry>> ListFolder(const QString &path)
 {
     if (path.contains(QChar(u'\0')))
@@ -259,7 +392,8 @@ Result<QList<FolderEntry>> ListFolder(const QString &path)
         const QString name = QString::fromWCharArray(data.cFileName);
         if (name != u"." && name != u"..")
             entries.append({name, kindOfAttributes(data.dwFileAttributes),
-                            (data.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) != 0});
+                            (data.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) != 0,
+                            isLinkAttributes(data.dwFileAttributes)});
     } while (::FindNextFileW(search, &data));
     const qint32 code = LastSystemError();
     ::FindClose(search);

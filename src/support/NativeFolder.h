@@ -23,9 +23,23 @@ struct FolderEntry
     QString name; // the entry's name as the system holds it (support/NativePath.h)
     EntryKind kind = EntryKind::Other;
     bool hidden = false; // a dot name on POSIX, the hidden attribute on Windows
+    bool link = false;   // a symbolic link (any reparse point on Windows), whatever `kind` says
 };
 
 [[nodiscard]] Result<EntryKind> KindOfPath(const QString &path);
+
+// Where a path's chain of symbolic links ends.
+struct LinkEnd
+{
+    QString path;                        // the path itself when it is no link
+    EntryKind kind = EntryKind::Missing; // Missing, File, Folder or Other: what is at `path`
+    bool throughLink = false;            // at least one link was followed
+    bool loops = false;                  // the links run in a circle; `path` is the last one read
+};
+
+// Follows the path's symbolic links, also links to links and links inside linked folders,
+// up to the system's own limit of 40. A dangling link ends at the missing path it names.
+[[nodiscard]] Result<LinkEnd> EndOfLinks(const QString &path);
 
 // The entries of a folder, "." and ".." left out, in the system's order.
 [[nodiscard]] Result<QList<FolderEntry>> ListFolder(const QString &path);

@@ -291,6 +291,76 @@ TEST_F(CliBatchTest, BatchSetIsAllOrNothingUntilItWritesThenEachFileOnItsOwn)
     }
 }
 
+TEST_F(CliBatchTest, AWalkListsTheLinksInItsFoldersAndFollowsNone)
+{
+#ifdef Q_OS_WIN
+    GTEST_SKIP() << "The links are made with POSIX calls.";
+#else
+    const QByteArray root = m_dir.nativePath() + '/';
+    for (const char *folder : {"runs", "elsewhere"})
+        ASSERT_EQ(::mkdir((root + folder).constData(), 0755), 0);
+    const QByteArray own = NoxFileBuilder().weight(2650).build();
+    const QByteArray far = NoxFileBuilder().weight(3000).build();
+    write("runs/own.kvp", own);
+    write("elsewhere/far.kvp", far);
+    const struct
+    {
+        const char *name;
+        const char *target;
+    } links[] = {
+        {"runs/far.kvp", "../elsewhere/far.kvp"},
+        {"runs/dead.kvp", "gone.kvp"},
+        {"runs/loop.kvp", "loop.kvp"},
+        {"runs/more", "../elsewhere"},
+        {"runs/dead.txt", "gone.txt"},
+        {"runs/far.txt", "../elsewhere/far.kvp"},
+    };
+    for (const auto &link : links)
+        ASSERT_EQ(::symlink(link.target, (root + link.name).constData()), 0) << link.name;
+
+    const QString runs = path("runs");
+    const QString skipped =
+        runs + QStringLiteral(
+                   "/dead.kvp: skipped: a dangling symbolic link: what it leads to is not there\n"
+                   "%1"
+                   "/far.kvp: skipped: a symbolic link, not followed inside a folder\n"
+                   "%1"
+                   "/loop.kvp: skipped: a symbolic link that leads in a circle\n"
+                   "%1"
+                   "/more: skipped: a symbolic link to a folder, not followed inside a folder\n")
+                   .arg(runs);
+    const struct
+    {
+        QStringList arguments;
+        bool listedOnStdout; // else on standard error
+    } commands[] = {
+        {{"check", runs}, true},
+        {{"check", "--json", runs}, false},
+        {{"export", runs}, false},
+        {{"set", "--dry-run", runs, "--", "weight=2710"}, false},
+        {{"set", runs, "--", "weight=2710"}, false},
+    };
+    for (const auto &command : commands) {
+        SCOPED_TRACE(command.arguments.join(u' ').toStdString());
+        const CliRun run = runCli(command.arguments);
+        EXPECT_EQ(run.code, cli::Success) << "a skipped link is no failure";
+        const QString &listed = command.listedOnStdout ? run.out : run.err;
+        EXPECT_TRUE(listed.contains(skipped)) << listed.toStdString();
+        EXPECT_EQ(
+            run.out.count(QStringLiteral("skipped")) + run.err.count(QStringLiteral("skipped")), 4)
+            << "names a walk would not have taken are not listed";
+        EXPECT_EQ(read(path("elsewhere/far.kvp")), far);
+    }
+    EXPECT_EQ(read(path("runs/own.kvp")), NoxFileBuilder().weight(2710).build());
+
+    // A link named on the command line is followed.
+    const CliRun named = runCli({QStringLiteral("set"), path("runs/far.kvp"), QStringLiteral("--"),
+                                 QStringLiteral("weight=2720")});
+    EXPECT_EQ(named.code, cli::Success) << named.err.toStdString();
+    EXPECT_EQ(read(path("elsewhere/far.kvp")), NoxFileBuilder().weight(2720).build());
+#endif
+}
+
 TEST_F(CliBatchTest, DiffPrintsOneLinePerDifferingField)
 {
     const QByteArray nox = NoxFileBuilder().version("2.0").weight(2650).records(2, 6).build();

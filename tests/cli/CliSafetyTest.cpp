@@ -1,6 +1,6 @@
 // What the command-line program does with awkward files: names that are not valid text,
 // texts that could forge output lines, values that store as nothing, notes left alone,
-// and saves cut short.
+// saves cut short, and an export's output through symbolic links.
 #include "CliRun.h"
 #include "PlainText.h"
 #include "fixtures/JournalFolder.h"
@@ -12,11 +12,18 @@
 #include "support/NativePath.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <map>
+#include <string>
 
 #include <sys/stat.h>
+#ifndef Q_OS_WIN
+#include <unistd.h>
+#endif
 
 namespace quenloft {
 namespace {
@@ -193,6 +200,109 @@ TEST_F(CliSafetyTest, AnInterruptedSaveIsShownUndoneByReadingCommandsAndPutBackB
     EXPECT_EQ(run.code, cli::Success) << run.out.toStdString();
     EXPECT_EQ(m_journals.journals(), QStringList{});
     EXPECT_EQ(readFile(path), original + "appended");
+}
+
+#ifndef Q_OS_WIN
+// Every entry under a folder, links not followed: a link as its target, a file as its
+// bytes, anything else as its type.
+std::map<std::string, std::string> snapshot(const QByteArray &folder)
+{
+    namespace fs = std::filesystem;
+    std::map<std::string, std::string> entries;
+    for (const auto &entry : fs::recursive_directory_iterator(folder.constData())) {
+        const fs::file_status status = entry.symlink_status();
+        std::string &value = entries[entry.path().string()];
+        if (fs::is_symlink(status))
+            value = "-> " + fs::read_symlink(entry.path()).string();
+        else if (fs::is_regular_file(status))
+            value = readFile(QFile::decodeName(entry.path().c_str())).toStdString();
+        else
+            value = "type " + std::to_string(int(status.type()));
+    }
+    return entries;
+}
+#endif
+
+TEST_F(CliSafetyTest, ExportOutputLooksThroughLinksAndReplacesOnlyARegularFileThatIsNoRunFile)
+{
+#ifdef Q_OS_WIN
+    GTEST_SKIP() << "The links and the FIFO are made with POSIX calls.";
+#else
+    const QByteArray root = m_dir.nativePath() + '/';
+    for (const char *folder : {"in", "elsewhere", "folder"})
+        ASSERT_EQ(::mkdir((root + folder).constData(), 0755), 0);
+    ASSERT_EQ(::mkfifo((root + "pipe").constData(), 0600), 0);
+    write("in/a.kvp", NoxFileBuilder().records(2, 6).build());
+    write("run.kvp", NoxFileBuilder().build());
+    write("elsewhere/out.csv", "old");
+    const struct
+    {
+        const char *name;
+        const char *target;
+    } links[] = {
+        {"to-run.csv", "run.kvp"},
+        {"chain.csv", "to-run.csv"},
+        {"linked", "elsewhere"},
+        {"elsewhere/inner.csv", "../run.kvp"},
+        {"to-folder.csv", "folder"},
+        {"to-pipe.csv", "pipe"},
+        {"dangling.csv", "gone.kvp"},
+        {"loop.csv", "loop.csv"},
+        {"to-out.csv", "elsewhere/out.csv"},
+        {"to-new.csv", "elsewhere/new.csv"},
+    };
+    for (const auto &link : links)
+        ASSERT_EQ(::symlink(link.target, (root + link.name).constData()), 0) << link.name;
+
+    const QString real = QFileInfo(m_dir.path()).canonicalFilePath() + u'/';
+    const QString intoRunFile = QStringLiteral("--output leads through a symbolic link to ") +
+                                real +
+                                QStringLiteral("run.kvp, a run file, which the export would "
+                                               "replace.");
+    const struct
+    {
+        const char *output;
+        int code;
+        QString message;
+        const char *written; // the file that receives the CSV
+    } rows[] = {
+        {"to-run.csv", cli::BadUsage, intoRunFile, nullptr},
+        {"chain.csv", cli::BadUsage, intoRunFile, nullptr},
+        {"linked/inner.csv", cli::BadUsage, intoRunFile, nullptr},
+        {"to-folder.csv", cli::BadUsage,
+         real + QStringLiteral("folder, a folder, not a regular file."), nullptr},
+        {"folder", cli::BadUsage, QStringLiteral("folder, a folder, not a regular file."), nullptr},
+        {"to-pipe.csv", cli::BadUsage,
+         real + QStringLiteral("pipe, which is not a regular file (a device, a pipe or a socket)."),
+         nullptr},
+        {"dangling.csv", cli::BadUsage,
+         real +
+             QStringLiteral("gone.kvp, a run file's name; the export does not create run files."),
+         nullptr},
+        {"loop.csv", cli::BadUsage,
+         QStringLiteral("--output is a symbolic link that leads in a circle."), nullptr},
+        {"to-out.csv", cli::Success, QString(), "elsewhere/out.csv"},
+        {"to-new.csv", cli::Success, QString(), "elsewhere/new.csv"},
+        {"new.csv", cli::Success, QString(), "new.csv"},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.output);
+        auto before = snapshot(root);
+        const CliRun run =
+            runCli({QStringLiteral("export"), QStringLiteral("--output"),
+                    PathFromNativeBytes(root + row.output), PathFromNativeBytes(root + "in")});
+        EXPECT_EQ(run.code, row.code) << run.err.toStdString();
+        EXPECT_TRUE(run.err.contains(row.message)) << run.err.toStdString();
+        auto after = snapshot(root);
+        if (row.written) {
+            const std::string written = (root + row.written).toStdString();
+            EXPECT_TRUE(QByteArray::fromStdString(after[written]).startsWith("path,model,"));
+            before.erase(written);
+            after.erase(written);
+        }
+        EXPECT_EQ(after, before) << "nothing else changed, every link is still a link";
+    }
+#endif
 }
 
 } // namespace
