@@ -13,8 +13,6 @@
 namespace quenloft {
 namespace {
 
-const QString kCRLF = QStringLiteral("\r\n");
-
 // "WARNING:  error (5) - Access Denied - occurred while attempting to delete the file."
 QString fileErrorWarning(const QString &attempt)
 {

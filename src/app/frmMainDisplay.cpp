@@ -9,6 +9,7 @@
 #include "runfile/JournalRecovery.h"
 #include "runfile/LoadMessages.h"
 #include "runfile/RunFileReader.h"
+#include "support/General.h"
 #include "vehicle/FieldEntry.h"
 #include "vehicle/Units.h"
 #include "vehicle/VehicleDisplay.h"
@@ -22,8 +23,6 @@
 
 namespace quenloft {
 namespace {
-
-const QString kCRLF = QStringLiteral("\r\n");
 
 // A long scan shows its progress once it has taken this long.
 constexpr qint64 kProgressAfterMs = 300;

@@ -6,6 +6,7 @@
 #include "app/FieldEditor.h"
 #include "browser/pane/FileListBox.h"
 #include "browser/pane/PathWatch.h"
+#include "support/General.h"
 #include "vehicle/FieldEntry.h"
 
 #include <QEvent>
@@ -15,12 +16,6 @@
 #include <QTextDocument>
 
 namespace quenloft {
-namespace {
-
-const QString kCRLF = QStringLiteral("\r\n");
-
-} // namespace
-
 void frmMain::wireVehicleData()
 {
     m_prompter = std::make_unique<DialogPrompter>();

@@ -3,14 +3,13 @@
 #include "app/frmMain.h"
 
 #include "browser/pane/PathWatch.h"
+#include "support/General.h"
 #include "support/NativeFile.h"
 
 #include <QDir>
 
 namespace quenloft {
 namespace {
-
-const QString kCRLF = QStringLiteral("\r\n");
 
 QString bracketed(const QString &path)
 {

@@ -1,4 +1,5 @@
 #include "runfile/ByteSource.h"
+#include "support/Errors.h"
 
 #include <cstring>
 
@@ -7,7 +8,7 @@ namespace quenloft {
 Result<qint64> MemoryByteSource::readAt(qint64 offset, char *buffer, qint64 length)
 {
     if (offset < 0 || length < 0)
-        return Failure{87, QStringLiteral("Invalid Parameter")};
+        return Failure{ErrorInvalidParameter, GetErrorName(ErrorInvalidParameter)};
     if (offset >= m_bytes.size())
         return qint64(0);
     const qint64 n = qMin(length, m_bytes.size() - offset);
@@ -18,7 +19,7 @@ Result<qint64> MemoryByteSource::readAt(qint64 offset, char *buffer, qint64 leng
 Result<qint64> FileByteSource::readAt(qint64 offset, char *buffer, qint64 length)
 {
     if (offset < 0 || length < 0)
-        return Failure{87, QStringLiteral("Invalid Parameter")};
+        return Failure{ErrorInvalidParameter, GetErrorName(ErrorInvalidParameter)};
     if (!m_headTried) {
         m_headTried = true;
         const qint64 wanted = qBound<qint64>(0, m_size, HeadSize);

@@ -6,6 +6,7 @@
 #include "support/General.h"
 #include "support/NativeFile.h"
 #include "support/NativeFolder.h"
+#include "support/Errors.h"
 
 namespace quenloft {
 namespace {
@@ -90,7 +91,7 @@ std::optional<QString> WhyJournalIsNotTheFiles(const RollbackJournal &journal, c
 JournalRecovery ApplyJournal(const QString &journalPath, const QString &filePath)
 {
     const auto first = ReadJournal(journalPath);
-    if (!first && first.failure().number == 2)
+    if (!first && first.failure().number == ErrorFileNotFound)
         return outcome(RecoveryOutcome::NothingPending, journalPath, filePath, QString());
     if (!first && filePath.isEmpty())
         return outcome(RecoveryOutcome::Kept, journalPath, filePath,
@@ -102,12 +103,12 @@ JournalRecovery ApplyJournal(const QString &journalPath, const QString &filePath
     auto file = NativeFile::open(path, NativeFile::Mode::ReadWriteExisting);
     if (!file) {
         const qint32 number = file.failure().number;
-        if (number == 32 || number == 33)
+        if (number == ErrorSharingViolation || number == ErrorLockViolation)
             return outcome(RecoveryOutcome::Busy, journalPath, path,
                            QStringLiteral("%1 is being written by another program, so the rollback "
                                           "journal of an earlier save of it was left for later.")
                                .arg(path));
-        const QString why = number == 2 || number == 3
+        const QString why = number == ErrorFileNotFound || number == ErrorPathNotFound
                                 ? QStringLiteral("the file is no longer there")
                                 : QStringLiteral("the file cannot be opened for writing (error "
                                                  "%1: %2)")
@@ -127,7 +128,7 @@ JournalRecovery ApplyJournal(const QString &journalPath, const QString &filePath
                                       "journal of an earlier save of it was left for later.")
                            .arg(path));
     const auto journal = ReadJournal(journalPath);
-    if (!journal && journal.failure().number == 2)
+    if (!journal && journal.failure().number == ErrorFileNotFound)
         return outcome(RecoveryOutcome::NothingPending, journalPath, path, QString());
     if (!journal)
         return outcome(RecoveryOutcome::Kept, journalPath, path,
@@ -218,7 +219,7 @@ JournalRecovery PreviewJournal(const QString &journalPath, const QString &path, 
                                       "is now.")
                            .arg(path));
     const auto journal = ReadJournal(journalPath);
-    if (!journal && journal.failure().number == 2)
+    if (!journal && journal.failure().number == ErrorFileNotFound)
         return outcome(RecoveryOutcome::NothingPending, journalPath, path, QString());
     if (!journal)
         return outcome(RecoveryOutcome::Kept, journalPath, path,

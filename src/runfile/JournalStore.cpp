@@ -54,7 +54,7 @@ Result<QString> JournalFolder()
     const QString fromEnvironment = pathFromEnvironment("QUENLOFT_JOURNAL_DIR");
     if (!fromEnvironment.isEmpty()) {
         if (!QDir::isAbsolutePath(fromEnvironment))
-            return Failure{3, QStringLiteral("QUENLOFT_JOURNAL_DIR (%1) does not name an absolute "
+            return Failure{ErrorPathNotFound, QStringLiteral("QUENLOFT_JOURNAL_DIR (%1) does not name an absolute "
                                              "folder, so no rollback journal can be kept")
                                   .arg(fromEnvironment)};
         return fromEnvironment;
@@ -62,7 +62,7 @@ Result<QString> JournalFolder()
 #if defined(Q_OS_WIN) || defined(Q_OS_DARWIN)
     const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
     if (!QDir::isAbsolutePath(data))
-        return Failure{3, QStringLiteral("The user's application-data folder cannot be found, so "
+        return Failure{ErrorPathNotFound, QStringLiteral("The user's application-data folder cannot be found, so "
                                          "no rollback journal can be kept")};
     return QDir::toNativeSeparators(
         JoinPath(JoinPath(data, QStringLiteral("Quenloft")), QStringLiteral("journals")));
@@ -71,7 +71,7 @@ Result<QString> JournalFolder()
     if (!state.startsWith(u'/')) {
         const QString home = pathFromEnvironment("HOME");
         if (!home.startsWith(u'/'))
-            return Failure{3, QStringLiteral("No folder for rollback journals: neither "
+            return Failure{ErrorPathNotFound, QStringLiteral("No folder for rollback journals: neither "
                                              "XDG_STATE_HOME nor HOME names an absolute folder, "
                                              "so no rollback journal can be kept")};
         state = JoinPath(JoinPath(home, QStringLiteral(".local")), QStringLiteral("state"));
@@ -149,7 +149,7 @@ Result<QString> StoreJournal(const RollbackJournal &journal)
     if (!existing)
         return describe(existing.failure(), QStringLiteral("Examining the journal %1").arg(path));
     if (existing.value() != EntryKind::Missing)
-        return Failure{80, QStringLiteral("A rollback journal of an earlier save of this file is "
+        return Failure{ErrorFileExists, QStringLiteral("A rollback journal of an earlier save of this file is "
                                           "still pending (%1); load the file again to have its "
                                           "original bytes put back, or remove the journal with "
                                           "\"quenloft-cli recover --discard\" if it cannot be "
@@ -201,8 +201,8 @@ Result<RollbackJournal> ReadJournal(const QString &journalPath)
     if (!trusted)
         return trusted.failure();
     auto file = NativeFile::open(journalPath, NativeFile::Mode::ReadOwn);
-    // 206 is what opening a link without following it gives (ELOOP).
-    if (!file && file.failure().number == 206)
+    // What opening a link without following it gives (ELOOP).
+    if (!file && file.failure().number == ErrorFilenameTooLong)
         return Failure{JournalNotTrusted,
                        QStringLiteral("The journal %1 is a link; only the user's own journals "
                                       "are applied")

@@ -8,6 +8,7 @@
 #include "runfile/RollbackJournal.h"
 #include "support/NativeFile.h"
 #include "support/Result.h"
+#include "support/Errors.h"
 
 #include <QString>
 #include <QStringList>
@@ -15,7 +16,7 @@
 namespace quenloft {
 
 // Failure number of a journal folder or journal that is not the user's own.
-inline constexpr qint32 JournalNotTrusted = 5; // "Access Denied"
+inline constexpr qint32 JournalNotTrusted = ErrorAccessDenied;
 
 // The folder SetJournalFolder gave, else $QUENLOFT_JOURNAL_DIR when set, else
 // $XDG_STATE_HOME/Quenloft/journals (~/.local/state/... when that is unset or not

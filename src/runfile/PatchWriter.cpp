@@ -4,6 +4,7 @@
 #include "support/General.h"
 #include "support/NativeFolder.h"
 #include "support/NativePath.h"
+#include "support/Errors.h"
 
 #include <optional>
 
@@ -13,7 +14,7 @@ namespace {
 Failure describe(const Failure &failure, const QString &doing)
 {
     // A system failure never passes for the writer's own partly-written report.
-    const qint32 number = failure.number == FilePartlyWritten ? 31 : failure.number;
+    const qint32 number = failure.number == FilePartlyWritten ? ErrorGeneralFailure : failure.number;
     return Failure{number, QStringLiteral("%1 failed: error %2 (%3)")
                                .arg(doing)
                                .arg(failure.number)
@@ -40,7 +41,7 @@ Result<QByteArray> readBack(PatchTarget &target, qint64 offset, qint64 length)
 // 23 "CRC": what was read back is not what was written.
 Failure readBackDiffers(const QString &what)
 {
-    return Failure{23, QStringLiteral("The %1 read back differently from what was written to "
+    return Failure{ErrorCrc, QStringLiteral("The %1 read back differently from what was written to "
                                       "the disk")
                            .arg(what)};
 }
@@ -121,7 +122,8 @@ Result<bool> FilePatchTarget::replaced()
         return opened.failure();
     const auto atPath = StampOfPath(m_path);
     if (!atPath)
-        return atPath.failure().number == 2 || atPath.failure().number == 3;
+        return atPath.failure().number == ErrorFileNotFound ||
+               atPath.failure().number == ErrorPathNotFound;
     return atPath->device != opened->device || atPath->inode != opened->inode;
 }
 
@@ -181,7 +183,7 @@ Result<Done> ApplyPatches(PatchTarget &target, qint64 fileSize, const QList<Patc
         if (!patch.bytes.isEmpty())
             all.append({patch.offset, {}, patch.bytes, patch.field});
     if (patches.size() > MaxJournalRanges || RangesOverlap(all))
-        return Failure{87, QStringLiteral("The fields to write overlap")};
+        return Failure{ErrorInvalidParameter, QStringLiteral("The fields to write overlap")};
 
     // What each patch replaces; a patch that changes nothing is not written at all.
     QList<JournalRange> ranges;
@@ -190,13 +192,13 @@ Result<Done> ApplyPatches(PatchTarget &target, qint64 fileSize, const QList<Patc
             continue;
         if (patch.offset < 0 || patch.offset > fileSize ||
             patch.bytes.size() > MaxJournalRangeLength)
-            return Failure{87, QStringLiteral("The %1 lies outside the file").arg(patch.field)};
+            return Failure{ErrorInvalidParameter, QStringLiteral("The %1 lies outside the file").arg(patch.field)};
         const qint64 existing = qBound<qint64>(0, fileSize - patch.offset, patch.bytes.size());
         const auto old = readBack(target, patch.offset, existing);
         if (!old)
             return describe(old.failure(), QStringLiteral("Reading the old %1").arg(patch.field));
         if (old->size() != existing)
-            return Failure{30, QStringLiteral("Reading the old %1 failed: the file is shorter "
+            return Failure{ErrorReadFault, QStringLiteral("Reading the old %1 failed: the file is shorter "
                                               "than expected")
                                    .arg(patch.field)};
         if (old.value() != patch.bytes)
@@ -208,7 +210,7 @@ Result<Done> ApplyPatches(PatchTarget &target, qint64 fileSize, const QList<Patc
     const auto stopped = [&](SaveStep step) {
         return options.stopAfter && options.stopAfter(step);
     };
-    const Failure stop{995, QStringLiteral("The save was stopped")};
+    const Failure stop{ErrorOperationAborted, QStringLiteral("The save was stopped")};
 
     if (journal) {
         const auto kept = journal->keep(ranges);

@@ -7,6 +7,7 @@
 #include "runfile/Model.h"
 #include "support/NativeFile.h"
 #include "support/Result.h"
+#include "support/Errors.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -42,7 +43,7 @@ struct RollbackJournal
 
 // Journal decoding failures.
 enum JournalFailure : qint32 {
-    JournalDamaged = 13, // "Invalid Data": wrong format, inconsistent, or a bad checksum
+    JournalDamaged = ErrorInvalidData, // wrong format, inconsistent, or a bad checksum
 };
 
 // Limits a decoded journal must keep. A save writes at most one range per field, the

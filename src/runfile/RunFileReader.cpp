@@ -17,7 +17,6 @@ namespace {
 
 const QString kCR = QStringLiteral("\r");
 const QString kNul = QString(QChar(u'\0'));
-const QString kCRLF = QStringLiteral("\r\n");
 
 Result<QByteArray> readField(ByteSource &source, const FieldLayout &field)
 {

@@ -5,6 +5,7 @@
 #include "runfile/Model.h"
 #include "support/NativeFile.h"
 #include "support/Result.h"
+#include "support/Errors.h"
 
 #include <QDateTime>
 #include <QList>
@@ -65,9 +66,9 @@ using ScanObserver = std::function<bool(qint64 bytesScanned, qint64 totalBytes)>
 
 // Error numbers of the reader's own failures.
 enum ReadFailure : qint32 {
-    TypeMismatch = 13,   // a version text or date that is not one
+    TypeMismatch = ErrorInvalidData,        // a version text or date that is not one
     InputPastEnd = 62,   // a file too short for its model's header
-    LoadAbandoned = 995, // the observer asked to stop
+    LoadAbandoned = ErrorOperationAborted, // the observer asked to stop
 };
 
 // How many bytes may follow the NUL of the notes block that ends the run data: what a

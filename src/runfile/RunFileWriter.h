@@ -5,6 +5,7 @@
 #include "runfile/Model.h"
 #include "runfile/RunFileReader.h"
 #include "support/Result.h"
+#include "support/Errors.h"
 
 #include <QByteArray>
 #include <QList>
@@ -69,7 +70,7 @@ struct Patch
 
 // Error numbers of the writer's own refusals.
 enum WriteFailure : qint32 {
-    CannotStoreValue = 13,    // a value the file's field cannot hold
+    CannotStoreValue = ErrorInvalidData, // a value the file's field cannot hold
     FileChangedOnDisk = 1110, // "Media Changed"
     FilePartlyWritten = 1392, // "File Corrupt": a failed save that could not be undone; its
                               // journal puts the original bytes back on the next load

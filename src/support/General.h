@@ -8,6 +8,9 @@
 
 namespace quenloft {
 
+// The line break of run-file notes and of the program's messages.
+inline const QString kCRLF = QStringLiteral("\r\n");
+
 // Trims U+0020 only (tabs and other white space stay).
 [[nodiscard]] QString TrimSpaces(const QString &text);
 

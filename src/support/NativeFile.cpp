@@ -68,7 +68,7 @@ Failure failureFromErrno(int err)
 // 123 "Invalid Name".
 Failure invalidName()
 {
-    return Failure{123, GetErrorName(123)};
+    return Failure{ErrorInvalidName, GetErrorName(ErrorInvalidName)};
 }
 
 } // namespace

@@ -31,7 +31,7 @@ Failure failureFromCode(qint32 code)
 
 Failure invalidName()
 {
-    return failureFromCode(123);
+    return failureFromCode(ErrorInvalidName);
 }
 
 // As many links as the system follows in one path before it gives up.
