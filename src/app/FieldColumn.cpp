@@ -116,7 +116,7 @@ void FieldColumn::open(FieldId id)
     // The unit suffix is not part of the value being edited.
     if ((id == FieldId::Weight && model == Model::Solvane) || id == FieldId::FrontalArea ||
         id == FieldId::DrivelineLoss)
-        f->label->setText(m_session.editorText(id));
+        f->label->setText(m_session.value(id));
     if (id == FieldId::RunName && model != Model::Nox)
         return; // the Solvane run date cannot be edited
     BeginFieldEdit(f->editor, f->label);
@@ -155,7 +155,7 @@ void FieldColumn::leave(FieldId id)
         return;
     }
     EndFieldEdit(editor, f->label);
-    f->label->setText(m_session.text(id)); // with its unit
+    f->label->setText(m_session.caption(id)); // with its unit
 }
 
 void FieldColumn::reject(FieldEditor *editor, const QString &message)
@@ -184,7 +184,7 @@ void FieldColumn::closeEditor(const Field &f)
     // accepted value, with the unit its label lost when the editor opened.
     const QSignalBlocker quiet(f.editor);
     f.editor->hide();
-    f.label->setText(m_session.text(f.id));
+    f.label->setText(m_session.caption(f.id));
     if (f.caption->isVisible())
         f.label->show();
 }
@@ -236,7 +236,7 @@ void FieldColumn::showUnits(Model model, bool metric)
     for (const FieldId id : {FieldId::Weight, FieldId::FrontalArea}) {
         showUnitToolTips(id, metric);
         if (model == Model::Solvane && m_session.hasFile())
-            field(id)->label->setText(m_session.text(id));
+            field(id)->label->setText(m_session.caption(id));
     }
 }
 
@@ -244,11 +244,11 @@ void FieldColumn::showValues(const VehicleDisplay &display)
 {
     for (const Field &f : m_fields)
         if (display.shown.contains(f.id))
-            f.label->setText(display.captions.value(f.id));
+            f.label->setText(display.caption(f.id));
     if (display.model == Model::Nox) {
         const Field *pitch = field(FieldId::PitchFactor);
         const bool hasPitch = display.shown.contains(FieldId::PitchFactor);
-        pitch->label->setText(display.captions.value(FieldId::PitchFactor));
+        pitch->label->setText(display.caption(FieldId::PitchFactor));
         pitch->caption->setVisible(hasPitch);
         pitch->label->setVisible(hasPitch);
     }

@@ -124,14 +124,14 @@ QVariant FolderSummaryModel::display(const RunSummary &row, int column) const
 QVariant FolderSummaryModel::sortKey(const RunSummary &row, int column) const
 {
     if (const auto field = fieldOfColumn(column)) {
-        const auto text = FieldText(row, *field);
-        if (!text)
+        if (!FieldText(row, *field))
             return {};
         // The number shown, in the units shown, so a Nox weight and a Solvane weight in
         // pounds sort together; texts (names, dates, "n/a") as texts.
+        const QString value = row.display.values.value(*field);
         if (*field == FieldId::RunName || *field == FieldId::VehicleName)
-            return *text;
-        if (const auto number = ParseDouble(ValueFromCaption(*field, *row.model, *text)))
+            return value;
+        if (const auto number = ParseDouble(value))
             return *number;
         return {};
     }

@@ -14,24 +14,23 @@ namespace {
 // One line for one file; true when it loaded and nothing is damaged.
 bool checkFile(const QString &path, QTextStream &out, QTextStream &err)
 {
-    const QString name = FileNameOfPath(path);
-    const Model model = ModelFromFileName(name);
-    const RunFileRead read = ReadRunFileAfterJournal(path, model, PendingSave::LeaveAsIs);
-    reportRecovery(read.recovery, err);
-    const auto &contents = read.contents;
+    VehicleSession session;
+    const auto opened = session.open(path, PendingSave::LeaveAsIs);
+    reportRecovery(session.recovery(), err);
     out << Escaped(path) << ": ";
-    if (!contents) {
-        QString message = PlainLoadError(contents.failure(), name);
+    if (!opened) {
+        QString message = PlainLoadError(opened.failure(), FileNameOfPath(path));
         message.replace(u'\n', u' ');
         out << "error: " << message << '\n';
         return false;
     }
+    const Model model = session.shownModel();
     out << ModelName(model);
     if (model == Model::Solvane) {
         out << '\n';
         return true;
     }
-    const NoxContents &nox = contents->nox;
+    const NoxContents &nox = session.contents().nox;
     out << ", " << nox.numRecords << (nox.numRecords == 1 ? " record" : " records");
     if (nox.damagedCount == 0) {
         out << ", no damage\n";

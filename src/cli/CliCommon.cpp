@@ -60,7 +60,6 @@ QString PlainLoadError(const Failure &failure, const QString &fileName)
 std::optional<Failure> openRunFile(VehicleSession &session, const QString &path, bool metric,
                                    PendingSave pending, QTextStream &err)
 {
-    session.setModel(ModelFromFileName(FileNameOfPath(path)));
     if (session.metric() != metric)
         session.switchUnits();
     const auto opened = session.open(path, pending);

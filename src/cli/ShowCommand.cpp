@@ -19,7 +19,7 @@ void printPlain(const LoadedRunFile &file, QTextStream &out)
     for (FieldId id : d.shown) {
         if (id == FieldId::Notes)
             continue;
-        out << captionOf(id, d.model) << ' ' << Escaped(d.captions.value(id)) << '\n';
+        out << captionOf(id, d.model) << ' ' << Escaped(d.caption(id)) << '\n';
     }
     if (d.recordsCaption)
         out << "Records: " << *d.recordsCaption << '\n';

@@ -35,13 +35,6 @@ QByteArrayView fieldIn(const QByteArray &block, qint64 blockOffset, const FieldL
     return QByteArrayView(block).sliced(field.offset - blockOffset, field.length);
 }
 
-// A text field ends at its first NUL (the writer's terminator; 0xFF fill follows it);
-// blanks and NULs at both ends are not part of the text.
-QString textOfField(QByteArrayView bytes)
-{
-    const qsizetype nul = bytes.indexOf('\0');
-    return StripNulls(DecodeCp1252(bytes.first(nul < 0 ? bytes.size() : nul)), true);
-}
 
 Failure tooShort(Model model, qint64 size, qint64 needed)
 {
@@ -170,7 +163,7 @@ std::optional<Failure> scanRunData(ByteSource &source, qint64 start, NoxContents
         if (!n)
             return n.failure();
         notes.truncate(n.value()); // a notes block cut off keeps what is there
-        nox.notes = ReplaceAll(ReplaceAll(DecodeCp1252(notes), kCR, kNul), kNul, kCRLF);
+        nox.notes = NotesOfBytes(notes);
         return std::nullopt;
     };
 
@@ -268,7 +261,7 @@ Result<RunFileContents> readNox(ByteSource &source, RunFileContents contents,
     const auto runName = readField(source, NoxLayout::RunName);
     if (!runName)
         return runName.failure();
-    nox.runName = textOfField(runName.value());
+    nox.runName = TextOfField(runName.value());
 
     if (nox.fileVersion >= 2.0f) {
         const auto pitch = readField(source, NoxLayout::PitchFactor);
@@ -280,7 +273,7 @@ Result<RunFileContents> readNox(ByteSource &source, RunFileContents contents,
     const auto vehicleName = readField(source, NoxLayout::VehicleName);
     if (!vehicleName)
         return vehicleName.failure();
-    nox.vehicleName = textOfField(vehicleName.value());
+    nox.vehicleName = TextOfField(vehicleName.value());
 
     // Weight, rollout length, redline and shift point lie next to each other.
     const FieldLayout numbers{NoxLayout::Weight.offset,
@@ -341,11 +334,22 @@ Result<RunFileContents> readSolvane(ByteSource &source, RunFileContents contents
     s.coeffOfDrag = quint8(LittleEndianToLong(at(SolvaneLayout::CoeffOfDrag)));
     s.drivelineLoss = quint8(LittleEndianToLong(at(SolvaneLayout::DrivelineLoss)));
     s.weight = quint16(LittleEndianToLong(at(SolvaneLayout::Weight)));
-    s.notes = textOfField(at(SolvaneLayout::Notes));
+    s.notes = TextOfField(at(SolvaneLayout::Notes));
     return contents;
 }
 
 } // namespace
+
+QString TextOfField(QByteArrayView bytes)
+{
+    const qsizetype nul = bytes.indexOf('\0');
+    return StripNulls(DecodeCp1252(bytes.first(nul < 0 ? bytes.size() : nul)), true);
+}
+
+QString NotesOfBytes(QByteArrayView bytes)
+{
+    return ReplaceAll(ReplaceAll(DecodeCp1252(bytes), kCR, kNul), kNul, kCRLF);
+}
 
 std::optional<float> FileVersionFromText(const QString &text)
 {

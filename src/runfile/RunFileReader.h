@@ -88,6 +88,12 @@ inline constexpr qint64 ScanBufferSize = 1 << 20;
 [[nodiscard]] Result<RunFileContents> ReadRunFileAt(const QString &path, Model model,
                                                     const ScanObserver &observer = {});
 
+// A text field's text: up to its first NUL (the writer's terminator; 0xFF fill follows
+// it), without blanks and NULs at either end.
+[[nodiscard]] QString TextOfField(QByteArrayView bytes);
+// The notes of a notes block's bytes: each CR and each NUL becomes CR LF.
+[[nodiscard]] QString NotesOfBytes(QByteArrayView bytes);
+
 // The version number formed from the text after the version tag, or nullopt when that
 // text is not a number.
 [[nodiscard]] std::optional<float> FileVersionFromText(const QString &text);

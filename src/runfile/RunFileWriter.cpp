@@ -65,6 +65,12 @@ std::optional<Patch> littleEndian16Patch(quint16 value, const FieldLayout &layou
     return Patch{layout.offset, *bytes, field};
 }
 
+// Notes are stored with each line break as one CR.
+QString storedNotes(const QString &notes)
+{
+    return ReplaceAll(notes, QStringLiteral("\r\n"), QStringLiteral("\r"));
+}
+
 Result<std::optional<Patch>> notesPatch(const QString &notes, const LoadedFileInfo &file)
 {
     if (file.notesPos <= 0)
@@ -74,8 +80,7 @@ Result<std::optional<Patch>> notesPatch(const QString &notes, const LoadedFileIn
                                                 "notes cannot be changed")
                                : QStringLiteral("This file has no notes block, so its notes "
                                                 "cannot be changed"));
-    const QString stored = ReplaceAll(notes, QStringLiteral("\r\n"), QStringLiteral("\r"));
-    auto bytes = encodeText(stored, QStringLiteral("notes"));
+    auto bytes = encodeText(storedNotes(notes), QStringLiteral("notes"));
     if (!bytes)
         return bytes.failure();
     const qsizetype n = bytes->size();
@@ -94,11 +99,49 @@ Result<std::optional<Patch>> notesPatch(const QString &notes, const LoadedFileIn
     return std::optional<Patch>{Patch{file.notesPos - 1, block, QStringLiteral("notes")}};
 }
 
-// Whether a field is to be written: its value differs from the one the file held.
-template <typename Values, typename T>
-bool changed(const std::optional<Values> &loaded, T Values::*field, const T &now)
+// What the loader reads back from what the writer writes for a text (itself, for one a
+// run file cannot hold, which the writer refuses).
+QString readBackText(const QString &text, const FieldLayout &layout)
 {
-    return !loaded || (*loaded).*field != now;
+    const auto bytes = EncodeCp1252(text);
+    return bytes ? TextOfField(QByteArrayView(*bytes).first(qMin<qsizetype>(bytes->size(),
+                                                                           layout.length)))
+                 : text;
+}
+
+QString readBackNotes(const QString &notes)
+{
+    const auto bytes = EncodeCp1252(storedNotes(notes));
+    return bytes ? NotesOfBytes(*bytes) : notes;
+}
+
+// What the file holds of each field after a save of `values`, as the loader reads it: a
+// field whose value is what the file held stays as it is (its bytes are not written, and
+// notes could not be written back the same: a stored CR LF reads as CR LF like a lone CR);
+// any other is what its written bytes read back as, which may still be what the file held
+// (a name typed again with blanks around it). Without the loaded values, every field is
+// taken as changed.
+NoxStoredValues afterSave(const std::optional<NoxStoredValues> &loaded,
+                          const NoxStoredValues &values)
+{
+    NoxStoredValues after = values;
+    const auto text = [&](QString NoxStoredValues::*field, const FieldLayout &layout) {
+        if (!loaded || values.*field != (*loaded).*field)
+            after.*field = readBackText(values.*field, layout);
+    };
+    text(&NoxStoredValues::runName, NoxLayout::RunName);
+    text(&NoxStoredValues::vehicleName, NoxLayout::VehicleName);
+    if (!loaded || values.notes != loaded->notes)
+        after.notes = readBackNotes(values.notes);
+    return after;
+}
+
+// Whether a field is to be written: what the file holds of it after the save differs from
+// what it held.
+template <typename Values, typename T>
+bool changed(const std::optional<Values> &loaded, T Values::*field, const Values &after)
+{
+    return !loaded || (*loaded).*field != after.*field;
 }
 
 } // namespace
@@ -140,8 +183,9 @@ Result<QList<Patch>> ComputeNoxPatches(const NoxStoredValues &values, const Load
 {
     using V = NoxStoredValues;
     const auto &loaded = file.nox;
+    const NoxStoredValues back = afterSave(loaded, values);
     QList<Patch> patches;
-    if (changed(loaded, &V::runName, values.runName)) {
+    if (changed(loaded, &V::runName, back)) {
         const auto runName =
             textPatch(values.runName, NoxLayout::RunName, QStringLiteral("run name"));
         if (!runName)
@@ -149,30 +193,30 @@ Result<QList<Patch>> ComputeNoxPatches(const NoxStoredValues &values, const Load
         patches.append(runName.value());
     }
     if (values.pitchFactor && file.fileVersion >= 2.0f &&
-        changed(loaded, &V::pitchFactor, values.pitchFactor))
+        changed(loaded, &V::pitchFactor, back))
         patches.append(
             bytePatch(*values.pitchFactor, NoxLayout::PitchFactor, QStringLiteral("pitch factor")));
-    if (changed(loaded, &V::vehicleName, values.vehicleName)) {
+    if (changed(loaded, &V::vehicleName, back)) {
         const auto vehicleName =
             textPatch(values.vehicleName, NoxLayout::VehicleName, QStringLiteral("vehicle name"));
         if (!vehicleName)
             return vehicleName.failure();
         patches.append(vehicleName.value());
     }
-    if (changed(loaded, &V::weight, values.weight))
+    if (changed(loaded, &V::weight, back))
         patches.append(bigEndian16Patch(values.weight, NoxLayout::Weight, QStringLiteral("weight")));
-    if (changed(loaded, &V::rolloutLength, values.rolloutLength))
+    if (changed(loaded, &V::rolloutLength, back))
         patches.append(bytePatch(values.rolloutLength, NoxLayout::RolloutLength,
                                  QStringLiteral("rollout length")));
-    if (changed(loaded, &V::redline, values.redline))
+    if (changed(loaded, &V::redline, back))
         patches.append(
             bigEndian16Patch(values.redline, NoxLayout::Redline, QStringLiteral("redline")));
-    if (changed(loaded, &V::shiftPoint, values.shiftPoint))
+    if (changed(loaded, &V::shiftPoint, back))
         patches.append(bigEndian16Patch(values.shiftPoint, NoxLayout::ShiftPoint,
                                         QStringLiteral("shift point")));
     // The loader's line-break conversion is not reversible (a stored CR LF or NUL reads as
     // CR LF like a lone CR): notes written back unchanged could change their bytes.
-    if (changed(loaded, &V::notes, values.notes)) {
+    if (changed(loaded, &V::notes, back)) {
         const auto notes = notesPatch(values.notes, file);
         if (!notes)
             return notes.failure();
@@ -188,21 +232,54 @@ Result<QList<Patch>> ComputeSolvanePatches(const SolvaneStoredValues &values,
     using V = SolvaneStoredValues;
     const auto &loaded = file.solvane;
     QList<Patch> patches;
-    if (changed(loaded, &V::weight, values.weight))
+    if (changed(loaded, &V::weight, values))
         if (auto weight =
                 littleEndian16Patch(values.weight, SolvaneLayout::Weight, QStringLiteral("weight")))
             patches.append(*weight);
-    if (changed(loaded, &V::frontalArea, values.frontalArea))
+    if (changed(loaded, &V::frontalArea, values))
         if (auto area = littleEndian16Patch(values.frontalArea, SolvaneLayout::FrontalArea,
                                             QStringLiteral("frontal area")))
             patches.append(*area);
-    if (changed(loaded, &V::coeffOfDrag, values.coeffOfDrag))
+    if (changed(loaded, &V::coeffOfDrag, values))
         patches.append(bytePatch(values.coeffOfDrag, SolvaneLayout::CoeffOfDrag,
                                  QStringLiteral("coefficient of drag")));
-    if (changed(loaded, &V::drivelineLoss, values.drivelineLoss))
+    if (changed(loaded, &V::drivelineLoss, values))
         patches.append(bytePatch(values.drivelineLoss, SolvaneLayout::DrivelineLoss,
                                  QStringLiteral("driveline loss")));
     return patches;
+}
+
+RunFileContents ContentsAfterSave(const RunFileContents &loaded, const NoxStoredValues &values)
+{
+    RunFileContents after = loaded;
+    NoxContents &nox = after.nox;
+    const NoxStoredValues back = afterSave(LoadedFileInfo::from(loaded).nox, values);
+    nox.runName = back.runName;
+    nox.vehicleName = back.vehicleName;
+    nox.weight = back.weight;
+    nox.rolloutLength = back.rolloutLength;
+    nox.redline = back.redline;
+    nox.shiftPoint = back.shiftPoint;
+    if (nox.pitchFactor && back.pitchFactor)
+        nox.pitchFactor = back.pitchFactor;
+    if (nox.notesPos > 0)
+        nox.notes = back.notes;
+    return after;
+}
+
+RunFileContents ContentsAfterSave(const RunFileContents &loaded,
+                                  const SolvaneStoredValues &values)
+{
+    RunFileContents after = loaded;
+    SolvaneContents &solvane = after.solvane;
+    // A weight or area of 0 is not written: the file keeps its own.
+    if (values.weight != 0)
+        solvane.weight = values.weight;
+    if (values.frontalArea != 0)
+        solvane.frontalArea = values.frontalArea;
+    solvane.coeffOfDrag = values.coeffOfDrag;
+    solvane.drivelineLoss = values.drivelineLoss;
+    return after;
 }
 
 bool IsSavedRange(Model model, qint64 offset, const QByteArray &bytes)

@@ -83,6 +83,14 @@ enum WriteFailure : qint32 {
 [[nodiscard]] Result<QList<Patch>> ComputeSolvanePatches(const SolvaneStoredValues &values,
                                                          const LoadedFileInfo &file = {});
 
+// What a file loaded as `loaded` holds once the values are saved, as the loader will read
+// it: every field that changed as its written bytes read back (a name without the blanks
+// around it, notes with CR LF line breaks), every other field as it was.
+[[nodiscard]] RunFileContents ContentsAfterSave(const RunFileContents &loaded,
+                                                const NoxStoredValues &values);
+[[nodiscard]] RunFileContents ContentsAfterSave(const RunFileContents &loaded,
+                                                const SolvaneStoredValues &values);
+
 // Whether a save of a file of `model` can write `bytes` at `offset`: one of the model's
 // vehicle fields whole, or a Nox notes block after the start of the run data. A rollback
 // journal that covers anything else was not written by a save.

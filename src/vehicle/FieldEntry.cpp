@@ -2,7 +2,6 @@
 
 #include "support/General.h"
 #include "support/NumberText.h"
-#include "vehicle/Units.h"
 
 #include <limits>
 
@@ -37,77 +36,6 @@ RangeCheck CheckRealRange(const QString &text, float lower, float upper)
     return check;
 }
 
-FieldBounds BoundsOf(FieldId id, Model model, bool metric)
-{
-    switch (id) {
-    case FieldId::Weight:
-        if (model == Model::Solvane && !metric)
-            return {CheckKind::Integer, 1, 144177};
-        return {CheckKind::Integer, 1, 65535};
-    case FieldId::Redline:
-    case FieldId::ShiftPoint:
-        return {CheckKind::Integer, 1, 65535};
-    case FieldId::RolloutLength:
-        return {CheckKind::Real, 0.0, 25.5};
-    case FieldId::PitchFactor:
-        return {CheckKind::Real, 0.0, 9.9};
-    case FieldId::FrontalArea:
-        return metric ? FieldBounds{CheckKind::Real, 0.01, 655}
-                      : FieldBounds{CheckKind::Real, 0.001, 7051};
-    case FieldId::CoeffOfDrag:
-        return {CheckKind::Real, 0.01, 0.99};
-    case FieldId::DrivelineLoss:
-        return {CheckKind::Real, 1, 99};
-    case FieldId::RunName:
-    case FieldId::VehicleName:
-    case FieldId::Notes:
-        break;
-    }
-    return {};
-}
-
-QString SuffixOf(FieldId id, Model model, bool metric)
-{
-    if (model != Model::Solvane)
-        return {};
-    switch (id) {
-    case FieldId::Weight:
-        return WeightSuffix(metric);
-    case FieldId::FrontalArea:
-        return FrontalAreaSuffix(metric);
-    case FieldId::DrivelineLoss:
-        return QStringLiteral("%");
-    case FieldId::RunName:
-    case FieldId::VehicleName:
-    case FieldId::Redline:
-    case FieldId::ShiftPoint:
-    case FieldId::RolloutLength:
-    case FieldId::PitchFactor:
-    case FieldId::CoeffOfDrag:
-    case FieldId::Notes:
-        break;
-    }
-    return {};
-}
-
-QString EditorTextFromCaption(FieldId id, Model model, const QString &caption)
-{
-    const bool cutsUnit =
-        (id == FieldId::Weight && model == Model::Solvane) || id == FieldId::FrontalArea;
-    if (cutsUnit) {
-        const qsizetype blank = caption.indexOf(u' ', 1);
-        return blank > 0 ? caption.left(blank) : caption;
-    }
-    if (id == FieldId::DrivelineLoss && caption.endsWith(u'%'))
-        return caption.chopped(1);
-    return caption;
-}
-
-QString ValueFromCaption(FieldId id, Model model, const QString &caption)
-{
-    return EditorTextFromCaption(id, model, caption);
-}
-
 QString NormaliseEntry(FieldId id, bool metric, const QString &text)
 {
     int decimals = fieldInfo(id).decimals;
@@ -125,8 +53,7 @@ LeaveOutcome LeaveEditor(FieldId id, Model model, bool metric, const QString &ed
 {
     LeaveOutcome outcome;
     const FieldBounds bounds = BoundsOf(id, model, metric);
-    // Blanks around a number are not part of it. Dropped here, they never reach the
-    // display text, whose unit the save cuts off at the first blank.
+    // Blanks around a number are not part of it.
     const QString typed = bounds.check == CheckKind::None ? editorText : TrimSpaces(editorText);
     outcome.editorText = NormaliseEntry(id, metric, typed);
     RangeCheck check{true, {}};
@@ -136,7 +63,7 @@ LeaveOutcome LeaveEditor(FieldId id, Model model, bool metric, const QString &ed
         check = CheckRealRange(outcome.editorText, float(bounds.lower), float(bounds.upper));
     outcome.accepted = check.ok;
     if (check.ok)
-        outcome.caption = outcome.editorText + SuffixOf(id, model, metric);
+        outcome.value = outcome.editorText;
     else
         outcome.message = check.message;
     return outcome;

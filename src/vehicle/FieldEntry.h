@@ -23,23 +23,6 @@ struct RangeCheck
 // A numeric text whose single-precision value lies in the bounds, without rounding.
 [[nodiscard]] RangeCheck CheckRealRange(const QString &text, float lower, float upper);
 
-struct FieldBounds
-{
-    CheckKind check = CheckKind::None;
-    double lower = 0;
-    double upper = 0;
-};
-[[nodiscard]] FieldBounds BoundsOf(FieldId id, Model model, bool metric);
-
-// The unit suffix a label shows after the number ("" for none).
-[[nodiscard]] QString SuffixOf(FieldId id, Model model, bool metric);
-
-// The editor's text when a label is opened: the caption without its unit suffix.
-[[nodiscard]] QString EditorTextFromCaption(FieldId id, Model model, const QString &caption);
-
-// The number shown by a caption, without its unit suffix (what the writer stores).
-[[nodiscard]] QString ValueFromCaption(FieldId id, Model model, const QString &caption);
-
 // Rounds and formats a numeric entry of the fields that normalise (rollout length,
 // frontal area, coefficient of drag, driveline loss); anything else comes back unchanged.
 [[nodiscard]] QString NormaliseEntry(FieldId id, bool metric, const QString &text);
@@ -48,7 +31,7 @@ struct LeaveOutcome
 {
     bool accepted = false;
     QString editorText; // the editor's text after normalising
-    QString caption;    // the label's new text, when accepted
+    QString value;      // the field's new value, when accepted: the number, without a unit
     QString message;    // the out-of-range message, when not accepted
 };
 

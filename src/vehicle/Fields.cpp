@@ -48,31 +48,8 @@ QList<FieldId> shownFields(Model model, bool hasPitchFactor)
 
 QString jsonKey(FieldId id, Model model)
 {
-    switch (id) {
-    case FieldId::RunName:
-        return model == Model::Nox ? QStringLiteral("run_name") : QStringLiteral("run_date");
-    case FieldId::VehicleName:
-        return QStringLiteral("vehicle_name");
-    case FieldId::Weight:
-        return QStringLiteral("weight");
-    case FieldId::Redline:
-        return QStringLiteral("redline");
-    case FieldId::ShiftPoint:
-        return QStringLiteral("shift_point");
-    case FieldId::RolloutLength:
-        return QStringLiteral("rollout_length");
-    case FieldId::PitchFactor:
-        return QStringLiteral("pitch_factor");
-    case FieldId::FrontalArea:
-        return QStringLiteral("frontal_area");
-    case FieldId::CoeffOfDrag:
-        return QStringLiteral("coeff_of_drag");
-    case FieldId::DrivelineLoss:
-        return QStringLiteral("driveline_loss");
-    case FieldId::Notes:
-        return QStringLiteral("notes");
-    }
-    return {};
+    const FieldInfo &f = fieldInfo(id);
+    return QString::fromLatin1(model == Model::Solvane && f.solvaneKey ? f.solvaneKey : f.key);
 }
 
 std::optional<FieldId> fieldFromJsonKey(const QString &key, Model model)
@@ -85,7 +62,7 @@ std::optional<FieldId> fieldFromJsonKey(const QString &key, Model model)
 
 QString captionOf(FieldId id, Model model)
 {
-    if (id == FieldId::RunName && model == Model::Solvane)
+    if (storedAs(id, model) == Stored::RunDate)
         return QStringLiteral("Run Date:");
     return QString::fromLatin1(fieldInfo(id).caption);
 }
@@ -94,6 +71,32 @@ bool isEditable(FieldId id, Model model)
 {
     const FieldInfo &f = fieldInfo(id);
     return includes(f.shownIn, model) && includes(f.editorIn, model);
+}
+
+Stored storedAs(FieldId id, Model model)
+{
+    const FieldInfo &f = fieldInfo(id);
+    return model == Model::Nox ? f.nox : f.solvane;
+}
+
+bool isNumeric(FieldId id, Model model)
+{
+    const Stored stored = storedAs(id, model);
+    return stored != Stored::Text && stored != Stored::RunDate;
+}
+
+FieldBounds BoundsOf(FieldId id, Model model, bool metric)
+{
+    const FieldInfo &f = fieldInfo(id);
+    return model == Model::Solvane && !metric ? f.imperial : f.bounds;
+}
+
+QString SuffixOf(FieldId id, Model model, bool metric)
+{
+    if (model != Model::Solvane)
+        return {};
+    const FieldInfo &f = fieldInfo(id);
+    return QString::fromLatin1(metric ? f.suffix : f.imperialSuffix);
 }
 
 } // namespace quenloft

@@ -1,7 +1,7 @@
 #include "vehicle/RunSummary.h"
 
 #include "runfile/LoadMessages.h"
-#include "runfile/ReadAfterJournal.h"
+#include "vehicle/VehicleSession.h"
 #include "support/NativePath.h"
 
 namespace quenloft {
@@ -18,20 +18,21 @@ RunSummary ReadRunSummary(const QString &path, bool metric, const ScanObserver &
 {
     RunSummary row;
     row.path = path;
-    const QString name = FileNameOfPath(path);
-    const Model model = ModelFromFileName(name);
-    row.model = model;
+    VehicleSession session;
+    if (session.metric() != metric)
+        session.switchUnits();
     // A row only reads: an unfinished save is left for a load that edits to put back.
-    RunFileRead read = ReadRunFileAfterJournal(path, model, PendingSave::LeaveAsIs, observer);
-    row.recovery = read.recovery.message;
-    if (!read.contents) {
-        row.loadFailure = read.contents.failure();
-        row.error = LoadErrorMessage(read.contents.failure(), name)
+    const auto opened = session.open(path, PendingSave::LeaveAsIs, observer);
+    row.model = session.model();
+    row.recovery = session.recovery().message;
+    if (!opened) {
+        row.loadFailure = opened.failure();
+        row.error = LoadErrorMessage(opened.failure(), FileNameOfPath(path))
                         .replace(QStringLiteral("\r\n"), QStringLiteral(" "));
         return row;
     }
-    row.contents = std::move(read.contents).value();
-    row.display = DisplayOf(row.contents, metric);
+    row.contents = session.contents();
+    row.display = session.display();
     return row;
 }
 
@@ -49,40 +50,15 @@ std::optional<QString> FieldText(const RunSummary &row, FieldId id)
         return std::nullopt;
     if (id == FieldId::Notes)
         return row.display.notes;
-    return row.display.captions.value(id);
+    return row.display.caption(id);
 }
 
 std::optional<qint64> StoredValue(const RunSummary &row, FieldId id)
 {
-    if (!row.loaded() || !includes(fieldInfo(id).shownIn, *row.model))
+    if (!row.loaded() || !includes(fieldInfo(id).shownIn, *row.model) ||
+        !isNumeric(id, *row.model))
         return std::nullopt;
-    const NoxContents &nox = row.contents.nox;
-    const SolvaneContents &solvane = row.contents.solvane;
-    switch (id) {
-    case FieldId::Weight:
-        return *row.model == Model::Nox ? nox.weight : solvane.weight;
-    case FieldId::Redline:
-        return nox.redline;
-    case FieldId::ShiftPoint:
-        return nox.shiftPoint;
-    case FieldId::RolloutLength:
-        return nox.rolloutLength;
-    case FieldId::PitchFactor:
-        if (nox.pitchFactor)
-            return *nox.pitchFactor;
-        return std::nullopt;
-    case FieldId::FrontalArea:
-        return solvane.frontalArea;
-    case FieldId::CoeffOfDrag:
-        return solvane.coeffOfDrag;
-    case FieldId::DrivelineLoss:
-        return solvane.drivelineLoss;
-    case FieldId::RunName:
-    case FieldId::VehicleName:
-    case FieldId::Notes:
-        return std::nullopt;
-    }
-    return std::nullopt;
+    return fieldInfo(id).stored(row.contents);
 }
 
 std::optional<qint64> RecordCount(const RunSummary &row)

@@ -10,11 +10,6 @@ namespace {
 
 const QString kRecordEnd = QStringLiteral("\r\n");
 
-bool isNumeric(FieldId id)
-{
-    return id != FieldId::RunName && id != FieldId::VehicleName && id != FieldId::Notes;
-}
-
 bool needsQuotes(QStringView text)
 {
     return std::any_of(text.cbegin(), text.cend(),
@@ -67,8 +62,9 @@ const QList<Column> &columns()
         c.append(column(QStringLiteral("model"), Cell::Model));
         c.append(column(QStringLiteral("version"), Cell::Version));
         for (const FieldInfo &f : kFields) {
-            // The run name and the Solvane run date share a label but not a meaning.
-            if (f.id == FieldId::RunName) {
+            // A field the models name apart (the run name, the Solvane run date) shares a
+            // label but not a meaning: a column each.
+            if (f.solvaneKey) {
                 c.append(column(jsonKey(f.id, Model::Nox), Cell::Text, f.id, Model::Nox));
                 c.append(column(jsonKey(f.id, Model::Solvane), Cell::Text, f.id, Model::Solvane));
             } else {
@@ -76,7 +72,7 @@ const QList<Column> &columns()
             }
         }
         for (const FieldInfo &f : kFields)
-            if (isNumeric(f.id))
+            if (isNumeric(f.id, Model::Nox) || isNumeric(f.id, Model::Solvane))
                 c.append(column(QStringLiteral("stored_") + jsonKey(f.id, Model::Nox), Cell::Stored,
                                 f.id));
         c.append(column(QStringLiteral("records"), Cell::Records));

@@ -42,7 +42,7 @@ QJsonObject ShowJson(const RunFileContents &contents, const VehicleDisplay &disp
                                                               : shownFields(Model::Solvane, false);
     for (FieldId id : fields)
         json[jsonKey(id, display.model)] =
-            id == FieldId::Notes ? display.notes : display.captions.value(id);
+            id == FieldId::Notes ? display.notes : display.caption(id);
     if (display.model == Model::Nox) {
         const NoxContents &nox = contents.nox;
         json[QStringLiteral("records")] = nox.numRecords;

@@ -1,7 +1,6 @@
 #include "vehicle/SaveValues.h"
 
 #include "support/NumberText.h"
-#include "vehicle/FieldEntry.h"
 #include "vehicle/UnitFactors.h"
 
 namespace quenloft {
@@ -17,8 +16,9 @@ Failure notANumber(const QString &field, const QString &text)
     return cannotStore(QStringLiteral("The %1 \"%2\" is not a number").arg(field, text));
 }
 
-// A shown whole number, rounded half to even. Negative values are no number of the file.
-Result<double> wholeNumber(const QString &text, const QString &field)
+// A shown whole number, rounded half to even, in `maximum` stored units. Negative values
+// are no number of the file.
+Result<qint64> storedWhole(const QString &text, const QString &field, qint64 maximum)
 {
     const auto value = ParseDouble(text);
     if (!value)
@@ -26,36 +26,19 @@ Result<double> wholeNumber(const QString &text, const QString &field)
     const double whole = RoundHalfEven(*value);
     if (!(whole >= 0.0) || whole > 4294967295.0)
         return notANumber(field, text);
-    return whole;
-}
-
-// A Nox integer field of two bytes.
-Result<quint16> storedWord(const QString &text, const QString &field)
-{
-    const auto whole = wholeNumber(text, field);
-    if (!whole)
-        return whole.failure();
-    if (whole.value() > 65535.0)
-        return cannotStore(
-            QStringLiteral("The %1 %2 does not fit its field (0 to 65535)").arg(field, text));
-    return quint16(whole.value());
-}
-
-// A one-byte field of whole stored units, from their decimal text.
-Result<quint8> storedByte(const QString &text, const QString &field)
-{
-    const auto whole = wholeNumber(text, field);
-    if (!whole)
-        return whole.failure();
-    if (whole.value() > 255.0)
-        return cannotStore(
-            QStringLiteral("The %1 %2 does not fit its field (0 to 255 stored units)")
-                .arg(field, text));
-    return quint8(whole.value());
+    if (whole > double(maximum))
+        return cannotStore(maximum == 65535
+                               ? QStringLiteral("The %1 %2 does not fit its field (0 to 65535)")
+                                     .arg(field, text)
+                               : QStringLiteral("The %1 %2 does not fit its field (0 to %3 stored "
+                                                "units)")
+                                     .arg(field, text)
+                                     .arg(maximum));
+    return qint64(whole);
 }
 
 // The shown number times ten in single precision, rounded half to even.
-Result<quint8> storedTenths(const QString &text, const QString &field)
+Result<qint64> storedTenths(const QString &text, const QString &field)
 {
     const auto value = ParseSingle(text);
     if (!value)
@@ -65,7 +48,16 @@ Result<quint8> storedTenths(const QString &text, const QString &field)
     if (!(whole >= 0.0 && whole <= 255.0))
         return cannotStore(
             QStringLiteral("The %1 %2 does not fit its field (0 to 25.5)").arg(field, text));
-    return quint8(whole);
+    return qint64(whole);
+}
+
+// Via a 15-digit text, so 0.29 * 100 = 28.999999999999996 is stored as 29.
+Result<qint64> storedHundredths(const QString &text, const QString &field)
+{
+    const auto value = ParseDouble(text);
+    if (!value)
+        return notANumber(field, text);
+    return storedWhole(DoubleText(*value * 100.0), field, 255);
 }
 
 // The Solvane weight or area in stored units from the shown text in the user's units. A
@@ -76,50 +68,100 @@ struct Measure
 {
     double factor; // user units per metric unit, when imperial
     double scale;  // stored units per metric unit
-    QString field;
-    QString limit;    // the largest value, for the message
-    QString unit;     // the user's unit
-    QString smallest; // the smallest value stored, in the user's units
+    QString limit; // the largest value, for the message
+    QString metricUnit, imperialUnit;
+    QString metricSmallest, imperialSmallest; // the smallest value stored
 };
 
-Result<quint16> storedMeasure(const QString &text, bool metric, const Measure &m)
+Result<qint64> storedMeasure(const QString &text, const QString &field, bool metric,
+                             const Measure &m)
 {
     const auto value = ParseDouble(text);
     if (!value)
-        return notANumber(m.field, text);
+        return notANumber(field, text);
     const double metricValue = metric ? *value : *value / m.factor;
     const double whole = RoundHalfEven(metricValue * m.scale);
     if (!(whole <= 65535.0))
         return cannotStore(QStringLiteral("The %1 %2 does not fit its field (at most %3)")
-                               .arg(m.field, text, m.limit));
+                               .arg(field, text, m.limit));
     if (*value > 0.0 && whole <= 0.0)
         return cannotStore(QStringLiteral("The %1 %2 %3 is too small to be stored; the smallest "
                                           "%1 a run file can hold is %4")
-                               .arg(m.field, text, m.unit, m.smallest));
-    return whole <= 0.0 ? quint16(0) : quint16(whole);
+                               .arg(field, text, metric ? m.metricUnit : m.imperialUnit,
+                                    metric ? m.metricSmallest : m.imperialSmallest));
+    return whole <= 0.0 ? qint64(0) : qint64(whole);
+}
+
+const Measure kKilograms{PoundsPerKilogram,
+                         1.0,
+                         QStringLiteral("65535 kg"),
+                         QStringLiteral("kgs"),
+                         QStringLiteral("lbs"),
+                         QStringLiteral("1 kgs"),
+                         QStringLiteral("2.2 lbs")};
+const Measure kAreaHundredths{SquareFeetPerSquareMetre,
+                              100.0,
+                              QStringLiteral("655.35 m^2"),
+                              QStringLiteral("m^2"),
+                              QStringLiteral("ft^2"),
+                              QStringLiteral("0.01 m^2"),
+                              QStringLiteral("0.1076 ft^2")};
+
+// Each stored number checked, in the window's order: the first that cannot be stored is
+// the one reported.
+template <typename T> Result<T> narrowed(const Result<qint64> &number)
+{
+    if (!number)
+        return number.failure();
+    return T(number.value());
 }
 
 } // namespace
 
+Result<qint64> StoredNumber(FieldId id, Model model, bool metric, const QString &value)
+{
+    const FieldInfo &f = fieldInfo(id);
+    const QString name = QString::fromLatin1(f.name);
+    switch (storedAs(id, model)) {
+    case Stored::Whole:
+        return storedWhole(value, name, f.storedMaximum);
+    case Stored::Tenths:
+        return storedTenths(value, name);
+    case Stored::Hundredths:
+        return storedHundredths(value, name);
+    case Stored::Kilograms:
+        return storedMeasure(value, name, metric, kKilograms);
+    case Stored::AreaHundredths:
+        return storedMeasure(value, name, metric, kAreaHundredths);
+    case Stored::Text:
+    case Stored::RunDate:
+        break;
+    }
+    return cannotStore(QStringLiteral("The %1 is not a number a run file stores").arg(name));
+}
+
 Result<NoxStoredValues> NoxStoredValuesOf(const NoxShownValues &shown, const LoadedFileInfo &file)
 {
+    const auto number = [](FieldId id, const QString &value) {
+        return StoredNumber(id, Model::Nox, true, value);
+    };
     std::optional<quint8> pitchFactor;
     if (file.fileVersion >= 2.0f) {
-        const auto pitch = storedTenths(shown.pitchFactor, QStringLiteral("pitch factor"));
+        const auto pitch = narrowed<quint8>(number(FieldId::PitchFactor, shown.pitchFactor));
         if (!pitch)
             return pitch.failure();
         pitchFactor = pitch.value();
     }
-    const auto weight = storedWord(shown.weight, QStringLiteral("weight"));
+    const auto weight = narrowed<quint16>(number(FieldId::Weight, shown.weight));
     if (!weight)
         return weight.failure();
-    const auto rollout = storedTenths(shown.rolloutLength, QStringLiteral("rollout length"));
+    const auto rollout = narrowed<quint8>(number(FieldId::RolloutLength, shown.rolloutLength));
     if (!rollout)
         return rollout.failure();
-    const auto redline = storedWord(shown.redline, QStringLiteral("redline"));
+    const auto redline = narrowed<quint16>(number(FieldId::Redline, shown.redline));
     if (!redline)
         return redline.failure();
-    const auto shiftPoint = storedWord(shown.shiftPoint, QStringLiteral("shift point"));
+    const auto shiftPoint = narrowed<quint16>(number(FieldId::ShiftPoint, shown.shiftPoint));
     if (!shiftPoint)
         return shiftPoint.failure();
     return NoxStoredValues{
@@ -136,36 +178,25 @@ Result<NoxStoredValues> NoxStoredValuesOf(const NoxShownValues &shown, const Loa
 
 Result<SolvaneStoredValues> SolvaneStoredValuesOf(const SolvaneShownValues &shown)
 {
-    const auto weight =
-        storedMeasure(shown.weight, shown.metric,
-                      {PoundsPerKilogram, 1.0, QStringLiteral("weight"), QStringLiteral("65535 kg"),
-                       shown.metric ? QStringLiteral("kgs") : QStringLiteral("lbs"),
-                       shown.metric ? QStringLiteral("1 kgs") : QStringLiteral("2.2 lbs")});
+    const auto number = [&](FieldId id, const QString &value) {
+        return StoredNumber(id, Model::Solvane, shown.metric, value);
+    };
+    const auto weight = narrowed<quint16>(number(FieldId::Weight, shown.weight));
     if (!weight)
         return weight.failure();
-    const auto area =
-        storedMeasure(shown.frontalArea, shown.metric,
-                      {SquareFeetPerSquareMetre, 100.0, QStringLiteral("frontal area"),
-                       QStringLiteral("655.35 m^2"),
-                       shown.metric ? QStringLiteral("m^2") : QStringLiteral("ft^2"),
-                       shown.metric ? QStringLiteral("0.01 m^2") : QStringLiteral("0.1076 ft^2")});
+    const auto area = narrowed<quint16>(number(FieldId::FrontalArea, shown.frontalArea));
     if (!area)
         return area.failure();
-    // Via a 15-digit text, so 0.29 * 100 = 28.999999999999996 is stored as 29.
-    const auto drag = ParseDouble(shown.coeffOfDrag);
+    const auto drag = narrowed<quint8>(number(FieldId::CoeffOfDrag, shown.coeffOfDrag));
     if (!drag)
-        return notANumber(QStringLiteral("coefficient of drag"), shown.coeffOfDrag);
-    const auto dragUnits =
-        storedByte(DoubleText(*drag * 100.0), QStringLiteral("coefficient of drag"));
-    if (!dragUnits)
-        return dragUnits.failure();
-    const auto loss = storedByte(shown.drivelineLoss, QStringLiteral("driveline loss"));
+        return drag.failure();
+    const auto loss = narrowed<quint8>(number(FieldId::DrivelineLoss, shown.drivelineLoss));
     if (!loss)
         return loss.failure();
     return SolvaneStoredValues{
         .weight = weight.value(),
         .frontalArea = area.value(),
-        .coeffOfDrag = dragUnits.value(),
+        .coeffOfDrag = drag.value(),
         .drivelineLoss = loss.value(),
     };
 }
@@ -186,41 +217,53 @@ Result<QList<Patch>> SolvanePatchesOf(const SolvaneShownValues &shown, const Loa
     return ComputeSolvanePatches(stored.value(), file);
 }
 
-NoxShownValues NoxValuesFromCaptions(const Captions &captions, const QString &notes)
+NoxShownValues NoxShownValuesOf(const FieldValues &values, const QString &notes)
 {
-    auto value = [&](FieldId id) { return ValueFromCaption(id, Model::Nox, captions.value(id)); };
     return NoxShownValues{
-        .runName = value(FieldId::RunName),
-        .vehicleName = value(FieldId::VehicleName),
-        .weight = value(FieldId::Weight),
-        .rolloutLength = value(FieldId::RolloutLength),
-        .redline = value(FieldId::Redline),
-        .shiftPoint = value(FieldId::ShiftPoint),
-        .pitchFactor = value(FieldId::PitchFactor),
+        .runName = values.value(FieldId::RunName),
+        .vehicleName = values.value(FieldId::VehicleName),
+        .weight = values.value(FieldId::Weight),
+        .rolloutLength = values.value(FieldId::RolloutLength),
+        .redline = values.value(FieldId::Redline),
+        .shiftPoint = values.value(FieldId::ShiftPoint),
+        .pitchFactor = values.value(FieldId::PitchFactor),
         .notes = notes,
     };
 }
 
-SolvaneShownValues SolvaneValuesFromCaptions(const Captions &captions, bool metric)
+SolvaneShownValues SolvaneShownValuesOf(const FieldValues &values, bool metric)
 {
-    auto value = [&](FieldId id) {
-        return ValueFromCaption(id, Model::Solvane, captions.value(id));
-    };
     return SolvaneShownValues{
         .metric = metric,
-        .weight = value(FieldId::Weight),
-        .frontalArea = value(FieldId::FrontalArea),
-        .coeffOfDrag = value(FieldId::CoeffOfDrag),
-        .drivelineLoss = value(FieldId::DrivelineLoss),
+        .weight = values.value(FieldId::Weight),
+        .frontalArea = values.value(FieldId::FrontalArea),
+        .coeffOfDrag = values.value(FieldId::CoeffOfDrag),
+        .drivelineLoss = values.value(FieldId::DrivelineLoss),
     };
 }
 
-Result<QList<Patch>> ComputePatches(const Captions &captions, const QString &notes, bool metric,
+Result<QList<Patch>> ComputePatches(const FieldValues &values, const QString &notes, bool metric,
                                     const LoadedFileInfo &file)
 {
     if (file.model == Model::Nox)
-        return NoxPatchesOf(NoxValuesFromCaptions(captions, notes), file);
-    return SolvanePatchesOf(SolvaneValuesFromCaptions(captions, metric), file);
+        return NoxPatchesOf(NoxShownValuesOf(values, notes), file);
+    return SolvanePatchesOf(SolvaneShownValuesOf(values, metric), file);
+}
+
+Result<RunFileContents> ContentsAfterSaving(const FieldValues &values, const QString &notes,
+                                            bool metric, const RunFileContents &loaded,
+                                            const LoadedFileInfo &file)
+{
+    if (file.model == Model::Nox) {
+        const auto stored = NoxStoredValuesOf(NoxShownValuesOf(values, notes), file);
+        if (!stored)
+            return stored.failure();
+        return ContentsAfterSave(loaded, stored.value());
+    }
+    const auto stored = SolvaneStoredValuesOf(SolvaneShownValuesOf(values, metric));
+    if (!stored)
+        return stored.failure();
+    return ContentsAfterSave(loaded, stored.value());
 }
 
 } // namespace quenloft

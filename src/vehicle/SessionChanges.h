@@ -1,6 +1,7 @@
 // What a save of an edit session would change in its file: the fields whose stored value
-// (or text) differs from the file as loaded. A value typed differently that stores the
-// same (2714 lbs for the 1234 kg shown as 2714.8 lbs) is no change.
+// (or text), as a reload reads it, differs from the file as loaded. A value typed
+// differently that stores the same (2714 lbs for the 1234 kg shown as 2714.8 lbs) is no
+// change.
 #pragma once
 
 #include "vehicle/VehicleSession.h"
@@ -14,7 +15,7 @@ struct FieldChange
 {
     FieldId field;
     QString before; // the display text of the file as loaded
-    QString after;  // the display text the session shows now
+    QString after;  // the display text once the save is done, as a reload shows it
 };
 
 // In the window's order, the notes last. Empty when nothing changes, and when the shown

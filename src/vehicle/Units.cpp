@@ -3,15 +3,6 @@
 #include "support/NumberText.h"
 
 namespace quenloft {
-namespace {
-
-QString beforeFirstBlank(const QString &caption)
-{
-    const qsizetype blank = caption.indexOf(u' ');
-    return blank < 0 ? caption : caption.left(blank);
-}
-
-} // namespace
 
 QString UnitsCaption(bool metric)
 {
@@ -34,40 +25,28 @@ QString FrontalAreaToolTip(bool metric)
                                    "0.1 to 7051.");
 }
 
-QString WeightSuffix(bool metric)
-{
-    return metric ? QStringLiteral(" kgs") : QStringLiteral(" lbs");
-}
-
-QString FrontalAreaSuffix(bool metric)
-{
-    return metric ? QStringLiteral(" m^2") : QStringLiteral(" ft^2");
-}
-
-UnitCaptions ConvertUnitCaptions(const UnitCaptions &shown, bool toMetric)
+UnitValues ConvertUnitValues(const UnitValues &shown, bool toMetric)
 {
     // The weight is taken as a whole number and the area in single precision, as the
-    // captions are read; a caption that is not a number is left alone.
+    // editors take them.
     double weight = 0.0;
     if (!shown.weight.isEmpty())
-        weight = RoundHalfEven(ParseDouble(beforeFirstBlank(shown.weight)).value_or(0.0));
+        weight = RoundHalfEven(ParseDouble(shown.weight).value_or(0.0));
     float area = 0.0f;
     if (!shown.frontalArea.isEmpty())
-        area = ParseSingle(beforeFirstBlank(shown.frontalArea)).value_or(0.0f);
+        area = ParseSingle(shown.frontalArea).value_or(0.0f);
 
-    UnitCaptions result = shown;
+    UnitValues result = shown;
     if (toMetric) {
         if (weight > 0)
-            result.weight = RoundDecimals(weight / PoundsPerKilogram, 0) + WeightSuffix(true);
+            result.weight = RoundDecimals(weight / PoundsPerKilogram, 0);
         if (area > 0)
-            result.frontalArea =
-                RoundDecimals(double(area) / SquareFeetPerSquareMetre, 2) + FrontalAreaSuffix(true);
+            result.frontalArea = RoundDecimals(double(area) / SquareFeetPerSquareMetre, 2);
     } else {
         if (weight > 0)
-            result.weight = DoubleText(weight * PoundsPerKilogram) + WeightSuffix(false);
+            result.weight = DoubleText(weight * PoundsPerKilogram);
         if (area > 0)
-            result.frontalArea = RoundDecimals(double(area) * SquareFeetPerSquareMetre, 3) +
-                                 FrontalAreaSuffix(false);
+            result.frontalArea = RoundDecimals(double(area) * SquareFeetPerSquareMetre, 3);
     }
     return result;
 }

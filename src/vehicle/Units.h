@@ -12,17 +12,14 @@ namespace quenloft {
 [[nodiscard]] QString WeightToolTip(bool metric);
 [[nodiscard]] QString FrontalAreaToolTip(bool metric);
 
-[[nodiscard]] QString WeightSuffix(bool metric);      // " kgs" / " lbs"
-[[nodiscard]] QString FrontalAreaSuffix(bool metric); // " m^2" / " ft^2"
-
-// The shown weight and frontal area after a switch of the unit system to `toMetric`,
-// computed from the shown captions (the number before the first blank). An empty caption,
-// and a value of 0 or less, stays as it is.
-struct UnitCaptions
+// The shown weight and frontal area, numbers without units, after a switch of the unit
+// system to `toMetric`. An empty value, and one of 0 or less or that is no number, stays
+// as it is.
+struct UnitValues
 {
     QString weight;
     QString frontalArea;
 };
-[[nodiscard]] UnitCaptions ConvertUnitCaptions(const UnitCaptions &shown, bool toMetric);
+[[nodiscard]] UnitValues ConvertUnitValues(const UnitValues &shown, bool toMetric);
 
 } // namespace quenloft

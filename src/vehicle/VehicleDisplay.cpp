@@ -1,7 +1,7 @@
 #include "vehicle/VehicleDisplay.h"
 
 #include "support/NumberText.h"
-#include "vehicle/Units.h"
+#include "vehicle/UnitFactors.h"
 
 namespace quenloft {
 
@@ -34,19 +34,25 @@ QString HundredthsText(int hundredths)
     return text;
 }
 
-QString WeightCaption(int kilograms, bool metric)
+QString StoredNumberText(Stored stored, qint64 value, bool metric)
 {
-    if (metric)
-        return QString::number(kilograms) + WeightSuffix(true);
-    return DoubleText(kilograms * PoundsPerKilogram) + WeightSuffix(false);
-}
-
-QString FrontalAreaCaption(int hundredthsOfSquareMetre, bool metric)
-{
-    const double squareMetres = hundredthsOfSquareMetre / 100.0;
-    if (metric)
-        return DoubleText(squareMetres) + FrontalAreaSuffix(true);
-    return DoubleText(squareMetres * SquareFeetPerSquareMetre) + FrontalAreaSuffix(false);
+    switch (stored) {
+    case Stored::Whole:
+        return QString::number(value);
+    case Stored::Tenths:
+        return TenthsText(int(value));
+    case Stored::Hundredths:
+        return HundredthsText(int(value));
+    case Stored::Kilograms:
+        return metric ? QString::number(value) : DoubleText(double(value) * PoundsPerKilogram);
+    case Stored::AreaHundredths:
+        return metric ? DoubleText(double(value) / 100.0)
+                      : DoubleText(double(value) / 100.0 * SquareFeetPerSquareMetre);
+    case Stored::Text:
+    case Stored::RunDate:
+        break;
+    }
+    return {};
 }
 
 QString RunDateText(const QDateTime &when)
@@ -96,50 +102,34 @@ QString DamagedListText(const QList<qint64> &positions, qint64 total)
     return text;
 }
 
+QString ValueText(FieldId id, const RunFileContents &contents, bool metric)
+{
+    const FieldInfo &f = fieldInfo(id);
+    const Stored stored = storedAs(id, contents.model);
+    if (stored == Stored::Text)
+        return f.text(contents);
+    if (stored == Stored::RunDate)
+        return contents.solvane.runDate ? RunDateText(*contents.solvane.runDate) : QString();
+    const auto number = f.stored(contents);
+    return number ? StoredNumberText(stored, *number, metric) : QStringLiteral("n/a");
+}
+
 QString DisplayText(FieldId id, const RunFileContents &contents, bool metric)
 {
-    const NoxContents &nox = contents.nox;
-    const SolvaneContents &solvane = contents.solvane;
-    const bool isNox = contents.model == Model::Nox;
-    switch (id) {
-    case FieldId::RunName:
-        if (isNox)
-            return nox.runName;
-        return solvane.runDate ? RunDateText(*solvane.runDate) : QString();
-    case FieldId::VehicleName:
-        return nox.vehicleName;
-    case FieldId::Weight:
-        return isNox ? QString::number(nox.weight) : WeightCaption(solvane.weight, metric);
-    case FieldId::Redline:
-        return QString::number(nox.redline);
-    case FieldId::ShiftPoint:
-        return QString::number(nox.shiftPoint);
-    case FieldId::RolloutLength:
-        return TenthsText(nox.rolloutLength);
-    case FieldId::PitchFactor:
-        return nox.pitchFactor ? TenthsText(*nox.pitchFactor) : QStringLiteral("n/a");
-    case FieldId::FrontalArea:
-        return FrontalAreaCaption(solvane.frontalArea, metric);
-    case FieldId::CoeffOfDrag:
-        return HundredthsText(solvane.coeffOfDrag);
-    case FieldId::DrivelineLoss:
-        return QString::number(solvane.drivelineLoss) + u'%';
-    case FieldId::Notes:
-        return isNox ? nox.notes : solvane.notes;
-    }
-    return {};
+    return ValueText(id, contents, metric) + SuffixOf(id, contents.model, metric);
 }
 
 VehicleDisplay DisplayOf(const RunFileContents &contents, bool metric)
 {
     VehicleDisplay d;
     d.model = contents.model;
+    d.metric = metric;
     // Every field of the model, the hidden pitch factor of older files included.
     for (const FieldId id : shownFields(contents.model, true)) {
         if (id == FieldId::Notes)
-            d.notes = DisplayText(id, contents, metric);
+            d.notes = ValueText(id, contents, metric);
         else
-            d.captions[id] = DisplayText(id, contents, metric);
+            d.values[id] = ValueText(id, contents, metric);
     }
     if (contents.model == Model::Nox) {
         const NoxContents &nox = contents.nox;

@@ -1,30 +1,41 @@
 #include "vehicle/VehicleSession.h"
 
-#include "vehicle/SaveValues.h"
+#include "support/NativePath.h"
 #include "vehicle/Units.h"
 
 namespace quenloft {
 
+void VehicleSession::changed()
+{
+    if (m_observer)
+        m_observer();
+}
+
 void VehicleSession::switchUnits()
 {
     m_metric = !m_metric;
+    m_display.metric = m_metric;
     if (shownModel() != Model::Solvane)
         return; // only the Solvane weight and area have units
-    const UnitCaptions shown{text(FieldId::Weight), text(FieldId::FrontalArea)};
-    const UnitCaptions converted = ConvertUnitCaptions(shown, m_metric);
+    const UnitValues converted =
+        ConvertUnitValues({value(FieldId::Weight), value(FieldId::FrontalArea)}, m_metric);
     if (!converted.weight.isEmpty())
-        m_display.captions[FieldId::Weight] = converted.weight;
+        m_display.values[FieldId::Weight] = converted.weight;
     if (!converted.frontalArea.isEmpty())
-        m_display.captions[FieldId::FrontalArea] = converted.frontalArea;
+        m_display.values[FieldId::FrontalArea] = converted.frontalArea;
 }
 
 Result<Done> VehicleSession::open(const QString &path, PendingSave pending,
                                   const ScanObserver &observer)
 {
     close();
+    m_model = ModelFromFileName(FileNameOfPath(path));
+    m_display.model = *m_model;
     const quint64 generation = ++m_openGeneration;
-    const Model model = shownModel();
-    RunFileRead read = ReadRunFileAfterJournal(path, model, pending, observer);
+    const auto stillWanted = [&](qint64 scanned, qint64 total) {
+        return (!observer || observer(scanned, total)) && generation == m_openGeneration;
+    };
+    RunFileRead read = ReadRunFileAfterJournal(path, *m_model, pending, stillWanted);
     if (generation != m_openGeneration)
         return Failure{LoadAbandoned, QStringLiteral("A newer load took over")};
     m_recovery = std::move(read.recovery);
@@ -35,6 +46,8 @@ Result<Done> VehicleSession::open(const QString &path, PendingSave pending,
     m_path = path;
     m_display = DisplayOf(m_contents, m_metric);
     m_dirty = false;
+    m_mode = SessionMode::Viewing;
+    changed();
     return Done{};
 }
 
@@ -45,13 +58,11 @@ void VehicleSession::close()
     m_contents = RunFileContents{};
     m_display = VehicleDisplay{};
     m_display.model = shownModel();
+    m_display.metric = m_metric;
     m_recovery = JournalRecovery{};
     m_dirty = false;
-}
-
-QString VehicleSession::editorText(FieldId id) const
-{
-    return EditorTextFromCaption(id, shownModel(), text(id));
+    m_mode = SessionMode::NoFile;
+    changed();
 }
 
 bool VehicleSession::notesStorable() const
@@ -59,19 +70,37 @@ bool VehicleSession::notesStorable() const
     return !(shownModel() == Model::Nox && m_file && m_file->notesPos <= 0);
 }
 
+void VehicleSession::beginEditing()
+{
+    if (!hasFile())
+        return;
+    m_mode = SessionMode::Editing;
+    changed();
+}
+
+void VehicleSession::endEditing()
+{
+    if (!hasFile())
+        return;
+    m_mode = SessionMode::Viewing;
+    changed();
+}
+
 bool VehicleSession::markChanged()
 {
     const bool first = !m_dirty;
     m_dirty = true;
+    if (first)
+        changed();
     return first;
 }
 
 LeaveOutcome VehicleSession::leaveEditor(FieldId id, const QString &typed)
 {
     LeaveOutcome outcome = LeaveEditor(id, shownModel(), m_metric, typed);
-    if (outcome.accepted && outcome.caption != text(id)) {
-        m_display.captions[id] = outcome.caption;
-        m_dirty = true;
+    if (outcome.accepted && outcome.value != value(id)) {
+        m_display.values[id] = outcome.value;
+        markChanged();
     }
     return outcome;
 }
@@ -81,14 +110,21 @@ void VehicleSession::setNotes(const QString &notes)
     if (notes == m_display.notes)
         return;
     m_display.notes = notes;
-    m_dirty = true;
+    markChanged();
 }
 
 Result<QList<Patch>> VehicleSession::computeSave() const
 {
     if (!m_file)
         return Failure{CannotStoreValue, QStringLiteral("No run file is shown")};
-    return ComputePatches(m_display.captions, m_display.notes, m_metric, *m_file);
+    return ComputePatches(m_display.values, m_display.notes, m_metric, *m_file);
+}
+
+Result<RunFileContents> VehicleSession::contentsAfterSave() const
+{
+    if (!m_file)
+        return Failure{CannotStoreValue, QStringLiteral("No run file is shown")};
+    return ContentsAfterSaving(m_display.values, m_display.notes, m_metric, m_contents, *m_file);
 }
 
 Result<Done> VehicleSession::save()
@@ -96,12 +132,19 @@ Result<Done> VehicleSession::save()
     const auto patches = computeSave();
     if (!patches)
         return patches.failure();
+    const auto after = contentsAfterSave();
+    if (!after)
+        return after.failure();
     const auto stamp = WritePatchesToFile(m_path, m_file->stamp, patches.value());
     if (!stamp)
         return stamp.failure();
-    m_file->stamp = stamp.value();
+    m_contents = after.value();
     m_contents.stamp = stamp.value();
+    m_file = LoadedFileInfo::from(m_contents);
+    m_display = DisplayOf(m_contents, m_metric);
     m_dirty = false;
+    m_mode = SessionMode::Viewing;
+    changed();
     return Done{};
 }
 

@@ -1,7 +1,8 @@
-// The edit state of the one run file shown: the file as it was loaded, the display text of
-// every field, the notes, the unit system and whether anything changed since the load or
-// the last save. The window and the command-line program both edit through it, so a
-// typed value is accepted, shown and saved by one set of rules.
+// The life of the one run file shown: choosing its model, putting back an unfinished save,
+// reading it, the values of every field and their units, the notes, editing and the
+// unsaved-changes flag, and saving. The window and the command-line program both go
+// through it, so a file is opened, a typed value accepted, shown and saved by one set of
+// rules; the window only presents what the session says.
 #pragma once
 
 #include "runfile/Model.h"
@@ -12,22 +13,30 @@
 #include "support/Result.h"
 #include "vehicle/FieldEntry.h"
 #include "vehicle/Fields.h"
+#include "vehicle/SaveValues.h"
 #include "vehicle/VehicleDisplay.h"
 
 #include <QList>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 namespace quenloft {
+
+enum class SessionMode {
+    NoFile,  // nothing is shown
+    Viewing, // a file is shown; its values can be looked at
+    Editing, // the user is changing its values
+};
 
 class VehicleSession
 {
 public:
     // --- Model and units
 
-    // The model of the file to show, chosen from its name before it is read; none until
-    // the first file is chosen. Fields of a session without a model follow Solvane's rules.
+    // The model of the file shown or being opened, chosen from its name; none until the
+    // first file is opened. Fields of a session without a model follow Solvane's rules.
     [[nodiscard]] std::optional<Model> model() const { return m_model; }
     [[nodiscard]] Model shownModel() const { return m_model.value_or(Model::Solvane); }
     void setModel(Model model) { m_model = model; }
@@ -37,32 +46,41 @@ public:
     // is not touched.
     void switchUnits();
 
-    // --- The loaded file
+    // --- The file's life
 
-    // Reads the file as a file of model() and shows it. Until the read is done, and
-    // after it failed, no file is shown. A newer open() made while this one reads (from
-    // the observer) wins: this one then fails with LoadAbandoned and leaves it alone.
-    // An unfinished earlier save of the file is put back first, or for a session that
-    // only reads, left as it is (runfile/ReadAfterJournal.h); recovery() tells what was
-    // found, also when the read then fails.
+    // Opens the run file at `path`: chooses its model from its name, puts back an
+    // unfinished earlier save of it (or, for a session that only reads, leaves it and reads
+    // the file as putting it back would leave it; runfile/ReadAfterJournal.h), reads it and
+    // shows it, in the Viewing mode. Until the read is done, and after it failed, no file
+    // is shown. `observer` follows a long scan; cancel(), or a newer open() made from the
+    // observer, stops it: this one then fails with LoadAbandoned and leaves the session to
+    // the newer one. recovery() tells what was found of an unfinished save, also when the
+    // read then fails.
     Result<Done> open(const QString &path, PendingSave pending = PendingSave::Apply,
                       const ScanObserver &observer = {});
     [[nodiscard]] const JournalRecovery &recovery() const { return m_recovery; }
-    // Forgets the shown file and its texts: the no-file state.
+    // Stops an open() that is still reading.
+    void cancel() { ++m_openGeneration; }
+    // Forgets the shown file and its values: the no-file state.
     void close();
 
+    [[nodiscard]] SessionMode mode() const { return m_mode; }
     [[nodiscard]] bool hasFile() const { return m_file.has_value(); }
     [[nodiscard]] const QString &path() const { return m_path; }
     // Valid while hasFile().
     [[nodiscard]] const RunFileContents &contents() const { return m_contents; }
     [[nodiscard]] const LoadedFileInfo &loadedFile() const { return *m_file; }
 
-    // What the window shows: the fields of the model, their current display texts, the
-    // notes and the load's version, records and damage texts.
+    // Called after every change of the mode, the shown file or the unsaved-changes flag.
+    void setObserver(std::function<void()> observer) { m_observer = std::move(observer); }
+
+    // What the window shows: the fields of the model, their values, the notes and the
+    // load's version, records and damage texts.
     [[nodiscard]] const VehicleDisplay &display() const { return m_display; }
-    [[nodiscard]] QString text(FieldId id) const { return m_display.captions.value(id); }
-    // What the field's editor opens with: the display text without its unit.
-    [[nodiscard]] QString editorText(FieldId id) const;
+    // A field's value: a text, or a number without its unit (what its editor opens with).
+    [[nodiscard]] QString value(FieldId id) const { return m_display.values.value(id); }
+    // A display label's text: the value and its unit.
+    [[nodiscard]] QString caption(FieldId id) const { return m_display.caption(id); }
     [[nodiscard]] const QString &notes() const { return m_display.notes; }
     // The notes as the file holds them.
     [[nodiscard]] const QString &loadedNotes() const
@@ -74,14 +92,19 @@ public:
 
     // --- Editing
 
+    // The Editing mode, for a file shown.
+    void beginEditing();
+    // Back to Viewing; the values stay as they are, changed or not.
+    void endEditing();
+
     [[nodiscard]] bool isDirty() const { return m_dirty; }
     void setDirty(bool dirty) { m_dirty = dirty; }
     // Marks the data changed; true when it was unchanged before (the first change).
     bool markChanged();
 
     // Leaving a field's editor with `typed`: when the field's rules accept it, it becomes
-    // the field's display text. The outcome has the normalised editor text, and the
-    // out-of-range message when it was refused.
+    // the field's value. The outcome has the normalised editor text, and the out-of-range
+    // message when it was refused.
     LeaveOutcome leaveEditor(FieldId id, const QString &typed);
     // The notes as edited, line breaks as CR LF.
     void setNotes(const QString &notes);
@@ -90,18 +113,26 @@ public:
 
     // Every byte a save of the shown values would write, or why they cannot be stored.
     [[nodiscard]] Result<QList<Patch>> computeSave() const;
-    // Writes the shown values into the file in place; afterwards the data is unchanged.
+    // The file as a save of the shown values leaves it, as a reload reads it.
+    [[nodiscard]] Result<RunFileContents> contentsAfterSave() const;
+    // Writes the shown values into the file in place. Afterwards the session shows what the
+    // file holds (a reload's values: 3310 lbs saved as 1505 kg shows as 3311 lbs), in the
+    // Viewing mode, and the data is unchanged.
     Result<Done> save();
 
 private:
+    void changed();
+
     std::optional<Model> m_model;
     bool m_metric = false;
     bool m_dirty = false;
+    SessionMode m_mode = SessionMode::NoFile;
     QString m_path;
     RunFileContents m_contents;
     std::optional<LoadedFileInfo> m_file;
     VehicleDisplay m_display;
     JournalRecovery m_recovery;
+    std::function<void()> m_observer;
     quint64 m_openGeneration = 0;
 };
 

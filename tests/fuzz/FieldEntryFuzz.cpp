@@ -54,9 +54,9 @@ int FuzzFieldEntry(const uint8_t *data, size_t size)
         return 0;
     }
     VehicleDisplay shown = DisplayOf(loaded(model), metric);
-    shown.captions[field] = outcome.caption;
+    shown.values[field] = outcome.value;
     const auto patches =
-        ComputePatches(shown.captions, shown.notes, metric, LoadedFileInfo::from(loaded(model)));
+        ComputePatches(shown.values, shown.notes, metric, LoadedFileInfo::from(loaded(model)));
     if (patches)
         return 0;
     // The two refusals a save makes of what an editor accepts, each naming its cause: a

@@ -24,13 +24,19 @@ int FuzzRunFileReader(const uint8_t *data, size_t size)
             FUZZ_CHECK(nox.notesPos == 0 ||
                            (nox.notesPos > nox.runDataStart && nox.notesPos <= qint64(size)),
                        "the notes block lies after the run data, inside the file");
+            FUZZ_CHECK(nox.notesPos == 0 ||
+                           qint64(size) - (nox.notesPos + data[nox.notesPos - 1] + 1) <=
+                               MaxBytesAfterNotes,
+                       "a notes block is never taken from the middle of the run data");
         }
         for (const bool metric : {false, true}) {
             const VehicleDisplay shown = DisplayOf(contents.value(), metric);
-            // Saving what a loaded file shows computes (the window offers exactly that).
-            const auto patches = ComputePatches(shown.captions, shown.notes, metric,
+            // Saving what a loaded file shows computes (the window offers exactly that), and
+            // writes nothing: no field changed.
+            const auto patches = ComputePatches(shown.values, shown.notes, metric,
                                                 LoadedFileInfo::from(contents.value()));
             FUZZ_CHECK(patches.ok(), "a file that loads can be saved as it is shown");
+            FUZZ_CHECK(patches->isEmpty(), "a save of what a file shows writes nothing");
         }
     }
     return 0;

@@ -297,8 +297,8 @@ TEST(SaveConversions, EveryStoredValueSurvivesItsDisplayTextAndASave)
     for (int v = 1; v <= 65535; ++v) {
         const QByteArray le = QByteArray(1, char(v & 0xFF)) + char(v >> 8);
         for (const bool metric : {true, false}) {
-            SolvaneShownValues s{metric, WeightCaption(v, metric).section(u' ', 0, 0),
-                                 FrontalAreaCaption(v, metric).section(u' ', 0, 0),
+            SolvaneShownValues s{metric, StoredNumberText(Stored::Kilograms, v, metric),
+                                 StoredNumberText(Stored::AreaHundredths, v, metric),
                                  QStringLiteral("0.29"), QStringLiteral("15")};
             const auto patches = SolvanePatchesOf(s);
             ASSERT_TRUE(patches.ok()) << v;
@@ -471,7 +471,7 @@ protected:
         if (edit)
             edit(shown);
         const auto patches =
-            ComputePatches(shown.captions, shown.notes, metric, LoadedFileInfo::from(loaded));
+            ComputePatches(shown.values, shown.notes, metric, LoadedFileInfo::from(loaded));
         if (!patches)
             return patches.failure();
         return WritePatchesToFile(path, loaded.stamp, patches.value());
@@ -580,7 +580,7 @@ TEST_F(WriterFileTest, AnEditChangesOnlyTheBytesOfThatFieldWhateverTheOthersHold
         const QString noxPath = write("edit.kvp", row.bytes);
         ASSERT_TRUE(
             saveAsShown(noxPath, loadFile(noxPath, Model::Nox), false, [](VehicleDisplay &d) {
-                d.captions[FieldId::Weight] = QStringLiteral("200");
+                d.values[FieldId::Weight] = QStringLiteral("200");
             }).ok());
         EXPECT_EQ(differingOffsets(contents(noxPath), row.bytes), (QList<qint64>{147, 148}));
     }
@@ -590,14 +590,14 @@ TEST_F(WriterFileTest, AnEditChangesOnlyTheBytesOfThatFieldWhateverTheOthersHold
     const QString againPath = write("again.kvp", padded);
     ASSERT_TRUE(
         saveAsShown(againPath, loadFile(againPath, Model::Nox), false, [](VehicleDisplay &d) {
-            d.captions[FieldId::RunName] = QStringLiteral("Quarter");
+            d.values[FieldId::RunName] = QStringLiteral("Quarter");
         }).ok());
     EXPECT_EQ(contents(againPath), padded);
 
     const QByteArray solvane = SolvaneFileBuilder().build();
     const QString solvanePath = write("edit.kvs", solvane);
     const auto edit = [](VehicleDisplay &d) {
-        d.captions[FieldId::CoeffOfDrag] = QStringLiteral("0.29");
+        d.values[FieldId::CoeffOfDrag] = QStringLiteral("0.29");
     };
     ASSERT_TRUE(saveAsShown(solvanePath, loadFile(solvanePath, Model::Solvane), true, edit).ok());
     EXPECT_EQ(differingOffsets(contents(solvanePath), solvane), (QList<qint64>{8006}));
@@ -608,7 +608,7 @@ TEST_F(WriterFileTest, AValueThatCannotBeStoredStopsTheSaveBeforeAnyWrite)
     const QByteArray original = NoxFileBuilder().records(2, 10).notes("Notes").build();
     const QString path = write("refused.kvp", original);
     const auto saved = saveAsShown(path, loadFile(path, Model::Nox), false, [](VehicleDisplay &d) {
-        d.captions[FieldId::Weight] = QStringLiteral("200");
+        d.values[FieldId::Weight] = QStringLiteral("200");
         d.notes = QString(256, u'n');
     });
     ASSERT_FALSE(saved.ok());
@@ -623,7 +623,7 @@ TEST_F(WriterFileTest, ASaveKeepsTheFileItsInodeAndItsLinks)
     const RunFileContents loaded = loadFile(path, Model::Nox);
 
     const auto saved = saveAsShown(path, loaded, false, [](VehicleDisplay &d) {
-        d.captions[FieldId::RunName] = QStringLiteral("Test");
+        d.values[FieldId::RunName] = QStringLiteral("Test");
     });
     ASSERT_TRUE(saved.ok());
     EXPECT_EQ(saved->inode, loaded.stamp.inode);
@@ -699,7 +699,7 @@ TEST_F(WriterFileTest, AFileThatIsGoneChangedOrLockedIsRefusedAndLeftAsItIs)
         const QByteArray before = exists ? contents(path) : QByteArray();
 
         const auto saved = saveAsShown(path, loaded, false, [](VehicleDisplay &d) {
-            d.captions[FieldId::Weight] = QStringLiteral("200");
+            d.values[FieldId::Weight] = QStringLiteral("200");
             d.notes = QStringLiteral("New");
         });
         if (holder >= 0)

@@ -36,15 +36,15 @@ TEST(DisplayTexts, NumbersInTheirPatternsAndUnits)
         {"hundredths 5", HundredthsText(5), "0.05"},
         {"hundredths 100", HundredthsText(100), "1.00"},
         {"hundredths 255", HundredthsText(255), "2.55"},
-        {"1000 kg in metric", WeightCaption(1000, true), "1000 kgs"},
-        {"1000 kg in imperial", WeightCaption(1000, false), "2200 lbs"},
-        {"1234 kg in imperial", WeightCaption(1234, false), "2714.8 lbs"},
-        {"65535 kg in imperial", WeightCaption(65535, false), "144177 lbs"},
-        {"stored area 150 in metric", FrontalAreaCaption(150, true), "1.5 m^2"},
-        {"stored area 150 in imperial", FrontalAreaCaption(150, false), "16.14 ft^2"},
-        {"stored area 53 in metric", FrontalAreaCaption(53, true), "0.53 m^2"},
-        {"stored area 123 in imperial", FrontalAreaCaption(123, false), "13.2348 ft^2"},
-        {"stored area 0", FrontalAreaCaption(0, true), "0 m^2"},
+        {"1000 kg in metric", StoredNumberText(Stored::Kilograms, 1000, true), "1000"},
+        {"1000 kg in imperial", StoredNumberText(Stored::Kilograms, 1000, false), "2200"},
+        {"1234 kg in imperial", StoredNumberText(Stored::Kilograms, 1234, false), "2714.8"},
+        {"65535 kg in imperial", StoredNumberText(Stored::Kilograms, 65535, false), "144177"},
+        {"stored area 150 in metric", StoredNumberText(Stored::AreaHundredths, 150, true), "1.5"},
+        {"stored area 150 in imperial", StoredNumberText(Stored::AreaHundredths, 150, false), "16.14"},
+        {"stored area 53 in metric", StoredNumberText(Stored::AreaHundredths, 53, true), "0.53"},
+        {"stored area 123 in imperial", StoredNumberText(Stored::AreaHundredths, 123, false), "13.2348"},
+        {"stored area 0", StoredNumberText(Stored::AreaHundredths, 0, true), "0"},
         {"records", RecordsCaption(3), "3 record(s) read."},
         {"one damaged record", DamagedListText({1001}, 1), "Error(s) found at: 1001"},
         {"several damaged records", DamagedListText({400, 1001, 70000}, 3),
@@ -97,13 +97,13 @@ TEST(DisplayOf, NoxFileShowsItsFieldsVersionAndRecords)
               (QList<FieldId>{FieldId::RunName, FieldId::VehicleName, FieldId::Weight,
                               FieldId::Redline, FieldId::ShiftPoint, FieldId::RolloutLength,
                               FieldId::PitchFactor, FieldId::Notes}));
-    EXPECT_EQ(d.captions.value(FieldId::RunName), QStringLiteral("Quarter mile"));
-    EXPECT_EQ(d.captions.value(FieldId::VehicleName), QStringLiteral("Civic"));
-    EXPECT_EQ(d.captions.value(FieldId::PitchFactor), QStringLiteral("1.2"));
-    EXPECT_EQ(d.captions.value(FieldId::Weight), QStringLiteral("3000"));
-    EXPECT_EQ(d.captions.value(FieldId::RolloutLength), QStringLiteral("0.5"));
-    EXPECT_EQ(d.captions.value(FieldId::Redline), QStringLiteral("7000"));
-    EXPECT_EQ(d.captions.value(FieldId::ShiftPoint), QStringLiteral("6500"));
+    EXPECT_EQ(d.caption(FieldId::RunName), QStringLiteral("Quarter mile"));
+    EXPECT_EQ(d.caption(FieldId::VehicleName), QStringLiteral("Civic"));
+    EXPECT_EQ(d.caption(FieldId::PitchFactor), QStringLiteral("1.2"));
+    EXPECT_EQ(d.caption(FieldId::Weight), QStringLiteral("3000"));
+    EXPECT_EQ(d.caption(FieldId::RolloutLength), QStringLiteral("0.5"));
+    EXPECT_EQ(d.caption(FieldId::Redline), QStringLiteral("7000"));
+    EXPECT_EQ(d.caption(FieldId::ShiftPoint), QStringLiteral("6500"));
     EXPECT_EQ(d.notes, QStringLiteral("A\r\nB"));
     EXPECT_EQ(d.recordsCaption, QStringLiteral("3 record(s) read."));
     EXPECT_EQ(d.damagedList, QString());
@@ -112,7 +112,7 @@ TEST(DisplayOf, NoxFileShowsItsFieldsVersionAndRecords)
 TEST(DisplayOf, NoxFileVariants)
 {
     const VehicleDisplay old = displayOf(NoxFileBuilder().version("1.5").build(), Model::Nox);
-    EXPECT_EQ(old.captions.value(FieldId::PitchFactor), QStringLiteral("n/a"));
+    EXPECT_EQ(old.caption(FieldId::PitchFactor), QStringLiteral("n/a"));
     EXPECT_FALSE(old.shown.contains(FieldId::PitchFactor));
 
     const VehicleDisplay untagged =
@@ -149,21 +149,21 @@ TEST(DisplayOf, SolvaneFileShowsItsFieldsInTheChosenUnits)
     EXPECT_EQ(metric.shown,
               (QList<FieldId>{FieldId::RunName, FieldId::Weight, FieldId::FrontalArea,
                               FieldId::CoeffOfDrag, FieldId::DrivelineLoss, FieldId::Notes}));
-    EXPECT_EQ(metric.captions.value(FieldId::RunName), QStringLiteral("3/7/2005 2:05:09 PM"));
-    EXPECT_EQ(metric.captions.value(FieldId::Weight), QStringLiteral("1000 kgs"));
-    EXPECT_EQ(metric.captions.value(FieldId::FrontalArea), QStringLiteral("1.5 m^2"));
-    EXPECT_EQ(metric.captions.value(FieldId::CoeffOfDrag), QStringLiteral("0.35"));
-    EXPECT_EQ(metric.captions.value(FieldId::DrivelineLoss), QStringLiteral("15%"));
+    EXPECT_EQ(metric.caption(FieldId::RunName), QStringLiteral("3/7/2005 2:05:09 PM"));
+    EXPECT_EQ(metric.caption(FieldId::Weight), QStringLiteral("1000 kgs"));
+    EXPECT_EQ(metric.caption(FieldId::FrontalArea), QStringLiteral("1.5 m^2"));
+    EXPECT_EQ(metric.caption(FieldId::CoeffOfDrag), QStringLiteral("0.35"));
+    EXPECT_EQ(metric.caption(FieldId::DrivelineLoss), QStringLiteral("15%"));
     EXPECT_EQ(metric.notes, QStringLiteral("Track day"));
     EXPECT_EQ(metric.recordsCaption, std::nullopt);
 
     const VehicleDisplay imperial = displayOf(bytes, Model::Solvane, false);
-    EXPECT_EQ(imperial.captions.value(FieldId::Weight), QStringLiteral("2200 lbs"));
-    EXPECT_EQ(imperial.captions.value(FieldId::FrontalArea), QStringLiteral("16.14 ft^2"));
+    EXPECT_EQ(imperial.caption(FieldId::Weight), QStringLiteral("2200 lbs"));
+    EXPECT_EQ(imperial.caption(FieldId::FrontalArea), QStringLiteral("16.14 ft^2"));
 
     const VehicleDisplay undated =
         displayOf(SolvaneFileBuilder().runDate(0, 0, 0, 0, 0, 0).build(), Model::Solvane);
-    EXPECT_EQ(undated.captions.value(FieldId::RunName), QString());
+    EXPECT_EQ(undated.caption(FieldId::RunName), QString());
 }
 
 TEST(DisplayOf, ARunTimeTheLocalClockSkipsIsShownAsStored)
@@ -180,7 +180,7 @@ TEST(DisplayOf, ARunTimeTheLocalClockSkipsIsShownAsStored)
     else
         qputenv("TZ", savedZone);
     ::tzset();
-    EXPECT_EQ(d.captions.value(FieldId::RunName), QStringLiteral("4/3/2005 2:30:00 AM"));
+    EXPECT_EQ(d.caption(FieldId::RunName), QStringLiteral("4/3/2005 2:30:00 AM"));
 }
 
 } // namespace
