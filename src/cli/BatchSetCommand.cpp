@@ -98,7 +98,7 @@ int RunBatchSet(const QStringList &paths, const QStringList &pairs, bool metric,
         }
     }
     if (unchangeable) {
-        err << kNothingWritten << '\n' << UsageText();
+        err << kNothingWritten << kTryHelp;
         return BadUsage;
     }
 

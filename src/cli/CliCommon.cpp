@@ -20,7 +20,7 @@ QCommandLineOption jsonOption()
 
 int badUsage(const QString &reason, QTextStream &err)
 {
-    err << Escaped(reason) << "\n\n" << UsageText();
+    err << Escaped(reason) << '\n' << kTryHelp;
     return BadUsage;
 }
 

@@ -230,19 +230,29 @@ TEST_F(CliTest, CheckWalksFoldersAndFailsOnDamage)
     EXPECT_EQ(run.code, cli::Failed);
 }
 
-TEST_F(CliTest, BadUsageExitsTwoWithUsage)
+TEST_F(CliTest, BadUsagePrintsItsReasonAndWhereHelpIsNotTheHelp)
 {
-    const QStringList cases[] = {
-        {},
-        {QStringLiteral("frobnicate")},
-        {QStringLiteral("show")},
-        {QStringLiteral("show"), QStringLiteral("--bogus"), QStringLiteral("x.kvp")},
-        {QStringLiteral("set"), QStringLiteral("x.kvp")},
-        {QStringLiteral("check")}};
-    for (const QStringList &c : cases) {
-        const CliRun run = runCli(c);
-        EXPECT_EQ(run.code, cli::BadUsage) << c.join(' ').toStdString();
-        EXPECT_TRUE(run.err.contains("Usage: quenloft-cli"));
+    const QString solvane = write(QStringLiteral("s.kvs"), SolvaneFileBuilder().build());
+    const struct
+    {
+        QStringList arguments;
+        QString reason;
+    } cases[] = {
+        {{}, "quenloft-cli takes a command: show, set, check, export, diff or recover."},
+        {{"frobnicate"}, "Unknown command: frobnicate"},
+        {{"show"}, "show takes exactly one FILE."},
+        {{"show", "--bogus", "x.kvp"}, "Unknown option 'bogus'."},
+        {{"set", "x.kvp"}, "set takes a FILE and at least one FIELD=VALUE."},
+        {{"check"}, "check takes at least one PATH."},
+        {{"set", solvane, "--", "redline=7000"},
+         solvane + ": redline is not a field of a Solvane file that can be changed.\n"
+                   "Nothing was written."},
+    };
+    for (const auto &c : cases) {
+        const CliRun run = runCli(c.arguments);
+        EXPECT_EQ(run.code, cli::BadUsage) << c.arguments.join(' ').toStdString();
+        EXPECT_EQ(run.err, c.reason + "\nTry 'quenloft-cli --help'.\n");
+        EXPECT_TRUE(run.out.isEmpty());
     }
 }
 
