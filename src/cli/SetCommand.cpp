@@ -79,12 +79,10 @@ int RunSet(const QStringList &arguments, QTextStream &out, QTextStream &err)
         return refusal->code;
     }
 
-    const auto saved = session.save();
-    if (!saved) {
-        err << "Not saved: " << Escaped(saved.failure().description) << ".\n";
-        return saved.failure().number == FilePartlyWritten ? PartlyWritten : Failed;
+    if (const auto failure = SaveChanges(session, out)) {
+        err << "Not saved: " << Escaped(failure->description) << ".\n";
+        return failure->number == FilePartlyWritten ? PartlyWritten : Failed;
     }
-    out << "Saved " << Escaped(path) << '\n';
     return Success;
 }
 

@@ -7,8 +7,10 @@
 #include "fixtures/TestFiles.h"
 #include "runfile/RunFileLayout.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -253,6 +255,36 @@ TEST_F(CliTest, BadUsagePrintsItsReasonAndWhereHelpIsNotTheHelp)
         EXPECT_EQ(run.code, cli::BadUsage) << c.arguments.join(' ').toStdString();
         EXPECT_EQ(run.err, c.reason + "\nTry 'quenloft-cli --help'.\n");
         EXPECT_TRUE(run.out.isEmpty());
+    }
+}
+
+TEST_F(CliTest, SetThatChangesNothingSaysSoAndWritesNothing)
+{
+    const QDateTime longAgo(QDate(2001, 2, 3), QTime(4, 5, 6), Qt::UTC);
+    const struct
+    {
+        const char *name;
+        QByteArray bytes;
+        QStringList assignments;
+    } cases[] = {
+        {"same.kvp",
+         NoxFileBuilder().weight(2650).runName("Pass").build(),
+         {"weight=2650", "run_name=Pass"}},
+        // Typed otherwise, stored the same: 1234 kg shows as 2714.8 lbs.
+        {"same.kvs", SolvaneFileBuilder().weight(1234).build(), {"weight=2714.8"}},
+    };
+    for (const auto &c : cases) {
+        const QString path = write(QString::fromLatin1(c.name), c.bytes);
+        {
+            QFile file(path);
+            ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+            ASSERT_TRUE(file.setFileTime(longAgo, QFileDevice::FileModificationTime));
+        }
+        const CliRun run = runCli(QStringList{QStringLiteral("set"), path} + c.assignments);
+        EXPECT_EQ(run.code, cli::Success) << run.err.toStdString();
+        EXPECT_EQ(run.out, "Unchanged " + path + '\n');
+        EXPECT_EQ(read(path), c.bytes);
+        EXPECT_EQ(QFileInfo(path).lastModified(), longAgo) << c.name;
     }
 }
 
