@@ -34,6 +34,11 @@ void reportRecovery(const QString &message, QTextStream &err);
 // The loader's message for plain output, with LF line breaks.
 [[nodiscard]] QString PlainLoadError(const Failure &failure, const QString &fileName);
 
+// When `path` names a folder (or a link to one) where a run file is wanted, says so on
+// `err` ("PATH is a folder, not a run file.") and returns true. Left to the loader, a
+// folder would be reported as a file it was denied.
+bool refuseFolder(const QString &path, QTextStream &err);
+
 struct LoadedRunFile
 {
     RunFileContents contents;

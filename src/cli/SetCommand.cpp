@@ -58,6 +58,9 @@ int RunSet(const QStringList &arguments, QTextStream &out, QTextStream &err)
         return badUsage(QStringLiteral("Not a FIELD=VALUE pair: %1").arg(*pair), err);
 
     const QString path = positional.first();
+    // Also before a dry run, whose batch would walk the folder.
+    if (refuseFolder(path, err))
+        return Failed;
     const bool metric = parser.isSet(QStringLiteral("metric"));
     if (parser.isSet(QStringLiteral("dry-run")))
         return RunBatchSet({path}, pairs, metric, true, out, err);

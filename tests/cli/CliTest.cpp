@@ -288,6 +288,30 @@ TEST_F(CliTest, SetThatChangesNothingSaysSoAndWritesNothing)
     }
 }
 
+TEST_F(CliTest, AFolderWhereARunFileIsWantedIsCalledAFolder)
+{
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir(QStringLiteral("runs")));
+    const QString folder = m_dir.filePath(QStringLiteral("runs"));
+    const QString file = write(QStringLiteral("runs/a.kvp"), NoxFileBuilder().build());
+    const struct
+    {
+        QStringList arguments;
+        int code;
+    } cases[] = {
+        {{"show", folder}, cli::Failed},
+        {{"set", folder, "weight=2000"}, cli::Failed},
+        {{"set", "--dry-run", folder, "weight=2000"}, cli::Failed},
+        {{"diff", file, folder}, cli::BadUsage}, // diff's code for a file that did not load
+    };
+    for (const auto &c : cases) {
+        const CliRun run = runCli(c.arguments);
+        EXPECT_EQ(run.code, c.code) << c.arguments.join(' ').toStdString();
+        EXPECT_EQ(run.err, folder + " is a folder, not a run file.\n");
+        EXPECT_TRUE(run.out.isEmpty()) << run.out.toStdString();
+    }
+    EXPECT_EQ(read(file), NoxFileBuilder().build());
+}
+
 TEST(Samples, BundledFilesMatchTheirRecipes)
 {
     const QDir samples(QStringLiteral(QUENLOFT_SOURCE_DIR "/samples"));
