@@ -23,5 +23,7 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://quenloft.example/)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Liberation Sans has the letter widths the window's captions are laid out for.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-liberation2)
+# Open File and the links hand files and addresses to xdg-open.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS xdg-utils)
 
 include(CPack)

@@ -51,6 +51,17 @@ done
 # The window finds the page from its own place: ../share/quenloft beside bin/.
 [ -f "$root/usr/bin/../share/quenloft/version_history.html" ] || fail "history not beside bin"
 
+# The samples the version history promises, as the repository holds them.
+samples="$root/usr/share/quenloft/samples"
+[ "$(ls "$source/samples")" == "$(ls "$samples" 2>/dev/null)" ] ||
+  fail "the package's samples [$(ls "$samples" 2>/dev/null | xargs)] differ from samples/"
+for sample in "$source"/samples/*; do
+  cmp -s "$sample" "$samples/$(basename "$sample")" || fail "$(basename "$sample") differs"
+done
+
+[ "$(dpkg-deb -f "$deb" Recommends)" == "xdg-utils" ] ||
+  fail "Recommends is not xdg-utils, which opens files and addresses"
+
 depends="$(dpkg-deb -f "$deb" Depends)"
 [[ "$depends" == *fonts-liberation2* ]] || fail "Depends lacks the window's font: $depends"
 [[ "$depends" == *libqt6widgets6* ]] || fail "Depends was not computed from the libraries: $depends"
