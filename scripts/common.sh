@@ -8,15 +8,16 @@ QUENLOFT_BUILD="${QUENLOFT_BUILD:-$QUENLOFT_ROOT/build}"
 # Debian packages the build, the tests and the screenshot script need. The window is laid
 # out for Arial's metrics: fonts-liberation2 brings Liberation Sans, which has them. The
 # last line builds and checks the Debian package: help2man writes a manual page,
-# dpkg-shlibdeps (dpkg-dev) computes the dependencies, and the desktop's own validators
-# check the desktop entry, the AppStream metadata and the MIME types. python3 reads the
-# exported CSV back with a CSV reader that is not the program's own.
+# dpkg-shlibdeps (dpkg-dev) computes the dependencies, the desktop's own validators
+# check the desktop entry, the AppStream metadata and the MIME types, and lintian checks
+# the package as Debian does. python3 reads the exported CSV back with a CSV reader that
+# is not the program's own, and writes the package's changelog from the version history.
 QUENLOFT_PACKAGES=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev
   libgtest-dev libgmock-dev libbenchmark-dev python3
   xvfb xauth x11-apps imagemagick fonts-liberation2
-  help2man dpkg-dev file desktop-file-utils appstream libxml2-utils shared-mime-info
+  help2man dpkg-dev file desktop-file-utils appstream libxml2-utils shared-mime-info lintian
 )
 
 # Installs those of the named packages (default: QUENLOFT_PACKAGES) that are missing.

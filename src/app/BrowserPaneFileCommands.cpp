@@ -54,12 +54,13 @@ void BrowserPane::mnuFilePopupOpen_Click()
     if (!requireSelectedFile(fileName))
         return;
     const QString target = u'"' + pathOf(fileName) + u'"';
-    if (ShellOpen(target) == 0) {
+    if (const OpenOutcome opened = OpenWithDesktop(target); opened != OpenOutcome::Opened) {
         m_prompter().message(m_window,
                              QStringLiteral("Shell [") + target + QStringLiteral("] failed!") +
                                  kCRLF + kCRLF +
                                  QStringLiteral("Are you sure you've associated the .KVP file "
-                                                "extension to VEXA?"),
+                                                "extension to VEXA?") +
+                                 OpenFailureNote(opened),
                              PromptIcon::Stop);
     }
 }

@@ -32,8 +32,10 @@ void frmMain::wireLinks()
 
 void frmMain::openLink(const QString &target)
 {
-    if (ShellOpen(target) == 0)
-        prompter().message(this, QStringLiteral("Shell [") + target + QStringLiteral("] failed!"),
+    if (const OpenOutcome opened = OpenWithDesktop(target); opened != OpenOutcome::Opened)
+        prompter().message(this,
+                           QStringLiteral("Shell [") + target + QStringLiteral("] failed!") +
+                               OpenFailureNote(opened),
                            PromptIcon::Stop);
 }
 

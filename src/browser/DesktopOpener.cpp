@@ -5,6 +5,7 @@
 #include <QList>
 #include <QMimeDatabase>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QStringList>
 
 #include <memory>
@@ -96,38 +97,42 @@ void leaveRunning(std::unique_ptr<QProcess> opener)
     });
 }
 
-bool runOpener(const DesktopOpenerSettings &settings, const QUrl &target)
+OpenOutcome runOpener(const DesktopOpenerSettings &settings, const QUrl &target)
 {
+    // Looked for first: without it nothing can be opened, whatever the query says.
+    const QString program = QStandardPaths::findExecutable(settings.opener);
+    if (program.isEmpty())
+        return OpenOutcome::NoOpener;
     const QString argument = openerArgument(target);
     if (target.isLocalFile() && !settings.defaultQuery.isEmpty()) {
         const std::optional<QString> application =
             defaultApplication(settings, QMimeDatabase().mimeTypeForFile(argument).name());
         if (application && application->isEmpty())
-            return false; // no program is associated with the file's type
+            return OpenOutcome::Failed; // no program is associated with the file's type
     }
     auto opener = std::make_unique<QProcess>();
-    opener->setProgram(settings.opener);
+    opener->setProgram(program);
     opener->setArguments({argument});
     opener->setStandardInputFile(QProcess::nullDevice());
     opener->setProcessChannelMode(QProcess::ForwardedChannels);
     opener->start();
     if (!opener->waitForStarted())
-        return false;
+        return OpenOutcome::Failed;
     if (!finishesWithin(*opener, settings.verdictWait)) {
         leaveRunning(std::move(opener));
-        return true;
+        return OpenOutcome::Opened;
     }
-    return exitedCleanly(*opener);
+    return exitedCleanly(*opener) ? OpenOutcome::Opened : OpenOutcome::Failed;
 }
 
 #ifdef Q_OS_WIN
-bool openWithShellVerb(const QUrl &target)
+OpenOutcome openWithShellVerb(const QUrl &target)
 {
     const QString argument = openerArgument(target);
     const auto result = reinterpret_cast<INT_PTR>(
         ::ShellExecuteW(nullptr, L"open", reinterpret_cast<const wchar_t *>(argument.utf16()),
                         nullptr, nullptr, SW_SHOWNORMAL));
-    return result > 32;
+    return result > 32 ? OpenOutcome::Opened : OpenOutcome::Failed;
 }
 #endif
 

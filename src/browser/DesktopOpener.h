@@ -10,9 +10,16 @@
 
 namespace quenloft {
 
+// What came of handing a target to the desktop, as far as it tells.
+enum class OpenOutcome {
+    Opened,
+    Failed,   // the opener would not or could not open it
+    NoOpener, // there is no opener to hand it to: the desktop's is not installed
+};
+
 // The desktop's "open" action for one target: a file:// URL for a local file, or a web
-// address. Returns whether the desktop opened it, as far as it tells.
-using ShellOpener = std::function<bool(const QUrl &target)>;
+// address.
+using ShellOpener = std::function<OpenOutcome(const QUrl &target)>;
 
 struct DesktopOpenerSettings
 {
@@ -32,8 +39,8 @@ struct DesktopOpenerSettings
 
 // An opener that runs settings.opener on the target and waits at most settings.verdictWait
 // for its exit status: exit 0 is success; a non-zero exit, a crash or a program that does
-// not start is failure. While it waits the window repaints, but clicks and keys wait
-// until it is done.
+// not start is failure; an opener that is not there at all is NoOpener. While it waits
+// the window repaints, but clicks and keys wait until it is done.
 [[nodiscard]] ShellOpener DesktopOpener(DesktopOpenerSettings settings = PlatformOpenerSettings());
 
 } // namespace quenloft

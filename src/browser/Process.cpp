@@ -52,10 +52,27 @@ ShellOpener SetShellOpener(ShellOpener opener)
 
 qint32 ShellOpen(const QString &target)
 {
+    return OpenWithDesktop(target) == OpenOutcome::Opened ? kShellOpenSucceeded : 0;
+}
+
+OpenOutcome OpenWithDesktop(const QString &target)
+{
     const QUrl url = resolveTarget(target);
     if (url.isEmpty())
-        return 0;
-    return currentOpener()(url) ? kShellOpenSucceeded : 0;
+        return OpenOutcome::Failed;
+    return currentOpener()(url);
+}
+
+QString OpenFailureNote(OpenOutcome outcome)
+{
+    if (outcome != OpenOutcome::NoOpener)
+        return QString();
+#if defined(Q_OS_WIN) || defined(Q_OS_MACOS)
+    return QStringLiteral("\r\n\r\nNo program to open files and web pages with is installed.");
+#else
+    return QStringLiteral("\r\n\r\nNo program to open files and web pages with is installed "
+                          "(xdg-open, from the package xdg-utils).");
+#endif
 }
 
 } // namespace quenloft

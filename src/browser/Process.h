@@ -19,4 +19,13 @@ inline constexpr qint32 kShellOpenSucceeded = 33;
 // is not handed on.
 [[nodiscard]] qint32 ShellOpen(const QString &target);
 
+// Opens as ShellOpen does and tells what came of it: a target that names nothing to open
+// is Failed.
+[[nodiscard]] OpenOutcome OpenWithDesktop(const QString &target);
+
+// What a message about an open that did not succeed adds after its own text: for NoOpener
+// a paragraph saying that no program to open files with is installed, and where one
+// comes from; nothing otherwise.
+[[nodiscard]] QString OpenFailureNote(OpenOutcome outcome);
+
 } // namespace quenloft

@@ -98,7 +98,7 @@ int RunBatchSet(const QStringList &paths, const QStringList &pairs, bool metric,
         }
     }
     if (unchangeable) {
-        err << kNothingWritten << '\n' << UsageText();
+        err << kNothingWritten << kTryHelp;
         return BadUsage;
     }
 
@@ -152,20 +152,13 @@ int RunBatchSet(const QStringList &paths, const QStringList &pairs, bool metric,
     QStringList notSaved;
     bool partly = false;
     for (const auto &session : sessions) {
+        const auto failure = SaveChanges(*session, out);
+        if (!failure)
+            continue;
         const QString path = Escaped(session->path());
-        // A file the values leave as it is needs no writing, which a lock would refuse.
-        if (PendingChanges(*session).isEmpty()) {
-            out << "Unchanged " << path << '\n';
-            continue;
-        }
-        const auto saved = session->save();
-        if (saved) {
-            out << "Saved " << path << '\n';
-            continue;
-        }
-        err << path << ": Not saved: " << Escaped(saved.failure().description) << ".\n";
+        err << path << ": Not saved: " << Escaped(failure->description) << ".\n";
         notSaved.append(path);
-        partly = partly || saved.failure().number == FilePartlyWritten;
+        partly = partly || failure->number == FilePartlyWritten;
     }
     if (!notSaved.isEmpty())
         err << QStringLiteral("%1 of %2 files not saved: %3\n")

@@ -105,9 +105,11 @@ int RunCli(const QStringList &arguments, QTextStream &out, QTextStream &err)
             out << TitleOf(ProgramVersion()) << '\n';
             return Success;
         }
-        err << "Unknown command: " << Escaped(command) << "\n\n";
+        err << "Unknown command: " << Escaped(command) << '\n';
+    } else {
+        err << "quenloft-cli takes a command: show, set, check, export, diff or recover.\n";
     }
-    err << UsageText();
+    err << kTryHelp;
     return BadUsage;
 }
 

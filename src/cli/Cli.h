@@ -32,6 +32,8 @@ int RunRecover(const QStringList &arguments, QTextStream &out, QTextStream &err)
 [[nodiscard]] QStringList ArgumentsFromMain(int argc, char *argv[]);
 
 QString UsageText();
+// What a usage error ends with, instead of the whole usage.
+inline constexpr char kTryHelp[] = "Try 'quenloft-cli --help'.\n";
 
 // Messages carry CR LF line breaks, as the window shows them; terminals want LF.
 QString ForTerminal(const QString &message);

@@ -2,6 +2,7 @@
 
 #include "PlainText.h"
 #include "runfile/LoadMessages.h"
+#include "support/NativeFolder.h"
 
 #include <QJsonDocument>
 
@@ -20,7 +21,7 @@ QCommandLineOption jsonOption()
 
 int badUsage(const QString &reason, QTextStream &err)
 {
-    err << Escaped(reason) << "\n\n" << UsageText();
+    err << Escaped(reason) << '\n' << kTryHelp;
     return BadUsage;
 }
 
@@ -55,6 +56,15 @@ QString PlainLoadError(const Failure &failure, const QString &fileName)
     // as well as the name.
     const Failure escaped{failure.number, Escaped(failure.description)};
     return ForTerminal(LoadErrorMessage(escaped, Escaped(fileName)));
+}
+
+bool refuseFolder(const QString &path, QTextStream &err)
+{
+    const auto kind = KindOfPath(path);
+    if (!kind || (kind.value() != EntryKind::Folder && kind.value() != EntryKind::FolderLink))
+        return false;
+    err << Escaped(path) << " is a folder, not a run file.\n";
+    return true;
 }
 
 std::optional<Failure> openRunFile(VehicleSession &session, const QString &path, bool metric,

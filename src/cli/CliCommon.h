@@ -20,10 +20,11 @@ QCommandLineOption metricOption();
 // --json of show, check and diff.
 QCommandLineOption jsonOption();
 
-// Parses a command's arguments; on bad usage prints why and the usage, and returns false.
+// Parses a command's arguments; on bad usage prints why and where help is, and returns false.
 bool parseCommand(QCommandLineParser &parser, const QStringList &arguments, QTextStream &err);
 
-// Prints the usage after a reason and returns BadUsage.
+// Prints a reason and the line that says where help is, and returns BadUsage. The reason
+// stays on screen: the help is not printed after it.
 int badUsage(const QString &reason, QTextStream &err);
 
 // Prints what recovering a journal did, if anything.
@@ -32,6 +33,11 @@ void reportRecovery(const QString &message, QTextStream &err);
 
 // The loader's message for plain output, with LF line breaks.
 [[nodiscard]] QString PlainLoadError(const Failure &failure, const QString &fileName);
+
+// When `path` names a folder (or a link to one) where a run file is wanted, says so on
+// `err` ("PATH is a folder, not a run file.") and returns true. Left to the loader, a
+// folder would be reported as a file it was denied.
+bool refuseFolder(const QString &path, QTextStream &err);
 
 struct LoadedRunFile
 {

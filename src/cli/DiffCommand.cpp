@@ -129,6 +129,8 @@ int RunDiff(const QStringList &arguments, QTextStream &out, QTextStream &err)
     const bool metric = parser.isSet(QStringLiteral("metric"));
     QList<RunSummary> rows;
     for (const QString &path : files) {
+        if (refuseFolder(path, err))
+            return BadUsage;
         RunSummary row = ReadRunSummary(path, metric);
         reportRecovery(row.recovery, err);
         if (!row.loaded()) {

@@ -1,8 +1,9 @@
 // quenloft-cli export [--metric] [--csv|--json] [--output FILE] PATH…
 // One row per run file named or found, by the file rules of check, written as soon as the
 // file has been read: memory stays the same however many files there are. A file that
-// does not load is a row too, with its error; a link skipped in a folder is a line on
-// standard error, which keeps the rows to the schema.
+// does not load is a row too, with its error, and a line on standard error that names it; a
+// link skipped in a folder is a line on standard error only, which keeps the rows to the
+// schema.
 #include "CliCommon.h"
 
 #include "PlainText.h"
@@ -178,8 +179,14 @@ int RunExport(const QStringList &arguments, QTextStream &out, QTextStream &err)
             const RunSummary row = file.problem.isEmpty()
                                        ? ReadRunSummary(file.path, metric)
                                        : UnreadableSummary(file.path, file.problem);
+            if (!row.recovery.isEmpty() || !row.loaded())
+                progress.clear();
             reportRecovery(row.recovery, err);
-            allLoaded = allLoaded && row.loaded();
+            // The row holds the error too, but the rows may go to a file nobody reads at once.
+            if (!row.loaded()) {
+                err << Escaped(file.path) << ": " << Escaped(row.error) << '\n';
+                allLoaded = false;
+            }
             if (array)
                 array->append(ExportJson(row));
             else

@@ -33,10 +33,17 @@ ProgressLine::ProgressLine(QTextStream &err, const QString &what, qsizetype tota
 
 ProgressLine::~ProgressLine()
 {
+    clear();
+}
+
+void ProgressLine::clear()
+{
     if (!m_shown)
         return;
     m_err << '\r' << QString(m_lastLength, u' ') << '\r';
     m_err.flush();
+    m_shown = false;
+    m_lastLength = 0;
 }
 
 void ProgressLine::step(qsizetype done)

@@ -20,6 +20,9 @@ public:
 
     // `done` of the total are finished.
     void step(qsizetype done);
+    // Takes the line off the terminal so that a message can be written; the next step
+    // shows it again.
+    void clear();
 
     [[nodiscard]] static bool stderrIsTerminal();
 

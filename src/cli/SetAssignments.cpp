@@ -2,6 +2,7 @@
 
 #include "Cli.h"
 #include "PlainText.h"
+#include "vehicle/SessionChanges.h"
 
 namespace quenloft::cli {
 
@@ -62,6 +63,21 @@ std::optional<Refusal> ApplyAssignments(VehicleSession &session,
         if (!outcome.accepted)
             return Refusal{Rejected, a.key + QStringLiteral(": ") + ForTerminal(outcome.message)};
     }
+    return std::nullopt;
+}
+
+std::optional<Failure> SaveChanges(VehicleSession &session, QTextStream &out)
+{
+    const QString path = Escaped(session.path());
+    // Values the file cannot hold list no changes either; their save says why it fails.
+    if (PendingChanges(session).isEmpty() && session.computeSave()) {
+        out << "Unchanged " << path << '\n';
+        return std::nullopt;
+    }
+    const auto saved = session.save();
+    if (!saved)
+        return saved.failure();
+    out << "Saved " << path << '\n';
     return std::nullopt;
 }
 

@@ -41,6 +41,12 @@ struct Refusal
 [[nodiscard]] std::optional<Refusal> ApplyAssignments(VehicleSession &session,
                                                       const QList<Assignment> &assignments);
 
+// Saves the file of `session` as the window's Save does and prints "Saved PATH"; or, when
+// the values leave every field as the file holds it, prints "Unchanged PATH" and writes
+// nothing at all (no write call, which a lock would refuse, and no new modification time).
+// Returns why a save failed.
+[[nodiscard]] std::optional<Failure> SaveChanges(VehicleSession &session, QTextStream &out);
+
 // The batch form: the assignments applied to every run file of `paths`, by the file rules
 // of check. Every file is read and every value checked before any file is written.
 int RunBatchSet(const QStringList &paths, const QStringList &pairs, bool metric, bool dryRun,

@@ -58,6 +58,9 @@ int RunSet(const QStringList &arguments, QTextStream &out, QTextStream &err)
         return badUsage(QStringLiteral("Not a FIELD=VALUE pair: %1").arg(*pair), err);
 
     const QString path = positional.first();
+    // Also before a dry run, whose batch would walk the folder.
+    if (refuseFolder(path, err))
+        return Failed;
     const bool metric = parser.isSet(QStringLiteral("metric"));
     if (parser.isSet(QStringLiteral("dry-run")))
         return RunBatchSet({path}, pairs, metric, true, out, err);
@@ -79,12 +82,10 @@ int RunSet(const QStringList &arguments, QTextStream &out, QTextStream &err)
         return refusal->code;
     }
 
-    const auto saved = session.save();
-    if (!saved) {
-        err << "Not saved: " << Escaped(saved.failure().description) << ".\n";
-        return saved.failure().number == FilePartlyWritten ? PartlyWritten : Failed;
+    if (const auto failure = SaveChanges(session, out)) {
+        err << "Not saved: " << Escaped(failure->description) << ".\n";
+        return failure->number == FilePartlyWritten ? PartlyWritten : Failed;
     }
-    out << "Saved " << Escaped(path) << '\n';
     return Success;
 }
 

@@ -41,8 +41,10 @@ int RunShow(const QStringList &arguments, QTextStream &out, QTextStream &err)
     if (parser.positionalArguments().size() != 1)
         return badUsage(QStringLiteral("show takes exactly one FILE."), err);
 
-    const auto file = loadForDisplay(parser.positionalArguments().first(),
-                                     parser.isSet(QStringLiteral("metric")), err);
+    const QString path = parser.positionalArguments().first();
+    if (refuseFolder(path, err))
+        return Failed;
+    const auto file = loadForDisplay(path, parser.isSet(QStringLiteral("metric")), err);
     if (!file)
         return Failed;
     if (parser.isSet(QStringLiteral("json")))

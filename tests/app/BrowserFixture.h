@@ -28,7 +28,7 @@ protected:
     {
         m_previousOpener = SetShellOpener([this](const QUrl &target) {
             opened.append(target);
-            return openerSucceeds;
+            return openerSucceeds ? OpenOutcome::Opened : OpenOutcome::Failed;
         });
         window.setPrompter(std::make_unique<ScriptedPrompter>(script));
         window.show();

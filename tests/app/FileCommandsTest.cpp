@@ -161,9 +161,17 @@ TEST_F(FileCommands, OpenFileHearsWhetherTheDesktopOpenedIt)
     }
     EXPECT_EQ(desktop.openerCalls().size(), 3);
 
+    // With no opener installed at all, the message says so and where one comes from.
+    (void)SetShellOpener(DesktopOpener(desktop.settings(300ms)));
+    desktop.setOpener("");
+    script.prompts.clear();
+    window.mnuFilePopupOpen()->trigger();
+    EXPECT_EQ(script.messages(),
+              QStringList{failed + "\r\n\r\nNo program to open files and web pages with is "
+                                   "installed (xdg-open, from the package xdg-utils)."});
+
     // One that stays on has started the program it opened with: no message, and it is
     // neither waited for nor stopped.
-    (void)SetShellOpener(DesktopOpener(desktop.settings(300ms)));
     desktop.setOpener(FakeDesktop::kKeepsRunning);
     script.prompts.clear();
     window.mnuFilePopupOpen()->trigger();

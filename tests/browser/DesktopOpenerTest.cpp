@@ -23,25 +23,31 @@ struct OpenCase
     const char *opener; // empty: there is no opener
     const char *query;  // empty: there is no query program
     bool webAddress;
-    bool opened;
+    OpenOutcome outcome;
     bool openerRan;
 };
 
+constexpr auto kOpened = OpenOutcome::Opened;
+constexpr auto kFailed = OpenOutcome::Failed;
+
 const OpenCase kCases[] = {
-    {"opener exits 0", FakeDesktop::kOpens, FakeDesktop::kNamesAnApplication, false, true, true},
-    {"opener has no tool (3)", "exit 3", FakeDesktop::kNamesAnApplication, false, false, true},
-    {"opener action failed (4)", "exit 4", FakeDesktop::kNamesAnApplication, false, false, true},
-    {"opener killed", "kill -9 $$", FakeDesktop::kNamesAnApplication, false, false, true},
+    {"opener exits 0", FakeDesktop::kOpens, FakeDesktop::kNamesAnApplication, false, kOpened, true},
+    {"opener has no tool (3)", "exit 3", FakeDesktop::kNamesAnApplication, false, kFailed, true},
+    {"opener action failed (4)", "exit 4", FakeDesktop::kNamesAnApplication, false, kFailed, true},
+    {"opener killed", "kill -9 $$", FakeDesktop::kNamesAnApplication, false, kFailed, true},
     {"opener keeps running", FakeDesktop::kKeepsRunning, FakeDesktop::kNamesAnApplication, false,
-     true, true},
-    {"no opener", "", FakeDesktop::kNamesAnApplication, false, false, false},
-    {"type has no default application", FakeDesktop::kOpens, FakeDesktop::kNamesNone, false, false,
-     false},
-    {"query fails", FakeDesktop::kOpens, "exit 1", false, true, true},
-    {"query hangs", FakeDesktop::kOpens, "exec sleep 30", false, true, true},
-    {"no query program", FakeDesktop::kOpens, "", false, true, true},
-    {"web address is not queried", FakeDesktop::kOpens, FakeDesktop::kNamesNone, true, true, true},
-    {"web address, opener fails", "exit 4", FakeDesktop::kNamesNone, true, false, true},
+     kOpened, true},
+    {"no opener", "", FakeDesktop::kNamesAnApplication, false, OpenOutcome::NoOpener, false},
+    {"no opener nor query", "", "", false, OpenOutcome::NoOpener, false},
+    {"type has no default application", FakeDesktop::kOpens, FakeDesktop::kNamesNone, false,
+     kFailed, false},
+    {"query fails", FakeDesktop::kOpens, "exit 1", false, kOpened, true},
+    {"query hangs", FakeDesktop::kOpens, "exec sleep 30", false, kOpened, true},
+    {"no query program", FakeDesktop::kOpens, "", false, kOpened, true},
+    {"web address is not queried", FakeDesktop::kOpens, FakeDesktop::kNamesNone, true, kOpened,
+     true},
+    {"web address, no opener", "", FakeDesktop::kNamesNone, true, OpenOutcome::NoOpener, false},
+    {"web address, opener fails", "exit 4", FakeDesktop::kNamesNone, true, kFailed, true},
 };
 
 class DesktopOpenerTest : public testing::TestWithParam<OpenCase>
@@ -65,13 +71,13 @@ TEST_P(DesktopOpenerTest, ReportsWhatTheDesktopMadeOfIt)
     const QString target =
         c.webAddress ? QStringLiteral("https://example.com/a b") : u'"' + run + u'"';
 
-    EXPECT_EQ(ShellOpen(target) != 0, c.opened);
+    EXPECT_EQ(OpenWithDesktop(target), c.outcome);
     const QString handed = c.webAddress ? QStringLiteral("https://example.com/a%20b") : run;
     EXPECT_EQ(desktop.openerCalls(), c.openerRan ? QStringList{handed} : QStringList());
-    if (!c.webAddress && *c.query != '\0') {
+    // The type's application is asked for only for a file, and only when there is an opener.
+    if (!c.webAddress && *c.query != '\0' && c.outcome != OpenOutcome::NoOpener) {
         EXPECT_EQ(desktop.queryCalls().value(0).left(14), QStringLiteral("query default "));
-    }
-    if (c.webAddress) {
+    } else {
         EXPECT_EQ(desktop.queryCalls(), QStringList());
     }
     if (c.opener == FakeDesktop::kKeepsRunning) {

@@ -20,7 +20,7 @@ protected:
         ASSERT_TRUE(m_dir.isValid());
         m_previous = SetShellOpener([this](const QUrl &url) {
             m_opened.push_back(url);
-            return m_accept;
+            return m_accept ? OpenOutcome::Opened : OpenOutcome::Failed;
         });
     }
 

@@ -89,12 +89,18 @@ TEST_F(CliBatchTest, ExportCsvReadsBackWithARealCsvReader)
     writeFolder();
     const QString csv = m_dir.filePath(QStringLiteral("out.csv"));
     const CliRun run = runCli({QStringLiteral("export"), QStringLiteral("--output"), csv,
-                               QStringLiteral("--metric"), m_dir.path()});
-    EXPECT_EQ(run.code, cli::Failed) << "short.kvp does not load";
+                               QStringLiteral("--metric"), m_dir.path(), path("gone.kvp")});
+    EXPECT_EQ(run.code, cli::Failed) << "short.kvp does not load, gone.kvp is not there";
     EXPECT_TRUE(run.out.isEmpty());
+    // Each file that failed is named on standard error with its reason, not only in a row.
+    const QStringList errors = run.err.split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(errors.size(), 2) << run.err.toStdString();
+    EXPECT_TRUE(errors.at(0).startsWith(path("short.kvp") + ": Error (62) - "))
+        << errors.at(0).toStdString();
+    EXPECT_EQ(errors.at(1), path("gone.kvp") + ": no such file or folder");
 
     const QJsonArray rows = readCsvWithPython(csv);
-    ASSERT_EQ(rows.size(), 5) << "a header and a row per run file";
+    ASSERT_EQ(rows.size(), 6) << "a header and a row per run file";
     QStringList header;
     for (const QJsonValue &name : rows.at(0).toArray())
         header.append(name.toString());
@@ -137,6 +143,8 @@ TEST_F(CliBatchTest, ExportCsvReadsBackWithARealCsvReader)
         {4, "path", folder + QStringLiteral("short.kvp")},
         {4, "model", QStringLiteral("Nox")},
         {4, "weight", QString()},
+        {5, "path", folder + QStringLiteral("gone.kvp")},
+        {5, "error", QStringLiteral("no such file or folder")},
     };
     for (const auto &c : cells)
         EXPECT_EQ(cell(c.row, c.column), c.value) << c.row << " " << c.column;

@@ -7,8 +7,10 @@
 #include "fixtures/TestFiles.h"
 #include "runfile/RunFileLayout.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -230,20 +232,84 @@ TEST_F(CliTest, CheckWalksFoldersAndFailsOnDamage)
     EXPECT_EQ(run.code, cli::Failed);
 }
 
-TEST_F(CliTest, BadUsageExitsTwoWithUsage)
+TEST_F(CliTest, BadUsagePrintsItsReasonAndWhereHelpIsNotTheHelp)
 {
-    const QStringList cases[] = {
-        {},
-        {QStringLiteral("frobnicate")},
-        {QStringLiteral("show")},
-        {QStringLiteral("show"), QStringLiteral("--bogus"), QStringLiteral("x.kvp")},
-        {QStringLiteral("set"), QStringLiteral("x.kvp")},
-        {QStringLiteral("check")}};
-    for (const QStringList &c : cases) {
-        const CliRun run = runCli(c);
-        EXPECT_EQ(run.code, cli::BadUsage) << c.join(' ').toStdString();
-        EXPECT_TRUE(run.err.contains("Usage: quenloft-cli"));
+    const QString solvane = write(QStringLiteral("s.kvs"), SolvaneFileBuilder().build());
+    const struct
+    {
+        QStringList arguments;
+        QString reason;
+    } cases[] = {
+        {{}, "quenloft-cli takes a command: show, set, check, export, diff or recover."},
+        {{"frobnicate"}, "Unknown command: frobnicate"},
+        {{"show"}, "show takes exactly one FILE."},
+        {{"show", "--bogus", "x.kvp"}, "Unknown option 'bogus'."},
+        {{"set", "x.kvp"}, "set takes a FILE and at least one FIELD=VALUE."},
+        {{"check"}, "check takes at least one PATH."},
+        {{"set", solvane, "--", "redline=7000"},
+         solvane + ": redline is not a field of a Solvane file that can be changed.\n"
+                   "Nothing was written."},
+    };
+    for (const auto &c : cases) {
+        const CliRun run = runCli(c.arguments);
+        EXPECT_EQ(run.code, cli::BadUsage) << c.arguments.join(' ').toStdString();
+        EXPECT_EQ(run.err, c.reason + "\nTry 'quenloft-cli --help'.\n");
+        EXPECT_TRUE(run.out.isEmpty());
     }
+}
+
+TEST_F(CliTest, SetThatChangesNothingSaysSoAndWritesNothing)
+{
+    const QDateTime longAgo(QDate(2001, 2, 3), QTime(4, 5, 6), Qt::UTC);
+    const struct
+    {
+        const char *name;
+        QByteArray bytes;
+        QStringList assignments;
+    } cases[] = {
+        {"same.kvp",
+         NoxFileBuilder().weight(2650).runName("Pass").build(),
+         {"weight=2650", "run_name=Pass"}},
+        // Typed otherwise, stored the same: 1234 kg shows as 2714.8 lbs.
+        {"same.kvs", SolvaneFileBuilder().weight(1234).build(), {"weight=2714.8"}},
+    };
+    for (const auto &c : cases) {
+        const QString path = write(QString::fromLatin1(c.name), c.bytes);
+        {
+            QFile file(path);
+            ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+            ASSERT_TRUE(file.setFileTime(longAgo, QFileDevice::FileModificationTime));
+        }
+        const CliRun run = runCli(QStringList{QStringLiteral("set"), path} + c.assignments);
+        EXPECT_EQ(run.code, cli::Success) << run.err.toStdString();
+        EXPECT_EQ(run.out, "Unchanged " + path + '\n');
+        EXPECT_EQ(read(path), c.bytes);
+        EXPECT_EQ(QFileInfo(path).lastModified(), longAgo) << c.name;
+    }
+}
+
+TEST_F(CliTest, AFolderWhereARunFileIsWantedIsCalledAFolder)
+{
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir(QStringLiteral("runs")));
+    const QString folder = m_dir.filePath(QStringLiteral("runs"));
+    const QString file = write(QStringLiteral("runs/a.kvp"), NoxFileBuilder().build());
+    const struct
+    {
+        QStringList arguments;
+        int code;
+    } cases[] = {
+        {{"show", folder}, cli::Failed},
+        {{"set", folder, "weight=2000"}, cli::Failed},
+        {{"set", "--dry-run", folder, "weight=2000"}, cli::Failed},
+        {{"diff", file, folder}, cli::BadUsage}, // diff's code for a file that did not load
+    };
+    for (const auto &c : cases) {
+        const CliRun run = runCli(c.arguments);
+        EXPECT_EQ(run.code, c.code) << c.arguments.join(' ').toStdString();
+        EXPECT_EQ(run.err, folder + " is a folder, not a run file.\n");
+        EXPECT_TRUE(run.out.isEmpty()) << run.out.toStdString();
+    }
+    EXPECT_EQ(read(file), NoxFileBuilder().build());
 }
 
 TEST(Samples, BundledFilesMatchTheirRecipes)

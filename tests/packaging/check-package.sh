@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds the Debian package from a configured and built tree, unpacks it into a temporary
-# root with dpkg-deb -x and checks what it installs: every file is there, and the desktop
-# entry, the AppStream metadata and the MIME types pass the desktop's own validators.
+# Builds the Debian package from a configured and built tree, checks it with lintian as
+# Debian does, unpacks it into a temporary root with dpkg-deb -x and checks what it
+# installs: every file is there, and the desktop entry, the AppStream metadata and the MIME
+# types pass the desktop's own validators.
 #   check-package.sh BUILD_DIR SOURCE_DIR
 set -euo pipefail
 
@@ -14,8 +15,8 @@ fail() {
   exit 1
 }
 
-for tool in cpack dpkg-deb dpkg-shlibdeps desktop-file-validate appstreamcli xmllint \
-  update-mime-database help2man; do
+for tool in cpack dpkg-deb dpkg-shlibdeps dpkg-parsechangelog lintian desktop-file-validate \
+  appstreamcli xmllint update-mime-database help2man; do
   command -v "$tool" >/dev/null || fail "$tool is missing; ./test.sh installs it (scripts/common.sh)"
 done
 
@@ -31,6 +32,14 @@ deb="${debs[0]}"
 root="$work/root"
 dpkg-deb -x "$deb" "$root"
 
+# Debian's own checker: no error and no warning, and none overridden. Its notes ("I:")
+# are left alone.
+lintian --fail-on none --tag-display-limit 0 "$deb" >"$work/lintian.log" 2>&1 ||
+  { cat "$work/lintian.log" >&2; fail "lintian did not run"; }
+if grep -E '^[EW]: ' "$work/lintian.log" >&2; then
+  fail "lintian found the errors and warnings above"
+fi
+
 expected=(
   usr/bin/quenloft
   usr/bin/quenloft-cli
@@ -41,6 +50,8 @@ expected=(
   usr/share/man/man1/quenloft.1.gz
   usr/share/man/man1/quenloft-cli.1.gz
   usr/share/quenloft/version_history.html
+  usr/share/doc/quenloft/copyright
+  usr/share/doc/quenloft/changelog.gz
 )
 for size in 16 24 32 48 64 128 256; do
   expected+=("usr/share/icons/hicolor/${size}x${size}/apps/$id.png")
@@ -50,6 +61,26 @@ for file in "${expected[@]}"; do
 done
 # The window finds the page from its own place: ../share/quenloft beside bin/.
 [ -f "$root/usr/bin/../share/quenloft/version_history.html" ] || fail "history not beside bin"
+
+# The samples the version history promises, as the repository holds them.
+samples="$root/usr/share/quenloft/samples"
+[ "$(ls "$source/samples")" == "$(ls "$samples" 2>/dev/null)" ] ||
+  fail "the package's samples [$(ls "$samples" 2>/dev/null | xargs)] differ from samples/"
+for sample in "$source"/samples/*; do
+  cmp -s "$sample" "$samples/$(basename "$sample")" || fail "$(basename "$sample") differs"
+done
+
+# The copyright file is machine-readable; the changelog's newest entry is this version.
+doc="$root/usr/share/doc/quenloft"
+head -n 1 "$doc/copyright" |
+  grep -qxF 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' ||
+  fail "the copyright file is not in the machine-readable format"
+changelog_version="$(dpkg-parsechangelog -l "$doc/changelog.gz" -S Version)"
+[ "$changelog_version" == "$(dpkg-deb -f "$deb" Version)" ] ||
+  fail "the changelog's newest entry is $changelog_version, the package $(dpkg-deb -f "$deb" Version)"
+
+[ "$(dpkg-deb -f "$deb" Recommends)" == "xdg-utils" ] ||
+  fail "Recommends is not xdg-utils, which opens files and addresses"
 
 depends="$(dpkg-deb -f "$deb" Depends)"
 [[ "$depends" == *fonts-liberation2* ]] || fail "Depends lacks the window's font: $depends"
