@@ -88,6 +88,65 @@ std::optional<QString> WhyJournalIsNotTheFiles(const RollbackJournal &journal, c
     return std::nullopt;
 }
 
+namespace {
+
+// How the journal at `journalPath` stands to the file at `path`, opened as `file` with its
+// lock held: the journal, the file's stamp and how the file fits the journal; or, where
+// that decides it, the outcome (nothing pending, or kept, and why) without a journal.
+struct Assessment
+{
+    JournalRecovery recovery;
+    std::optional<RollbackJournal> journal;
+    FileStamp stamp;
+    JournalFit fit = JournalFit::Mismatched;
+};
+
+Assessment assess(const QString &journalPath, const QString &path, NativeFile &file)
+{
+    Assessment a;
+    a.recovery = outcome(RecoveryOutcome::Kept, journalPath, path, QString());
+    const auto journal = ReadJournal(journalPath);
+    if (!journal) {
+        if (journal.failure().number == ErrorFileNotFound)
+            a.recovery.outcome = RecoveryOutcome::NothingPending;
+        else
+            a.recovery.message = notApplied(path, journal.failure().description, journalPath);
+        return a;
+    }
+    a.recovery.fields = journal->fields();
+    const auto stamp = file.stamp();
+    if (!stamp) {
+        a.recovery.message = notApplied(path,
+                                        QStringLiteral("examining the file failed (error %1: %2)")
+                                            .arg(stamp.failure().number)
+                                            .arg(stamp.failure().description),
+                                        journalPath);
+        return a;
+    }
+    if (const auto why = WhyJournalIsNotTheFiles(journal.value(), stamp.value())) {
+        a.recovery.message = notApplied(path, *why, journalPath);
+        return a;
+    }
+    FilePatchTarget target(file, path);
+    const auto fit = FitOfJournal(target, stamp->size, journal.value());
+    if (!fit || fit.value() == JournalFit::Mismatched) {
+        a.recovery.message = notApplied(
+            path,
+            fit ? QStringLiteral("the file has been changed since by something else")
+                : QStringLiteral("reading the file failed (error %1: %2)")
+                      .arg(fit.failure().number)
+                      .arg(fit.failure().description),
+            journalPath);
+        return a;
+    }
+    a.journal = journal.value();
+    a.stamp = stamp.value();
+    a.fit = fit.value();
+    return a;
+}
+
+} // namespace
+
 JournalRecovery ApplyJournal(const QString &journalPath, const QString &filePath)
 {
     const auto first = ReadJournal(journalPath);
@@ -127,43 +186,16 @@ JournalRecovery ApplyJournal(const QString &journalPath, const QString &filePath
                        QStringLiteral("%1 is being saved by another program, so the rollback "
                                       "journal of an earlier save of it was left for later.")
                            .arg(path));
-    const auto journal = ReadJournal(journalPath);
-    if (!journal && journal.failure().number == ErrorFileNotFound)
-        return outcome(RecoveryOutcome::NothingPending, journalPath, path, QString());
-    if (!journal)
-        return outcome(RecoveryOutcome::Kept, journalPath, path,
-                       notApplied(path, journal.failure().description, journalPath));
-
-    JournalRecovery result = outcome(RecoveryOutcome::Kept, journalPath, path, QString());
-    result.fields = journal->fields();
-    const auto stamp = file->stamp();
-    if (!stamp) {
-        result.message = notApplied(path,
-                                    QStringLiteral("examining the file failed (error %1: %2)")
-                                        .arg(stamp.failure().number)
-                                        .arg(stamp.failure().description),
-                                    journalPath);
-        return result;
-    }
-    if (const auto why = WhyJournalIsNotTheFiles(journal.value(), stamp.value())) {
-        result.message = notApplied(path, *why, journalPath);
-        return result;
-    }
+    const Assessment assessed = assess(journalPath, path, file.value());
+    if (!assessed.journal)
+        return assessed.recovery;
+    const RollbackJournal &journal = *assessed.journal;
+    JournalRecovery result = assessed.recovery;
     FilePatchTarget target(file.value(), path);
-    const auto fit = FitOfJournal(target, stamp->size, journal.value());
-    if (!fit || fit.value() == JournalFit::Mismatched) {
-        const QString why = fit ? QStringLiteral("the file has been changed since by something "
-                                                 "else")
-                                : QStringLiteral("reading the file failed (error %1: %2)")
-                                      .arg(fit.failure().number)
-                                      .arg(fit.failure().description);
-        result.message = notApplied(path, why, journalPath);
-        return result;
-    }
 
-    if (fit.value() == JournalFit::Changed) {
-        const auto restored = RestoreRanges(target, journal->file.size,
-                                            stamp->size > journal->file.size, journal->ranges);
+    if (assessed.fit == JournalFit::Changed) {
+        const auto restored = RestoreRanges(target, journal.file.size,
+                                            assessed.stamp.size > journal.file.size, journal.ranges);
         if (!restored) {
             result.message = QStringLiteral("An earlier save of %1 was cut short, and putting its "
                                             "original bytes back failed: %2. They are tried "
@@ -218,44 +250,15 @@ JournalRecovery PreviewJournal(const QString &journalPath, const QString &path, 
                        QStringLiteral("%1 is being saved by another program; it is shown as it "
                                       "is now.")
                            .arg(path));
-    const auto journal = ReadJournal(journalPath);
-    if (!journal && journal.failure().number == ErrorFileNotFound)
-        return outcome(RecoveryOutcome::NothingPending, journalPath, path, QString());
-    if (!journal)
-        return outcome(RecoveryOutcome::Kept, journalPath, path,
-                       notApplied(path, journal.failure().description, journalPath));
-    JournalRecovery result = outcome(RecoveryOutcome::Kept, journalPath, path, QString());
-    result.fields = journal->fields();
-    const auto stamp = file.stamp();
-    if (!stamp) {
-        result.message = notApplied(path,
-                                    QStringLiteral("examining the file failed (error %1: %2)")
-                                        .arg(stamp.failure().number)
-                                        .arg(stamp.failure().description),
-                                    journalPath);
-        return result;
-    }
-    if (const auto why = WhyJournalIsNotTheFiles(journal.value(), stamp.value())) {
-        result.message = notApplied(path, *why, journalPath);
-        return result;
-    }
-    FilePatchTarget target(file, path);
-    const auto fit = FitOfJournal(target, stamp->size, journal.value());
-    if (!fit || fit.value() == JournalFit::Mismatched) {
-        result.message = notApplied(
-            path,
-            fit ? QStringLiteral("the file has been changed since by something else")
-                : QStringLiteral("reading the file failed (error %1: %2)")
-                      .arg(fit.failure().number)
-                      .arg(fit.failure().description),
-            journalPath);
-        return result;
-    }
+    const Assessment assessed = assess(journalPath, path, file);
+    if (!assessed.journal)
+        return assessed.recovery;
+    JournalRecovery result = assessed.recovery;
     result.outcome = RecoveryOutcome::Pending;
     const QString later = QStringLiteral("The next load in the window, \"quenloft-cli set\" or "
                                          "\"quenloft-cli recover\" applies its rollback journal");
-    if (fit.value() == JournalFit::Changed) {
-        restoring = journal.value();
+    if (assessed.fit == JournalFit::Changed) {
+        restoring = assessed.journal;
         result.message = QStringLiteral("%1 has an unfinished save: a save of its %2 was cut "
                                         "short. %3, which puts the original bytes back; it is "
                                         "shown here as that will leave it.")
