@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QPointer>
 #include <QProgressBar>
+#include <QResizeEvent>
 #include <QPushButton>
 #include <QSaveFile>
 #include <QSortFilterProxyModel>
@@ -83,6 +84,9 @@ FolderSummaryDialog::FolderSummaryDialog(const QString &folder, const QStringLis
     m_table->horizontalHeader()->setResizeContentsPrecision(0);
     m_table->verticalHeader()->hide();
     m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    // A row is one line of text high, so a tall dialog shows many.
+    m_table->verticalHeader()->setMinimumSectionSize(1);
+    m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 4);
     m_table->setAccessibleName(QStringLiteral("Run files of the folder"));
     m_table->setAccessibleDescription(
         QStringLiteral("One row per run file. Damaged files are marked yellow with a warning "
@@ -143,10 +147,38 @@ void FolderSummaryDialog::fillSome()
     if (!m_columnsSized && m_model->rowCount() > 0) {
         m_columnsSized = true;
         m_table->resizeColumnsToContents();
+        shareWidth();
     }
     if (m_model->isComplete()) {
         m_fill->stop();
         m_export->setEnabled(true);
+    }
+}
+
+void FolderSummaryDialog::resizeEvent(QResizeEvent *event)
+{
+    QDialog::resizeEvent(event);
+    shareWidth();
+}
+
+void FolderSummaryDialog::shareWidth()
+{
+    // The columns keep their proportions and together fill the table's width: a wider
+    // dialog shows more of every name and date.
+    QHeaderView *header = m_table->horizontalHeader();
+    const int available = m_table->viewport()->width();
+    int total = 0;
+    for (int c = 0; c < header->count(); ++c)
+        total += header->sectionSize(c);
+    if (total <= 0 || available <= 0 || total == available)
+        return;
+    int given = 0;
+    for (int c = 0; c < header->count(); ++c) {
+        const int width = c == header->count() - 1
+                              ? available - given
+                              : int(qint64(header->sectionSize(c)) * available / total);
+        header->resizeSection(c, qMax(width, header->minimumSectionSize()));
+        given += header->sectionSize(c);
     }
 }
 
@@ -177,11 +209,16 @@ bool FolderSummaryDialog::exportCsv()
     if (file.open(QIODevice::WriteOnly)) {
         QTextStream out(&file);
         out << CsvHeader();
-        for (const RunSummary &row : m_model->rows())
-            out << CsvRecord(row);
+        for (int r = 0; r < m_sorted->rowCount(); ++r)
+            out << CsvRecord(m_model->rows().at(m_sorted->mapToSource(m_sorted->index(r, 0)).row()));
         out.flush();
-        if (out.status() == QTextStream::Ok && file.commit())
+        if (out.status() == QTextStream::Ok && file.commit()) {
+            m_prompter().message(this,
+                                 QStringLiteral("The summary was written to [") +
+                                     QDir::toNativeSeparators(path) + QStringLiteral("]."),
+                                 PromptIcon::Information);
             return true;
+        }
     }
     return tell(QStringLiteral("The summary could not be written to [") +
                 QDir::toNativeSeparators(path) + QStringLiteral("]: ") + file.errorString());

@@ -46,16 +46,21 @@ public:
     // Tests and other callers replace the file dialog.
     void setSaveFileChooser(SaveFileChooser chooser) { m_chooser = std::move(chooser); }
 
-    // Once every file is read, asks for a file and writes the CSV of every row into it,
-    // whole or not at all; false when cancelled or it failed (the user has been told why).
+    // Once every file is read, asks for a file and writes the CSV of every row into it, in
+    // the order the table shows them, whole or not at all, and says where it wrote; false
+    // when cancelled or it failed (the user has been told why).
     bool exportCsv();
 
 signals:
     // A row was double-clicked: the window shows that file.
     void fileActivated(const QString &path);
 
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
 private:
     void fillSome();
+    void shareWidth();
     void activate(const QModelIndex &index);
 
     QString m_folder;

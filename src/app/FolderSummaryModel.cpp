@@ -137,7 +137,8 @@ QVariant FolderSummaryModel::sortKey(const RunSummary &row, int column) const
     }
     switch (column) {
     case FileColumn:
-        return row.path;
+        // As the file list sorts its names: without regard to case, then by code point.
+        return FileNameOfPath(row.path).toCaseFolded() + QChar(u'\0') + FileNameOfPath(row.path);
     case RecordsColumn:
         if (const auto records = RecordCount(row))
             return *records;

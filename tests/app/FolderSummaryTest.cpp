@@ -7,6 +7,7 @@
 #include "cli/CliRun.h"
 
 #include <QAction>
+#include <QHeaderView>
 #include <QProgressBar>
 #include <QSortFilterProxyModel>
 #include <QTableView>
@@ -30,7 +31,7 @@ protected:
                            .separator(1, QByteArray("\0\1\0", 3))
                            .notes("Lane 2, \"wet\"\rcold")
                            .build());
-        write("b.kvs", fixtures::SolvaneFileBuilder().weight(1234).build());
+        write("B.kvs", fixtures::SolvaneFileBuilder().weight(1234).build());
         write("short.kvp", QByteArray(100, 'x'));
         write("readme.txt", "not a run file");
         ASSERT_TRUE(window.fileKVP()->setPath(dir.path()).ok());
@@ -46,6 +47,15 @@ protected:
         EXPECT_NE(dialog, nullptr);
         EXPECT_TRUE(QTest::qWaitFor([dialog] { return dialog->exportButton()->isEnabled(); }));
         return dialog;
+    }
+
+    // A CSV's records after its header, each starting with the folder's path (a record
+    // may hold line breaks in its notes).
+    QStringList records(const QString &csv) const
+    {
+        QStringList found = csv.split(QStringLiteral("\r\n") + dir.path());
+        found.removeFirst();
+        return found;
     }
 
     static QStringList column(const FolderSummaryDialog *dialog, int column)
@@ -64,8 +74,9 @@ TEST_F(FolderSummary, ListsEveryRunFileSortedAndMarksTheOnesThatNeedAttention)
 {
     FolderSummaryDialog *dialog = open();
     EXPECT_EQ(dialog->progress()->value(), 4);
+    // Names sort as the file list sorts them, without regard to case.
     EXPECT_EQ(column(dialog, FolderSummaryModel::FileColumn),
-              QStringList({"a.kvp", "b.kvs", "c.kvp", "short.kvp"}));
+              QStringList({"a.kvp", "B.kvs", "c.kvp", "short.kvp"}));
     EXPECT_EQ(dialog->sortedModel()->headerData(kWeight, Qt::Horizontal).toString(),
               "Vehicle Weight");
 
@@ -73,7 +84,7 @@ TEST_F(FolderSummary, ListsEveryRunFileSortedAndMarksTheOnesThatNeedAttention)
     // the file without one goes last.
     dialog->table()->sortByColumn(kWeight, Qt::AscendingOrder);
     EXPECT_EQ(column(dialog, FolderSummaryModel::FileColumn),
-              QStringList({"c.kvp", "a.kvp", "b.kvs", "short.kvp"}));
+              QStringList({"c.kvp", "a.kvp", "B.kvs", "short.kvp"}));
     EXPECT_EQ(column(dialog, kWeight), QStringList({"900", "2650", "2714.8 lbs", ""}));
     dialog->table()->sortByColumn(FolderSummaryModel::DamageColumn, Qt::AscendingOrder);
     EXPECT_EQ(column(dialog, FolderSummaryModel::DamageColumn),
@@ -88,6 +99,31 @@ TEST_F(FolderSummary, ListsEveryRunFileSortedAndMarksTheOnesThatNeedAttention)
         EXPECT_EQ(file.data(Qt::DecorationRole).isValid(), marked) << row;
         EXPECT_EQ(sorted->index(row, kWeight).data(Qt::BackgroundRole).isValid(), marked) << row;
     }
+}
+
+TEST_F(FolderSummary, RowsAreOneLineHighAndTheColumnsShareAWiderDialog)
+{
+    FolderSummaryDialog *dialog = open();
+    QTableView *table = dialog->table();
+    EXPECT_LE(table->rowHeight(0), table->fontMetrics().height() + 6);
+    QHeaderView *header = table->horizontalHeader();
+    const auto widths = [header] {
+        QList<int> w;
+        for (int c = 0; c < header->count(); ++c)
+            w.append(header->sectionSize(c));
+        return w;
+    };
+    const QList<int> before = widths();
+    dialog->resize(dialog->width() + 600, dialog->height());
+    QApplication::processEvents();
+    const QList<int> after = widths();
+    int total = 0;
+    for (int c = 0; c < after.size(); ++c) {
+        EXPECT_GE(after[c], before[c]) << c;
+        total += after[c];
+    }
+    EXPECT_GT(after[FolderSummaryModel::FileColumn], before[FolderSummaryModel::FileColumn]);
+    EXPECT_NEAR(total, table->viewport()->width(), after.size());
 }
 
 TEST_F(FolderSummary, DoubleClickShowsTheFileInTheWindowOnce)
@@ -119,8 +155,27 @@ TEST_F(FolderSummary, ExportCsvWritesWhatExportWrites)
     EXPECT_EQ(QFileInfo(offered).absolutePath(), dir.path());
     const fixtures::CliRun exported = fixtures::runCli({"export", dir.path()});
     EXPECT_EQ(exported.code, cli::Failed) << "short.kvp does not load";
-    EXPECT_EQ(QString::fromUtf8(read(chosen)), exported.out);
-    EXPECT_TRUE(script.prompts.isEmpty());
+    const QString written = QString::fromUtf8(read(chosen));
+    EXPECT_EQ(written.section(QStringLiteral("\r\n"), 0, 0),
+              exported.out.section(QStringLiteral("\r\n"), 0, 0));
+    QStringList ours = records(written);
+    QStringList theirs = records(exported.out);
+    ours.sort();
+    theirs.sort();
+    EXPECT_EQ(ours, theirs);
+    ASSERT_EQ(script.prompts.size(), 1);
+    EXPECT_TRUE(script.prompts[0].text.contains(QDir::toNativeSeparators(chosen)))
+        << "it says where it wrote";
+
+    // The rows go in the order the table shows them.
+    dialog->table()->sortByColumn(kWeight, Qt::DescendingOrder);
+    ASSERT_TRUE(dialog->exportCsv());
+    QStringList files;
+    for (const QString &record : records(QString::fromUtf8(read(chosen))))
+        files.append(QFileInfo(record.section(u',', 0, 0)).fileName());
+    EXPECT_EQ(files, column(dialog, FolderSummaryModel::FileColumn));
+    EXPECT_NE(files.first(), "a.kvp");
+    script.prompts.clear();
 
     // Never over a run file.
     const QByteArray before = read(dir.filePath("c.kvp"));
