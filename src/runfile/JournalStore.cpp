@@ -40,9 +40,14 @@ Failure describe(const Failure &failure, const QString &doing)
                                        .arg(failure.description)};
 }
 
+// Sixteen lower-case hexadecimal digits. By hand: every file read asks for its journal's
+// name, and QString::arg would cost more than reading a small run file.
 QString hex16(quint64 value)
 {
-    return QStringLiteral("%1").arg(value, 16, 16, QChar(u'0'));
+    QString digits(16, Qt::Uninitialized);
+    for (int i = 15; i >= 0; --i, value >>= 4)
+        digits[i] = QChar(u"0123456789abcdef"[value & 0xF]);
+    return digits;
 }
 
 } // namespace

@@ -86,6 +86,10 @@ QString PathFromNativeBytes(QByteArrayView bytes)
 
 std::optional<QByteArray> NativeBytesOfPath(const QString &path)
 {
+    // Plain ASCII, the usual case, is the same in every encoding.
+    if (std::all_of(path.cbegin(), path.cend(),
+                    [](QChar c) { return c.unicode() != 0 && c.unicode() < 0x80; }))
+        return path.toLatin1();
     QByteArray bytes;
     bytes.reserve(path.size());
     for (qsizetype i = 0; i < path.size(); ++i) {
