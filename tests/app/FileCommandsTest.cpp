@@ -137,6 +137,7 @@ TEST_F(FileCommands, OpenAndLinksSayWhatFailed)
 // The desktop's opener, played by scripts first on PATH.
 TEST_F(FileCommands, OpenFileHearsWhetherTheDesktopOpenedIt)
 {
+    QUENLOFT_SKIP_IF_MISSING(FakeDesktop::missing());
     QTemporaryDir folder;
     FakeDesktop desktop(folder.path());
     desktop.setQuery(FakeDesktop::kNamesAnApplication);

@@ -4,6 +4,7 @@
 #include "fixtures/JournalFolder.h"
 #include "fixtures/RawNameFolder.h"
 #include "fixtures/RunFileBuilder.h"
+#include "fixtures/SystemCases.h"
 #include "fixtures/TestFiles.h"
 #include "runfile/PatchWriter.h"
 #include "runfile/RunFileLayout.h"
@@ -21,9 +22,6 @@
 #include <gtest/gtest.h>
 
 
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
 
 namespace quenloft {
 namespace {
@@ -294,9 +292,10 @@ TEST_F(CliBatchTest, BatchSetIsAllOrNothingUntilItWritesThenEachFileOnItsOwn)
         for (auto it = before.cbegin(); it != before.cend(); ++it)
             write(it.key().toLatin1(), it.value());
         const bool lock = QByteArray(c.name) == "one file locked";
-        const int fd = lock ? ::open(QFile::encodeName(path("n15.kvp")).constData(), O_RDONLY) : -1;
+        std::optional<FileHold> hold;
         if (lock) {
-            ASSERT_EQ(::flock(fd, LOCK_EX), 0);
+            hold.emplace(path("n15.kvp"), FileHold::Kind::Lock);
+            ASSERT_TRUE(hold->held());
         }
 
         QStringList arguments{QStringLiteral("set")};
@@ -304,8 +303,7 @@ TEST_F(CliBatchTest, BatchSetIsAllOrNothingUntilItWritesThenEachFileOnItsOwn)
             arguments.append(a.replace(QStringLiteral("DIR"), m_dir.path())
                                  .replace(QStringLiteral("OTHER"), other.path()));
         const CliRun run = runCli(arguments);
-        if (lock)
-            ::close(fd);
+        hold.reset();
 
         EXPECT_EQ(run.code, c.code) << run.err.toStdString();
         EXPECT_TRUE((run.out + run.err).contains(QString::fromUtf8(c.output)))

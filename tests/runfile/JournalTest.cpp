@@ -6,6 +6,7 @@
 #include "fixtures/JournalFolder.h"
 #include "fixtures/QtPrinters.h"
 #include "fixtures/RunFileBuilder.h"
+#include "fixtures/SystemCases.h"
 #include "fixtures/TestFiles.h"
 #include "runfile/RunFileLayout.h"
 #include "support/NativePath.h"
@@ -15,11 +16,8 @@
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
-
 #include <functional>
+#include <memory>
 
 namespace quenloft {
 namespace {
@@ -136,6 +134,7 @@ TEST_F(JournalFileTest, AJournalThatDoesNotFitItsFileIsNeverAppliedAndIsKept)
     const auto journalOf = [](const QString &path) {
         return JournalPathFor(StampOfPath(path).value());
     };
+    std::unique_ptr<fixtures::FileHold> hold;
     const struct
     {
         const char *name;
@@ -146,8 +145,7 @@ TEST_F(JournalFileTest, AJournalThatDoesNotFitItsFileIsNeverAppliedAndIsKept)
         {"the file was replaced by a copy of itself (another file now)",
          [](const QString &path, const QString &) {
              const QString copy = path + QStringLiteral(".new");
-             return QFile::copy(path, copy) && ::rename(QFile::encodeName(copy).constData(),
-                                                        QFile::encodeName(path).constData()) == 0
+             return QFile::copy(path, copy) && QFile::remove(path) && QFile::rename(copy, path)
                         ? path
                         : QString();
          },
@@ -179,12 +177,9 @@ TEST_F(JournalFileTest, AJournalThatDoesNotFitItsFileIsNeverAppliedAndIsKept)
          },
          RecoveryOutcome::Kept},
         {"another program is saving the file",
-         [](const QString &path, const QString &) {
-             static int holder = -1;
-             if (holder >= 0)
-                 ::close(holder);
-             holder = ::open(QFile::encodeName(path).constData(), O_RDONLY);
-             return holder >= 0 && ::flock(holder, LOCK_EX) == 0 ? path : QString();
+         [&](const QString &path, const QString &) {
+             hold = std::make_unique<fixtures::FileHold>(path, fixtures::FileHold::Kind::Lock);
+             return hold->held() ? path : QString();
          },
          RecoveryOutcome::Busy},
     };
