@@ -21,14 +21,6 @@ install(FILES ${qt_plugins}/styles/qwindowsvistastyle.dll
 # The DLLs the programs and plug-ins import, as objdump -p lists them, found among Qt's and
 # the cross compiler's; those the system has (kernel32, user32, ...) are left out, as they
 # are found in neither.
-execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=libstdc++-6.dll
-    OUTPUT_VARIABLE libstdcxx OUTPUT_STRIP_TRAILING_WHITESPACE)
-execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=libwinpthread-1.dll
-    OUTPUT_VARIABLE winpthread OUTPUT_STRIP_TRAILING_WHITESPACE)
-get_filename_component(compiler_runtime ${libstdcxx} DIRECTORY)
-get_filename_component(thread_runtime ${winpthread} DIRECTORY)
-set(runtime_folders ${QUENLOFT_QT_WINDOWS}/bin ${compiler_runtime} ${thread_runtime}
-    /usr/x86_64-w64-mingw32/lib)
 find_program(QUENLOFT_OBJDUMP NAMES x86_64-w64-mingw32-objdump objdump REQUIRED)
 install(CODE "
     set(bin \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}\")
@@ -38,7 +30,7 @@ install(CODE "
     file(GET_RUNTIME_DEPENDENCIES
         EXECUTABLES \"\${bin}/quenloft.exe\" \"\${bin}/quenloft-cli.exe\"
         LIBRARIES \"\${bin}/platforms/qwindows.dll\" \"\${bin}/styles/qwindowsvistastyle.dll\"
-        DIRECTORIES ${runtime_folders}
+        DIRECTORIES ${QUENLOFT_RUNTIME_FOLDERS}
         RESOLVED_DEPENDENCIES_VAR found
         UNRESOLVED_DEPENDENCIES_VAR system)
     message(STATUS \"DLLs the system provides: \${system}\")
