@@ -11,6 +11,5 @@ source "$(dirname "$0")/common.sh"
 quenloft_build_windows
 [ "${QUENLOFT_WINDOWS_TESTS:-1}" = 0 ] && exit 0
 # One Wine server for the whole suite rather than one per test program started.
-wineserver -p
-trap 'wineserver -k || true' EXIT
+quenloft_wine_start
 ctest --test-dir "$QUENLOFT_WINDOWS_BUILD" --output-on-failure --parallel "$(nproc)" "$@"

@@ -95,6 +95,13 @@ quenloft_wine_prefix() {
     echo "Creating the Wine prefix $WINEPREFIX"
     mkdir -p "$WINEPREFIX"
     wine wineboot -i >/dev/null 2>&1
+    # Wine has neither Arial nor MS Sans Serif. Liberation Sans has Arial's metrics: Wine's
+    # font replacements give it those names, so the window is set as Windows sets it.
+    local face
+    for face in "Arial" "MS Sans Serif" "Microsoft Sans Serif"; do
+      wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d "Liberation Sans" /f \
+        >/dev/null 2>&1
+    done
     wineserver -w
   fi
 }
@@ -113,4 +120,14 @@ quenloft_build_windows() {
     -DCMAKE_CROSSCOMPILING_EMULATOR="env;WINEPREFIX=$WINEPREFIX;WINEDEBUG=-all;WINEDLLOVERRIDES=mscoree,mshtml=;wine" \
     -DQUENLOFT_WERROR=ON -DQUENLOFT_BUILD_BENCHMARKS=OFF "${launcher[@]}" >/dev/null
   cmake --build "$QUENLOFT_WINDOWS_BUILD" --parallel "${QUENLOFT_JOBS:-$(nproc)}"
+}
+
+# Starts the prefix's Wine server and its services for a run of many programs, and stops
+# them when the calling script ends. Started here, outside ctest: the services would
+# otherwise inherit the output pipe of the first program ctest starts and keep it open.
+quenloft_wine_start() {
+  quenloft_wine_prefix
+  wineserver -p 2>/dev/null || true # already running: kept
+  wine wineboot >/dev/null 2>&1
+  trap 'wineserver -k 2>/dev/null || true' EXIT
 }

@@ -118,7 +118,7 @@ TEST_F(FromOutside, CommandLinePathsAfterStartUp)
         }
     }
     // The messages name the path as given, made absolute.
-    EXPECT_EQ(script.messages(), QStringList({"The file [" + path("runs/notes.txt") +
+    EXPECT_EQ(script.messages(), QStringList({"The file [" + QDir::toNativeSeparators(path("runs/notes.txt")) +
                                               "] is not a VEXA file (*.KVP, *.KVS)!"}));
 }
 

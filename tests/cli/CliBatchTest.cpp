@@ -84,6 +84,9 @@ QJsonArray readCsvWithPython(const QString &csvPath)
 
 TEST_F(CliBatchTest, ExportCsvReadsBackWithARealCsvReader)
 {
+#ifdef Q_OS_WIN
+    GTEST_SKIP() << "the CSV reader used is Debian's python3, which a Windows program cannot start";
+#endif
     writeFolder();
     const QString csv = m_dir.filePath(QStringLiteral("out.csv"));
     const CliRun run = runCli({QStringLiteral("export"), QStringLiteral("--output"), csv,
