@@ -1,6 +1,7 @@
 #include "browser/DesktopOpener.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QList>
 #include <QMimeDatabase>
@@ -129,7 +130,7 @@ bool runOpener(const DesktopOpenerSettings &settings, const QUrl &target)
 #ifdef Q_OS_WIN
 bool openWithShellVerb(const QUrl &target)
 {
-    const QString argument = openerArgument(target);
+    const QString argument = QDir::toNativeSeparators(openerArgument(target));
     const auto result = reinterpret_cast<INT_PTR>(
         ::ShellExecuteW(nullptr, L"open", reinterpret_cast<const wchar_t *>(argument.utf16()),
                         nullptr, nullptr, SW_SHOWNORMAL));

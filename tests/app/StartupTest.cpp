@@ -190,6 +190,9 @@ TEST_F(Startup, EveryCaptionFitsItsControlWithTheInstalledFonts)
 {
     const QString family = QString::fromLatin1(appearance::kMetricFamily);
 #ifdef Q_OS_WIN
+    if (QFontDatabase::families().isEmpty())
+        GTEST_SKIP() << "the offscreen platform on Windows knows only font files it is pointed "
+                        "to, not the system's fonts, so Arial cannot be measured here";
     ASSERT_TRUE(QFontDatabase::families().contains(family, Qt::CaseInsensitive))
         << "Arial is missing; under Wine the prefix maps it to Liberation Sans through Wine's "
            "font replacements (scripts/common.sh does).";
