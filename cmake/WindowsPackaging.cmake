@@ -21,20 +21,20 @@ install(FILES ${qt_plugins}/styles/qwindowsvistastyle.dll
 # The DLLs the programs and plug-ins import, as objdump -p lists them, found among Qt's and
 # the cross compiler's; those the system has (kernel32, user32, ...) are left out, as they
 # are found in neither.
-find_program(QUENLOFT_OBJDUMP NAMES x86_64-w64-mingw32-objdump objdump REQUIRED)
+find_program(QUENLOFT_OBJDUMP NAMES x86_64-w64-mingw32-objdump REQUIRED)
+find_program(QUENLOFT_STRIP NAMES x86_64-w64-mingw32-strip REQUIRED)
 install(CODE "
+    include(${CMAKE_CURRENT_LIST_DIR}/ImportedDlls.cmake)
     set(bin \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}\")
-    set(CMAKE_GET_RUNTIME_DEPENDENCIES_PLATFORM windows+pe)
-    set(CMAKE_GET_RUNTIME_DEPENDENCIES_TOOL objdump)
-    set(CMAKE_GET_RUNTIME_DEPENDENCIES_COMMAND \"${QUENLOFT_OBJDUMP}\")
-    file(GET_RUNTIME_DEPENDENCIES
-        EXECUTABLES \"\${bin}/quenloft.exe\" \"\${bin}/quenloft-cli.exe\"
-        LIBRARIES \"\${bin}/platforms/qwindows.dll\" \"\${bin}/styles/qwindowsvistastyle.dll\"
-        DIRECTORIES ${QUENLOFT_RUNTIME_FOLDERS}
-        RESOLVED_DEPENDENCIES_VAR found
-        UNRESOLVED_DEPENDENCIES_VAR system)
-    message(STATUS \"DLLs the system provides: \${system}\")
-    file(INSTALL \${found} DESTINATION \"\${bin}\")
+    quenloft_imported_dlls(dlls OBJDUMP ${QUENLOFT_OBJDUMP}
+        FILES \"\${bin}/quenloft.exe\" \"\${bin}/quenloft-cli.exe\"
+            \"\${bin}/platforms/qwindows.dll\" \"\${bin}/styles/qwindowsvistastyle.dll\"
+        FOLDERS ${QUENLOFT_RUNTIME_FOLDERS})
+    foreach(dll IN LISTS dlls)
+        file(INSTALL \${dll} DESTINATION \"\${bin}\")
+        get_filename_component(name \${dll} NAME)
+        execute_process(COMMAND ${QUENLOFT_STRIP} --strip-unneeded \"\${bin}/\${name}\")
+    endforeach()
 ")
 
 set(CPACK_PACKAGE_NAME quenloft)
@@ -49,6 +49,7 @@ set(CPACK_GENERATOR NSIS ZIP)
 set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
 # The Start-menu entry: program, caption.
 set(CPACK_PACKAGE_EXECUTABLES quenloft Quenloft)
+set(CPACK_NSIS_EXECUTABLES_DIRECTORY .)
 
 set(CPACK_NSIS_PACKAGE_NAME Quenloft)
 set(CPACK_NSIS_DISPLAY_NAME Quenloft)

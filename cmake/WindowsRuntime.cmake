@@ -3,6 +3,8 @@
 # installed folder: Qt's DLLs, the compiler's runtime DLLs, and the platform and style
 # plug-ins in the folders Qt looks for beside the program.
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+# Installed the same way: everything in the one folder the installer makes.
+set(CMAKE_INSTALL_BINDIR .)
 
 execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=libstdc++-6.dll
     OUTPUT_VARIABLE QUENLOFT_LIBSTDCXX_DLL OUTPUT_STRIP_TRAILING_WHITESPACE)
