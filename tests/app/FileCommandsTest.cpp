@@ -129,8 +129,8 @@ TEST_F(FileCommands, OpenAndLinksSayWhatFailed)
     EXPECT_EQ(script.prompts.at(0).icon, PromptIcon::Stop);
 
     // The version history page is not beside the test program, so that one fails too.
-    const QString history = QDir::toNativeSeparators(QCoreApplication::applicationDirPath() +
-                                                     "/version_history.html");
+    const QString history =
+        QDir::toNativeSeparators(QCoreApplication::applicationDirPath() + "/version_history.html");
     for (ClickLabel *label : {window.lblAbout(), window.lblHalvorn(), window.lblHalvornCopyright(),
                               window.lblVersionHistory()})
         QTest::mouseClick(label, Qt::LeftButton);

@@ -8,7 +8,6 @@
 
 #include <QLineEdit>
 
-
 using namespace quenloft;
 using namespace quenloft::fixtures;
 using namespace quenloft::testing;

@@ -70,12 +70,13 @@ TEST_P(FontTest, UsesItsDesignedFace)
 #ifdef Q_OS_WIN
     // The faces themselves: the classic dialog sans serif (or its TrueType successor, or
     // Arial, which has its widths) and Arial.
-    const QStringList designed = face == Face::ItalicArial
-                                     ? QStringList{QStringLiteral("Arial")}
-                                     : QStringList{QStringLiteral("MS Sans Serif"),
-                                                   QStringLiteral("Microsoft Sans Serif"),
-                                                   QStringLiteral("Arial")};
-    EXPECT_TRUE(designed.contains(font.families().value(0))) << font.families().value(0).toStdString();
+    const QStringList designed =
+        face == Face::ItalicArial
+            ? QStringList{QStringLiteral("Arial")}
+            : QStringList{QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
+                          QStringLiteral("Arial")};
+    EXPECT_TRUE(designed.contains(font.families().value(0)))
+        << font.families().value(0).toStdString();
 #else
     // Both faces are measured with the one family that has Arial's metrics.
     EXPECT_EQ(font.families().value(0), QString::fromLatin1(quenloft::appearance::kMetricFamily));

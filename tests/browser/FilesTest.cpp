@@ -122,11 +122,11 @@ TEST_F(FilesTest, WildcardsMatchLikeTheFindFirstCall)
     const QSet<QString> otherCase, lowerCase;
 #endif
     const Case cases[] = {
-        {"*.kvp",
-         QSet<QString>{QStringLiteral("run1.kvp"), QStringLiteral("run2.kvp"),
-                       QStringLiteral("run10.kvp"), QStringLiteral("a[1].kvp")} +
-             otherCase},
-        {"run?.kvp", QSet<QString>{QStringLiteral("run1.kvp"), QStringLiteral("run2.kvp")} + otherCase},
+        {"*.kvp", QSet<QString>{QStringLiteral("run1.kvp"), QStringLiteral("run2.kvp"),
+                                QStringLiteral("run10.kvp"), QStringLiteral("a[1].kvp")} +
+                      otherCase},
+        {"run?.kvp",
+         QSet<QString>{QStringLiteral("run1.kvp"), QStringLiteral("run2.kvp")} + otherCase},
         {"r*1*", {QStringLiteral("run1.kvp"), QStringLiteral("run10.kvp")}},
         {"RUN*", QSet<QString>{QStringLiteral("RUN3.KVP")} + lowerCase},
         {"a[1].kvp", {QStringLiteral("a[1].kvp")}}, // brackets are literal

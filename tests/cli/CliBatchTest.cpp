@@ -21,8 +21,6 @@
 
 #include <gtest/gtest.h>
 
-
-
 namespace quenloft {
 namespace {
 
@@ -161,10 +159,9 @@ TEST_F(CliBatchTest, ExportJsonRowsAreShowJsonWithPathAndError)
         }
         EXPECT_TRUE(error.isNull());
         // The program's own path for the file, not the escaped text.
-        const QString file =
-            path.endsWith(QStringLiteral("lat\\xe9.kvp"))
-                ? PathFromNativeBytes(m_dir.nativePath() + "/lat\xe9.kvp")
-                : path;
+        const QString file = path.endsWith(QStringLiteral("lat\\xe9.kvp"))
+                                 ? PathFromNativeBytes(m_dir.nativePath() + "/lat\xe9.kvp")
+                                 : path;
         const CliRun show = runCli({QStringLiteral("show"), QStringLiteral("--json"), file});
         EXPECT_EQ(row, QJsonDocument::fromJson(show.out.toUtf8()).object()) << path.toStdString();
     }

@@ -17,7 +17,6 @@
 
 #include <gtest/gtest.h>
 
-
 using namespace quenloft;
 using namespace quenloft::fixtures;
 

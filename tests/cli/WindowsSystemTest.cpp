@@ -149,10 +149,9 @@ TEST_F(WindowsSystemTest, JournalsLiveInTheUsersLocalApplicationData)
     SetJournalFolder(m_journals.path());
     if (!override.isEmpty())
         qputenv("QUENLOFT_JOURNAL_DIR", override);
-    EXPECT_EQ(folder.toLower(),
-              (QDir::toNativeSeparators(qEnvironmentVariable("LOCALAPPDATA")) +
-               QStringLiteral("\\Quenloft\\journals"))
-                  .toLower());
+    EXPECT_EQ(folder.toLower(), (QDir::toNativeSeparators(qEnvironmentVariable("LOCALAPPDATA")) +
+                                 QStringLiteral("\\Quenloft\\journals"))
+                                    .toLower());
 }
 
 // Names go to the system as UTF-16 (wide calls), so characters outside the ANSI code page

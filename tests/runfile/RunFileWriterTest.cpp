@@ -159,15 +159,13 @@ TEST_F(NoxPatches, ShorterNotesLeaveTheOldBytesAfterThemAndLongerNotesGrowTheFil
     NoxShownValues values = noxValues();
     values.notes = QStringLiteral("A\r\nB");
     FaultyTarget shorter(m_bytes);
-    ASSERT_TRUE(
-        ApplyPatches(shorter, m_bytes.size(), NoxPatchesOf(values, m_file).value()).ok());
+    ASSERT_TRUE(ApplyPatches(shorter, m_bytes.size(), NoxPatchesOf(values, m_file).value()).ok());
     EXPECT_EQ(shorter.bytes.mid(at, 5), hex("03410d4200"));
     EXPECT_EQ(shorter.bytes.mid(at + 5), m_bytes.mid(at + 5));
 
     values.notes = QString(40, u'n');
     FaultyTarget longer(m_bytes);
-    ASSERT_TRUE(
-        ApplyPatches(longer, m_bytes.size(), NoxPatchesOf(values, m_file).value()).ok());
+    ASSERT_TRUE(ApplyPatches(longer, m_bytes.size(), NoxPatchesOf(values, m_file).value()).ok());
     EXPECT_EQ(longer.bytes.mid(at), char(40) + QByteArray(40, 'n') + '\0');
 }
 
