@@ -247,9 +247,7 @@ Result<NativeFile> NativeFile::open(const QString &path, Mode mode)
         CloseHandle(h);
         return failure;
     }
-    const int flags = mode == Mode::Read       ? _O_RDONLY
-                      : mode == Mode::WriteNew ? _O_WRONLY
-                                               : _O_RDWR;
+    const int flags = mode == Mode::Read ? _O_RDONLY : mode == Mode::WriteNew ? _O_WRONLY : _O_RDWR;
     const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(h), flags | _O_BINARY);
     if (fd < 0) {
         CloseHandle(h);
