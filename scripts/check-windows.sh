@@ -30,11 +30,11 @@ installed=$(winepath -u "$folder")
 [ -f "$installed/quenloft.exe" ] || fail "nothing installed in $installed"
 
 # The installed programs run from their folder, with the DLLs beside them.
-wine "$folder\\quenloft-cli.exe" --version | tr -d '\r' | grep -qx "Quenloft v3.00 build 2" ||
+wine "$folder\\quenloft-cli.exe" --version | tr -d '\r' | grep -x "Quenloft v3.00 build 2" >/dev/null ||
   fail "quenloft-cli --version"
 wine "$folder\\quenloft-cli.exe" show "$folder\\samples\\friday_pass_1.kvp" | tr -d '\r' |
-  grep -qx "Run Name: Friday pass 1" || fail "quenloft-cli show on a sample"
-wine "$folder\\quenloft.exe" --version | tr -d '\r' | grep -qx "Quenloft v3.00 build 2" ||
+  grep -x "Run Name: Friday pass 1" >/dev/null || fail "quenloft-cli show on a sample"
+wine "$folder\\quenloft.exe" --version | tr -d '\r' | grep -x "Quenloft v3.00 build 2" >/dev/null ||
   fail "quenloft --version"
 
 # The zip holds the installed files, the uninstaller aside.

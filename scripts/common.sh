@@ -77,7 +77,7 @@ quenloft_configure_sanitized() {
 QUENLOFT_WINDOWS_PACKAGES=(
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   cmake ninja-build qt6-base-dev qt6-base-dev-tools googletest xz-utils
-  wine wine64 nsis zip xvfb xauth fonts-liberation2
+  wine wine64 nsis unzip xvfb xauth fonts-liberation2
 )
 # Where Qt for Windows lives (scripts/build-qt-windows.sh puts it there).
 QUENLOFT_QT_WINDOWS="${QUENLOFT_QT_WINDOWS:-$HOME/.cache/quenloft/qt-6.4.2-mingw}"
