@@ -21,4 +21,10 @@ trap 'for fs in dev/pts dev sys proc; do umount "$root/$fs" 2>/dev/null || true;
 
 rm -rf "$root/root/quenloft"
 git clone -q "$QUENLOFT_ROOT" "$root/root/quenloft"
+# As in CI, the prebuilt Qt for Windows lies beside the checkout when there is one.
+tarball="$QUENLOFT_ROOT/../shared/toolchains/qt-6.4.2-mingw-w64.tar.xz"
+if [ -f "$tarball" ]; then
+  mkdir -p "$root/root/shared/toolchains"
+  cp "$tarball" "$root/root/shared/toolchains/"
+fi
 chroot "$root" /usr/bin/env HOME=/root bash -c 'cd /root/quenloft && time .ci/run'

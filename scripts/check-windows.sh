@@ -1,35 +1,67 @@
 #!/usr/bin/env bash
-# Compiles every source file under src/ for Windows, syntax only, with the mingw-w64 cross
-# compiler against Qt's headers, so the Win32 branches keep compiling. Fails on any error.
-# Installs the cross compiler when it is missing.
+# The Windows build, checked under Wine: builds build-windows/ (scripts/build-windows.sh)
+# and runs the suite, makes the installer and the portable zip, installs silently into the
+# build's Wine prefix, runs the installed quenloft-cli, and checks that the zip holds what
+# the installer installs and that the uninstaller takes all of it away again. Any failure
+# fails it. Arguments go to ctest.
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
-quenloft_install_missing g++-mingw-w64-x86-64-posix qt6-base-dev
+step() {
+  local start=$SECONDS
+  "$@"
+  echo "--- $* took $((SECONDS - start)) s"
+}
+step "$QUENLOFT_ROOT/scripts/build-windows.sh" "$@"
 
-cxx=x86_64-w64-mingw32-g++-posix
-qt="$(dirname "$(find /usr/include -path '*/qt6/QtCore/qglobal.h' -print -quit)")/.."
-[ -d "$qt/QtCore" ] || { echo "Qt 6 headers not found" >&2; exit 1; }
+cd "$QUENLOFT_WINDOWS_BUILD"
+step cpack -G "NSIS;ZIP"
 version=$(sed -n 's/^project(Quenloft VERSION \([0-9.]*\).*/\1/p' "$QUENLOFT_ROOT/CMakeLists.txt")
-IFS=. read -r major minor revision <<<"$version"
+installer="$PWD/quenloft-$version-win64.exe"
+zip="$PWD/quenloft-$version-win64.zip"
 
-flags=(
-  -std=c++20 -fsyntax-only -Wall -Wextra
-  -Wno-attributes # Qt's export macros, configured for Linux, lose their dllimport here
-  -DUNICODE -D_UNICODE -DQT_NO_CAST_FROM_ASCII -DQT_NO_CAST_TO_ASCII
-  -DQUENLOFT_VERSION_MAJOR="$major" -DQUENLOFT_VERSION_MINOR="$minor"
-  -DQUENLOFT_VERSION_REVISION="$revision"
-  -I"$QUENLOFT_ROOT/src" -I"$qt" -I"$qt/QtCore" -I"$qt/QtGui" -I"$qt/QtWidgets"
-)
-
-cd "$QUENLOFT_ROOT"
-mapfile -t sources < <(git ls-files 'src/*.cpp' 2>/dev/null || find src -name '*.cpp' | sort)
-echo "Compiling ${#sources[@]} files for Windows with $cxx"
-failed=0
-printf '%s\0' "${sources[@]}" |
-  xargs -0 -P "$(nproc)" -I{} sh -c '"$0" "$@" {} || { echo "FAILED: {}"; exit 255; }' \
-    "$cxx" "${flags[@]}" || failed=1
-if [ "$failed" -ne 0 ]; then
-  echo "The Windows syntax check failed." >&2
+quenloft_wine_start
+folder='C:\Program Files\Quenloft'
+fail() {
+  echo "Windows installer check: $*" >&2
   exit 1
+}
+step wine "$installer" /S "/D=$folder"
+installed=$(winepath -u "$folder")
+[ -f "$installed/quenloft.exe" ] || fail "nothing installed in $installed"
+
+# The installed programs run from their folder, with the DLLs beside them.
+wine "$folder\\quenloft-cli.exe" --version | tr -d '\r' | grep -x "Quenloft v3.00 build 2" >/dev/null ||
+  fail "quenloft-cli --version"
+wine "$folder\\quenloft-cli.exe" show "$folder\\samples\\friday_pass_1.kvp" | tr -d '\r' |
+  grep -x "Run Name: Friday pass 1" >/dev/null || fail "quenloft-cli show on a sample"
+wine "$folder\\quenloft.exe" --version | tr -d '\r' | grep -x "Quenloft v3.00 build 2" >/dev/null ||
+  fail "quenloft --version"
+
+# The zip holds the installed files, the uninstaller aside.
+(cd "$installed" && find . -type f ! -name Uninstall.exe | sort) >installed.list
+unzip -Z1 "$zip" | grep -v '/$' | sed 's|^|./|' | sort >zip.list
+diff -u installed.list zip.list || fail "the zip differs from the installation"
+
+# Run files get an "Open with" choice, never a default program.
+wine reg query 'HKLM\Software\Classes\.kvp\OpenWithProgids' /v Quenloft.RunFile >/dev/null ||
+  fail ".kvp has no Open-with entry"
+if wine reg query 'HKLM\Software\Classes\.kvp' /ve 2>/dev/null | grep -q Quenloft; then
+  fail ".kvp was made Quenloft's"
 fi
-echo "The Windows syntax check passed."
+menu=$(winepath -u 'C:\ProgramData\Microsoft\Windows\Start Menu\Programs\Quenloft')
+[ -f "$menu/Quenloft.lnk" ] || fail "no Start-menu entry"
+
+# The uninstaller copies itself away, returns at once and removes the folder meanwhile.
+step wine "$folder\\Uninstall.exe" /S
+for _ in $(seq 60); do
+  [ -e "$installed" ] || break
+  sleep 1
+done
+[ ! -e "$installed" ] || fail "left behind: $(find "$installed" | head -n 5)"
+[ ! -e "$menu" ] || fail "the Start-menu entry is left"
+if wine reg query 'HKLM\Software\Classes\.kvp\OpenWithProgids' /v Quenloft.RunFile >/dev/null 2>&1 ||
+  wine reg query 'HKLM\Software\Classes\Quenloft.RunFile' >/dev/null 2>&1 ||
+  wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quenloft' >/dev/null 2>&1; then
+  fail "registry entries are left"
+fi
+echo "The Windows build, its suite, the installer and the zip passed."

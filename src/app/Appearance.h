@@ -14,9 +14,15 @@ namespace quenloft::appearance {
 
 inline constexpr double kPointSize = 8.25;
 
-// The family the window's layout is measured for away from Windows.
+// The family the window's layout is measured for: Arial itself on Windows, its
+// metric-compatible stand-in elsewhere, and where that comes from.
+#ifdef Q_OS_WIN
+inline constexpr char kMetricFamily[] = "Arial";
+inline constexpr char kMetricFontPackage[] = "the system's own fonts";
+#else
 inline constexpr char kMetricFamily[] = "Liberation Sans";
 inline constexpr char kMetricFontPackage[] = "fonts-liberation2";
+#endif
 
 // The window's default: the classic dialog sans serif at 8.25 pt; on Linux its
 // metric-compatible stand-in first.

@@ -6,6 +6,7 @@
 #include "browser/pane/DirListBox.h"
 #include "browser/pane/DriveListBox.h"
 #include "browser/pane/FileListBox.h"
+#include "support/NativeFolder.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -170,7 +171,8 @@ qint16 BrowserPane::fileKeyCode(int qtKey)
 QString BrowserPane::selectedPath() const
 {
     const QString name = m_files->fileName();
-    return name.isEmpty() ? QString() : QDir(m_files->path()).filePath(name);
+    // The list's path, the system's separator and the name: "C:\Runs\day1.kvp" on Windows.
+    return name.isEmpty() ? QString() : JoinPath(m_files->path(), name);
 }
 
 bool BrowserPane::pinned() const

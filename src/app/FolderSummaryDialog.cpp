@@ -2,6 +2,7 @@
 
 #include "app/FolderSummaryModel.h"
 #include "runfile/Model.h"
+#include "support/NativeFolder.h"
 #include "vehicle/RunSummaryCsv.h"
 
 #include <QDialogButtonBox>
@@ -41,11 +42,11 @@ QStringList pathsOf(const QString &folder, QStringList names)
 {
     // By code unit, as `export` sorts, so the two write the same rows in the same order.
     std::sort(names.begin(), names.end());
-    const QDir dir(folder);
+    // Joined as `export` joins a folder and a name.
     QStringList paths;
     paths.reserve(names.size());
     for (const QString &name : names)
-        paths.append(dir.filePath(name));
+        paths.append(JoinPath(folder, name));
     return paths;
 }
 

@@ -74,6 +74,8 @@ WorkArea GetWorkAreaTwips()
     const QScreen *screen = QGuiApplication::primaryScreen();
     if (screen == nullptr)
         return {};
+    // The desktop less its task bars: on Windows the primary monitor's work area, as
+    // SystemParametersInfo reports it.
     const QRect area = screen->availableGeometry();
     return {toTwips(area.left()), toTwips(area.top()), toTwips(area.left() + area.width()),
             toTwips(area.top() + area.height())};

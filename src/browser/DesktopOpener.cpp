@@ -1,6 +1,7 @@
 #include "browser/DesktopOpener.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QList>
 #include <QMimeDatabase>
@@ -14,6 +15,12 @@
 #ifdef Q_OS_WIN
 // shellapi.h needs the types windows.h declares, so it must come second.
 // clang-format off
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
 #include <windows.h>
 #include <shellapi.h>
 // clang-format on
@@ -128,7 +135,7 @@ OpenOutcome runOpener(const DesktopOpenerSettings &settings, const QUrl &target)
 #ifdef Q_OS_WIN
 OpenOutcome openWithShellVerb(const QUrl &target)
 {
-    const QString argument = openerArgument(target);
+    const QString argument = QDir::toNativeSeparators(openerArgument(target));
     const auto result = reinterpret_cast<INT_PTR>(
         ::ShellExecuteW(nullptr, L"open", reinterpret_cast<const wchar_t *>(argument.utf16()),
                         nullptr, nullptr, SW_SHOWNORMAL));

@@ -11,6 +11,12 @@
 #include <vector>
 
 #ifdef Q_OS_WIN
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
 #include <windows.h>
 #else
 #include <dirent.h>
@@ -168,6 +174,28 @@ qint32 renameNoReplace(const QString &oldPath, const QString &newPath)
         return kInvalidNameError;
     // Without MOVEFILE_REPLACE_EXISTING an existing target is refused.
     return ::MoveFileExW(wide(*from), wide(*to), MOVEFILE_COPY_ALLOWED) ? 0 : LastSystemError();
+}
+
+QList<LogicalDrive> logicalDrives()
+{
+    QList<LogicalDrive> drives;
+    const DWORD letters = ::GetLogicalDrives();
+    for (int i = 0; i < 26; ++i) {
+        if (!(letters & (1u << i)))
+            continue;
+        const QString root = QChar(u'A' + i) + QStringLiteral(":\\");
+        // A drive without a medium (an empty card reader) has no label to read, and asking
+        // would fail or, on old floppy drives, wait for the drive: only drives that hold
+        // their medium for good are asked.
+        wchar_t label[MAX_PATH + 1] = {};
+        const UINT type = ::GetDriveTypeW(wide(root));
+        const bool ask = type == DRIVE_FIXED || type == DRIVE_REMOTE || type == DRIVE_RAMDISK;
+        if (!ask || !::GetVolumeInformationW(wide(root), label, MAX_PATH + 1, nullptr, nullptr,
+                                             nullptr, nullptr, 0))
+            label[0] = 0;
+        drives.append({QChar(u'A' + i) + QStringLiteral(":/"), QString::fromWCharArray(label)});
+    }
+    return drives;
 }
 
 #else

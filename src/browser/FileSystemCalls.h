@@ -5,6 +5,7 @@
 // names go to and come from the system without loss (support/NativePath.h).
 #pragma once
 
+#include <QList>
 #include <QString>
 
 namespace quenloft::fscalls {
@@ -51,6 +52,17 @@ void closeSearch(qint32 handle);
 // Renames or moves a file or directory, never replacing an existing `newPath`.
 // Returns 0 or a Windows error code (80 "File Exists" when `newPath` is taken).
 [[nodiscard]] qint32 renameNoReplace(const QString &oldPath, const QString &newPath);
+
+#ifdef Q_OS_WIN
+struct LogicalDrive
+{
+    QString root;  // "C:/"
+    QString label; // the volume's label; empty when it has none or no medium is in
+};
+
+// The drive letters in use, in letter order, with their volume labels.
+[[nodiscard]] QList<LogicalDrive> logicalDrives();
+#endif
 
 #ifndef Q_OS_WIN
 // The fallback renameNoReplace uses where the file system refuses a no-replace rename:

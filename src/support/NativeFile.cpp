@@ -10,7 +10,12 @@
 #ifdef Q_OS_WIN
 #include <fcntl.h>
 #include <io.h>
-#include <sys/stat.h>
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
 #include <windows.h>
 #else
 #include <fcntl.h>
@@ -59,11 +64,13 @@ bool examineOpen(int fd, Examined &out)
 }
 #endif
 
+#ifndef Q_OS_WIN
 Failure failureFromErrno(int err)
 {
     const qint32 code = WindowsErrorFromErrno(err);
     return Failure{code, GetErrorName(code)};
 }
+#endif
 
 // 123 "Invalid Name".
 Failure invalidName()
@@ -208,10 +215,37 @@ Result<FileStamp> StampOfPath(const QString &path)
 #else // Q_OS_WIN
 
 namespace {
+
 HANDLE osHandle(int fd)
 {
     return reinterpret_cast<HANDLE>(_get_osfhandle(fd));
 }
+
+FileStamp stampFromInformation(const BY_HANDLE_FILE_INFORMATION &info)
+{
+    FileStamp s;
+    s.size = (qint64(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+    s.modifiedNs =
+        ((qint64(info.ftLastWriteTime.dwHighDateTime) << 32) | info.ftLastWriteTime.dwLowDateTime) *
+        100;
+    // The volume's serial number and the file's index on it name the file, as the device and
+    // the inode do on POSIX.
+    s.device = info.dwVolumeSerialNumber;
+    s.inode = (quint64(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+    s.birthNs =
+        ((qint64(info.ftCreationTime.dwHighDateTime) << 32) | info.ftCreationTime.dwLowDateTime) *
+        100;
+    return s;
+}
+
+OVERLAPPED at(quint64 offset)
+{
+    OVERLAPPED position{};
+    position.Offset = DWORD(offset & 0xFFFFFFFFu);
+    position.OffsetHigh = DWORD(offset >> 32);
+    return position;
+}
+
 } // namespace
 
 Result<NativeFile> NativeFile::open(const QString &path, Mode mode)
@@ -223,8 +257,11 @@ Result<NativeFile> NativeFile::open(const QString &path, Mode mode)
     const DWORD access = reading                  ? GENERIC_READ
                          : mode == Mode::WriteNew ? GENERIC_WRITE
                                                   : (GENERIC_READ | GENERIC_WRITE);
-    // Readers let others write but not read; writers let others read but not write.
-    const DWORD share = reading ? FILE_SHARE_WRITE : FILE_SHARE_READ;
+    // A reader keeps nobody out. A writer lets others read but not write: a program that
+    // has the file open for writing makes the open fail with 32 "Sharing Violation", and
+    // while the save runs nobody else writes.
+    const DWORD share =
+        reading ? (FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE) : FILE_SHARE_READ;
     const DWORD disposition = mode == Mode::WriteNew ? CREATE_ALWAYS : OPEN_EXISTING;
     // A file of the program's own is opened as the link itself, never what it leads to.
     const DWORD flags =
@@ -233,29 +270,34 @@ Result<NativeFile> NativeFile::open(const QString &path, Mode mode)
                            disposition, flags, nullptr);
     if (h == INVALID_HANDLE_VALUE)
         return LastSystemFailure();
-    const int fd =
-        _open_osfhandle(reinterpret_cast<intptr_t>(h), (reading                  ? _O_RDONLY
-                                                        : mode == Mode::WriteNew ? _O_WRONLY
-                                                                                 : _O_RDWR) |
-                                                           _O_BINARY);
+    // Reserved names (CON, NUL, COM1, ... with any extension) open devices, not files.
+    BY_HANDLE_FILE_INFORMATION info;
+    if (GetFileType(h) != FILE_TYPE_DISK) {
+        CloseHandle(h);
+        return Failure{ErrorInvalidParameter, GetErrorName(ErrorInvalidParameter)};
+    }
+    if (!GetFileInformationByHandle(h, &info)) {
+        const Failure failure = LastSystemFailure();
+        CloseHandle(h);
+        return failure;
+    }
+    const int descriptorFlags = reading ? _O_RDONLY : mode == Mode::WriteNew ? _O_WRONLY : _O_RDWR;
+    const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(h), descriptorFlags | _O_BINARY);
     if (fd < 0) {
         CloseHandle(h);
-        return failureFromErrno(EMFILE);
+        return Failure{4, GetErrorName(4)}; // the C runtime's descriptors ran out
     }
-    return NativeFile(fd);
+    return NativeFile(fd, stampFromInformation(info));
 }
 
 Result<qint64> NativeFile::readAt(qint64 offset, char *buffer, qint64 length)
 {
     qint64 done = 0;
     while (done < length) {
-        OVERLAPPED ov{};
-        const quint64 at = quint64(offset + done);
-        ov.Offset = DWORD(at & 0xFFFFFFFFu);
-        ov.OffsetHigh = DWORD(at >> 32);
+        OVERLAPPED position = at(quint64(offset + done));
         DWORD n = 0;
         const DWORD chunk = DWORD(qMin<qint64>(length - done, 1 << 30));
-        if (!ReadFile(osHandle(m_fd), buffer + done, chunk, &n, &ov)) {
+        if (!ReadFile(osHandle(m_fd), buffer + done, chunk, &n, &position)) {
             if (GetLastError() == ERROR_HANDLE_EOF)
                 break;
             return LastSystemFailure();
@@ -271,14 +313,13 @@ Result<Done> NativeFile::writeAt(qint64 offset, const char *data, qint64 length)
 {
     qint64 done = 0;
     while (done < length) {
-        OVERLAPPED ov{};
-        const quint64 at = quint64(offset + done);
-        ov.Offset = DWORD(at & 0xFFFFFFFFu);
-        ov.OffsetHigh = DWORD(at >> 32);
+        OVERLAPPED position = at(quint64(offset + done));
         DWORD n = 0;
         const DWORD chunk = DWORD(qMin<qint64>(length - done, 1 << 30));
-        if (!WriteFile(osHandle(m_fd), data + done, chunk, &n, &ov))
+        if (!WriteFile(osHandle(m_fd), data + done, chunk, &n, &position))
             return LastSystemFailure();
+        if (n == 0)
+            return Failure{112, GetErrorName(112)}; // nothing written: the disk is full
         done += n;
     }
     return Done{};
@@ -286,8 +327,10 @@ Result<Done> NativeFile::writeAt(qint64 offset, const char *data, qint64 length)
 
 Result<Done> NativeFile::truncate(qint64 size)
 {
-    if (_chsize_s(m_fd, size) != 0)
-        return failureFromErrno(errno);
+    FILE_END_OF_FILE_INFO end{};
+    end.EndOfFile.QuadPart = size;
+    if (!SetFileInformationByHandle(osHandle(m_fd), FileEndOfFileInfo, &end, sizeof end))
+        return LastSystemFailure();
     return Done{};
 }
 
@@ -303,27 +346,23 @@ Result<FileStamp> NativeFile::stamp() const
     BY_HANDLE_FILE_INFORMATION info;
     if (!GetFileInformationByHandle(osHandle(m_fd), &info))
         return LastSystemFailure();
-    FileStamp s;
-    s.size = (qint64(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
-    s.modifiedNs =
-        ((qint64(info.ftLastWriteTime.dwHighDateTime) << 32) | info.ftLastWriteTime.dwLowDateTime) *
-        100;
-    s.device = info.dwVolumeSerialNumber;
-    s.inode = (quint64(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
-    s.birthNs =
-        ((qint64(info.ftCreationTime.dwHighDateTime) << 32) | info.ftCreationTime.dwLowDateTime) *
-        100;
-    return s;
+    return stampFromInformation(info);
 }
 
 Result<Done> NativeFile::lockExclusive()
 {
-    // The share mode of open() already keeps other writers out.
+    // Every byte the file may ever have, so any other holder's lock, wherever it lies,
+    // conflicts with it: 33 "Lock Violation" at once rather than a wait.
+    OVERLAPPED whole = at(0);
+    if (!LockFileEx(osHandle(m_fd), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0,
+                    MAXDWORD, MAXDWORD, &whole))
+        return LastSystemFailure();
     return Done{};
 }
 
 void NativeFile::close()
 {
+    // Closing the handle also ends its lock.
     if (m_fd >= 0)
         _close(m_fd);
     m_fd = -1;
@@ -334,7 +373,7 @@ Result<FileStamp> StampOfPath(const QString &path)
     auto file = NativeFile::open(path, NativeFile::Mode::Read);
     if (!file)
         return file.failure();
-    return file->stamp();
+    return file->openedStamp();
 }
 
 #endif

@@ -55,8 +55,8 @@ public:
     // Makes written bytes durable (fsync / FlushFileBuffers).
     Result<Done> sync();
     Result<FileStamp> stamp() const;
-    // The stamp the file had when it was opened: on POSIX, where opening examines the file
-    // anyway, taken then (one system call less per file read); elsewhere asked for now.
+    // The stamp the file had when it was opened, taken then (one system call less per file
+    // read).
     Result<FileStamp> openedStamp() const;
     // Takes an exclusive lock that other programs honouring locks respect; fails at once
     // (33 "Lock Violation") when another holder has the file.

@@ -12,6 +12,12 @@
 #include <optional>
 
 #ifdef Q_OS_WIN
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
 #include <windows.h>
 #else
 #include <dirent.h>
@@ -146,8 +152,10 @@ EntryKind kindOfAttributes(DWORD attributes)
 QString JoinPath(const QString &folder, const QString &name)
 {
 #ifdef Q_OS_WIN
-    const bool separated = folder.endsWith(u'\\') || folder.endsWith(u'/');
-    return folder.isEmpty() || separated ? folder + name : folder + u'\\' + name;
+    // Backslashes throughout, also where the folder came with Qt's forward slashes, so a path
+    // reads the same whoever built it.
+    const QString native = QDir::toNativeSeparators(folder);
+    return native.isEmpty() || native.endsWith(u'\\') ? native + name : native + u'\\' + name;
 #else
     return folder.isEmpty() || folder.endsWith(u'/') ? folder + name : folder + u'/' + name;
 #endif

@@ -2,6 +2,20 @@
 
 #include <algorithm>
 
+#ifdef Q_OS_WIN
+// shellapi.h needs the types windows.h declares, so it must come second.
+// clang-format off
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+#include <shellapi.h>
+// clang-format on
+#endif
+
 namespace quenloft {
 namespace {
 
@@ -165,6 +179,27 @@ QString FileNameOfPath(const QString &path)
     separator = qMax(separator, path.lastIndexOf(u'\\'));
 #endif
     return path.mid(separator + 1);
+}
+
+QStringList ProgramArguments(int argc, char *argv[])
+{
+    QStringList arguments;
+#ifdef Q_OS_WIN
+    int count = 0;
+    if (wchar_t **wide = ::CommandLineToArgvW(::GetCommandLineW(), &count)) {
+        for (int i = 0; i < count; ++i)
+            arguments.append(QString::fromWCharArray(wide[i]));
+        ::LocalFree(wide);
+        return arguments;
+    }
+    // Without the wide command line, argv is all there is.
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+#else
+    for (int i = 0; i < argc; ++i)
+        arguments.append(PathFromNativeBytes(argv[i]));
+#endif
+    return arguments;
 }
 
 } // namespace quenloft

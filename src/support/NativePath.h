@@ -8,6 +8,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -30,5 +31,10 @@ namespace quenloft {
 // The last component of a path: what follows its last separator ('/', and '\\' on
 // Windows). Works on names that are not valid text, kept as PathFromNativeBytes keeps them.
 [[nodiscard]] QString FileNameOfPath(const QString &path);
+
+// The program's command line, for use before Qt's application object exists: on POSIX the
+// bytes of argv kept without loss, on Windows the UTF-16 command line itself (argv holds
+// it in the ANSI code page, which loses every character outside it).
+[[nodiscard]] QStringList ProgramArguments(int argc, char *argv[]);
 
 } // namespace quenloft

@@ -27,7 +27,11 @@ TEST(CommandLine, OneFileOrFolderHelpVersionAndMistakes)
     } cases[] = {
         {{}, Outcome::Open, {}, {}},
         {{"run.kvp"}, Outcome::Open, here + "/run.kvp", {}},
+#ifdef Q_OS_WIN
+        {{"C:\\runs\\day 1\\"}, Outcome::Open, "C:/runs/day 1", {}},
+#else
         {{"/runs/day 1/"}, Outcome::Open, "/runs/day 1", {}},
+#endif
         {{"--help"}, Outcome::Help, {}, "Usage: quenloft [OPTION]... [FILE|FOLDER]\n"},
         {{"-h"}, Outcome::Help, {}, "Usage: quenloft "},
         {{"--bogus", "--help"}, Outcome::Help, {}, "Usage: quenloft "},

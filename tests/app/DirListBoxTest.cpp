@@ -1,6 +1,7 @@
 #include "browser/pane/DirListBox.h"
 
 #include "fixtures/QtPrinters.h"
+#include "fixtures/SystemCases.h"
 
 #include <QDir>
 #include <QFile>
@@ -61,13 +62,14 @@ TEST_F(DirListBoxTest, ShowsAncestorsThenSubdirectories)
     EXPECT_EQ(list.ancestorCount(), ancestors.size());
     EXPECT_EQ(list.entries(), ancestors + QStringList({sub("alpha"), sub("Beta"), sub("gamma")}));
     EXPECT_EQ(list.currentRow(), list.ancestorCount() - 1) << "the current directory is marked";
-    EXPECT_EQ(list.entries().first(), QStringLiteral("/"));
-    EXPECT_EQ(list.item(0)->text(), QStringLiteral("/"));
+    EXPECT_EQ(list.entries().first(), QDir::rootPath());
+    EXPECT_EQ(list.item(0)->text(), QDir::rootPath());
     EXPECT_EQ(list.item(list.ancestorCount())->text(), QStringLiteral("alpha"));
 }
 
 TEST_F(DirListBoxTest, ListsLinksToFoldersAsSubdirectories)
 {
+    QUENLOFT_SKIP_IF_MISSING(quenloft::fixtures::symbolicLinksMissing());
     ASSERT_TRUE(QFile::link(sub("alpha"), sub("delta")));
     ASSERT_TRUE(QFile::link(sub("plain.kvp"), sub("epsilon")));
     ASSERT_TRUE(QFile::link(sub("gone"), sub("zeta")));
@@ -160,6 +162,10 @@ INSTANTIATE_TEST_SUITE_P(Cases, DirListBoxFailure,
 
 TEST_F(DirListBoxTest, UnreadableDirectoryFails)
 {
+#ifdef Q_OS_WIN
+    GTEST_SKIP() << "folder permissions are access control lists on Windows: QFile::setPermissions "
+                    "cannot take read access away";
+#endif
     const QString locked = sub("gamma");
     ASSERT_TRUE(QFile::setPermissions(locked, QFileDevice::Permissions()));
     if (::access(QFile::encodeName(locked).constData(), R_OK | X_OK) == 0) {
@@ -238,6 +244,10 @@ TEST_F(DirListBoxTest, RefreshShowsNewDirectories)
 
 TEST_F(DirListBoxTest, RefreshOfAVanishedDirectoryFailsAndKeepsTheList)
 {
+#ifdef Q_OS_WIN
+    GTEST_SKIP() << "Windows keeps a removed folder that a program is watching, empty and "
+                    "listable, until the watch lets it go";
+#endif
     ASSERT_TRUE(list.setPath(sub("alpha")));
     const QStringList before = list.entries();
     ASSERT_TRUE(QDir(sub("alpha")).removeRecursively());
@@ -257,10 +267,10 @@ TEST_F(DirListBoxTest, KeyReleaseIsReported)
 TEST(DirListBox, RootHasNoAncestorsAboveIt)
 {
     DirListBox list;
-    ASSERT_TRUE(list.setPath(QStringLiteral("/")));
-    EXPECT_EQ(list.path(), QStringLiteral("/"));
+    ASSERT_TRUE(list.setPath(QDir::rootPath()));
+    EXPECT_EQ(list.path(), QDir::rootPath());
     EXPECT_EQ(list.ancestorCount(), 1);
-    EXPECT_EQ(list.entryPath(0), QStringLiteral("/"));
+    EXPECT_EQ(list.entryPath(0), QDir::rootPath());
 }
 
 } // namespace

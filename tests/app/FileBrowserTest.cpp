@@ -22,7 +22,8 @@ class Browser : public BrowserTest
 protected:
     QString unreadable(const QString &folder) const
     {
-        return "There was an error reading the [" + folder + "] directory!";
+        return "There was an error reading the [" + QDir::toNativeSeparators(folder) +
+               "] directory!";
     }
 };
 

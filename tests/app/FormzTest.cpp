@@ -113,6 +113,10 @@ bool InTwoScreenLayout()
 
 TEST_F(Placement, SecondScreenKeepsItsWindowAndAGoneOneDoesNot)
 {
+#ifdef Q_OS_WIN
+    GTEST_SKIP() << "the offscreen platform's screen layout file (configfile=) ends the child "
+                    "program with a fail-fast exception on Windows";
+#endif
     if (!InTwoScreenLayout())
         return;
     const quenloft::WorkArea area = quenloft::GetWorkAreaTwips();

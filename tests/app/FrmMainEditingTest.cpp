@@ -3,13 +3,10 @@
 // failures, and Undo.
 #include "WindowFixture.h"
 
+#include "fixtures/SystemCases.h"
 #include "runfile/RunFileLayout.h"
 
 #include <QLineEdit>
-
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
 
 using namespace quenloft;
 using namespace quenloft::fixtures;
@@ -327,12 +324,12 @@ TEST_F(Editing, SaveFailuresSayWhyAndWriteNothing)
         std::function<void(const QString &path)> spoil;
         const char *reason;
     };
-    int lockFd = -1;
+    std::unique_ptr<fixtures::FileHold> hold;
     const Case cases[] = {
         {"locked",
          [&](const QString &path) {
-             lockFd = ::open(QFile::encodeName(path).constData(), O_RDONLY);
-             ::flock(lockFd, LOCK_EX);
+             hold = std::make_unique<fixtures::FileHold>(path, fixtures::FileHold::Kind::Lock);
+             ASSERT_TRUE(hold->held());
          },
          "locked by another program"},
         {"changed on disk",
@@ -354,10 +351,7 @@ TEST_F(Editing, SaveFailuresSayWhyAndWriteNothing)
         c.spoil(path);
         const QByteArray spoilt = QFile::exists(path) ? read(path) : QByteArray();
         click(window.cmdSave());
-        if (lockFd >= 0) {
-            ::close(lockFd);
-            lockFd = -1;
-        }
+        hold.reset();
         ASSERT_EQ(script.prompts.size(), 1);
         EXPECT_TRUE(script.prompts[0].text.startsWith("Error saving the VEXA file!"));
         EXPECT_TRUE(script.prompts[0].text.contains(QLatin1String(c.reason)))

@@ -118,8 +118,9 @@ TEST_F(FromOutside, CommandLinePathsAfterStartUp)
         }
     }
     // The messages name the path as given, made absolute.
-    EXPECT_EQ(script.messages(), QStringList({"The file [" + path("runs/notes.txt") +
-                                              "] is not a VEXA file (*.KVP, *.KVS)!"}));
+    EXPECT_EQ(script.messages(),
+              QStringList({"The file [" + QDir::toNativeSeparators(path("runs/notes.txt")) +
+                           "] is not a VEXA file (*.KVP, *.KVS)!"}));
 }
 
 TEST_F(FromOutside, FileShownAsAClickShowsIt)

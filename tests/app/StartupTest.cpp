@@ -141,15 +141,18 @@ TEST_F(Startup, LastDirectoryFallsBackToTheNearestOneThatExists)
     } cases[] = {
         {runs, runs},
         {runs + "/gone/deeper", runs},
+#ifndef Q_OS_WIN // a root without a drive letter
         {"/no-such-quenloft-folder/runs", "/"},
         {"/", "/"},
+#endif
         {runs + "/a.kvp", current}, // a file: nothing to show
         {"no-such-quenloft-folder/runs", current},
         {"", current},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.stored.toStdString());
-        preset("Options", "LastDirectory", c.stored);
+        // Stored as shut-down stores it, with the system's separators.
+        preset("Options", "LastDirectory", QDir::toNativeSeparators(c.stored));
         start();
         EXPECT_EQ(window->dirKVP()->path(), c.shown);
         EXPECT_EQ(window->fileKVP()->path(), c.shown);
@@ -186,11 +189,20 @@ QStringList clippedCaptions(const QWidget &window)
 TEST_F(Startup, EveryCaptionFitsItsControlWithTheInstalledFonts)
 {
     const QString family = QString::fromLatin1(appearance::kMetricFamily);
+#ifdef Q_OS_WIN
+    if (QFontDatabase::families().isEmpty())
+        GTEST_SKIP() << "the offscreen platform on Windows knows only font files it is pointed "
+                        "to, not the system's fonts, so Arial cannot be measured here";
+    ASSERT_TRUE(QFontDatabase::families().contains(family, Qt::CaseInsensitive))
+        << "Arial is missing; under Wine the prefix maps it to Liberation Sans through Wine's "
+           "font replacements (scripts/common.sh does).";
+#else
     ASSERT_TRUE(QFontDatabase::hasFamily(family) &&
                 QFontInfo(appearance::boldSansFont()).family() == family)
         << "The window is laid out for Arial's metrics, which only " << appearance::kMetricFamily
         << " provides here; install the Debian package " << appearance::kMetricFontPackage
         << " (./test.sh and ./run.sh do).";
+#endif
 
     start();
     EXPECT_EQ(clippedCaptions(*window), QStringList()) << "after start-up";

@@ -53,7 +53,11 @@ const OpenCase kCases[] = {
 class DesktopOpenerTest : public testing::TestWithParam<OpenCase>
 {
 protected:
-    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+    void SetUp() override
+    {
+        QUENLOFT_SKIP_IF_MISSING(FakeDesktop::missing());
+        ASSERT_TRUE(dir.isValid());
+    }
     void TearDown() override { (void)SetShellOpener({}); }
 
     QTemporaryDir dir;

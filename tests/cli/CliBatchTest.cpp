@@ -4,6 +4,7 @@
 #include "fixtures/JournalFolder.h"
 #include "fixtures/RawNameFolder.h"
 #include "fixtures/RunFileBuilder.h"
+#include "fixtures/SystemCases.h"
 #include "fixtures/TestFiles.h"
 #include "runfile/PatchWriter.h"
 #include "runfile/RunFileLayout.h"
@@ -19,11 +20,6 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-
-
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
 
 namespace quenloft {
 namespace {
@@ -86,6 +82,9 @@ QJsonArray readCsvWithPython(const QString &csvPath)
 
 TEST_F(CliBatchTest, ExportCsvReadsBackWithARealCsvReader)
 {
+#ifdef Q_OS_WIN
+    GTEST_SKIP() << "the CSV reader used is Debian's python3, which a Windows program cannot start";
+#endif
     writeFolder();
     const QString csv = m_dir.filePath(QStringLiteral("out.csv"));
     const CliRun run = runCli({QStringLiteral("export"), QStringLiteral("--output"), csv,
@@ -168,10 +167,9 @@ TEST_F(CliBatchTest, ExportJsonRowsAreShowJsonWithPathAndError)
         }
         EXPECT_TRUE(error.isNull());
         // The program's own path for the file, not the escaped text.
-        const QString file =
-            path.endsWith(QStringLiteral("lat\\xe9.kvp"))
-                ? PathFromNativeBytes(m_dir.nativePath() + "/lat\xe9.kvp")
-                : path;
+        const QString file = path.endsWith(QStringLiteral("lat\\xe9.kvp"))
+                                 ? PathFromNativeBytes(m_dir.nativePath() + "/lat\xe9.kvp")
+                                 : path;
         const CliRun show = runCli({QStringLiteral("show"), QStringLiteral("--json"), file});
         EXPECT_EQ(row, QJsonDocument::fromJson(show.out.toUtf8()).object()) << path.toStdString();
     }
@@ -276,9 +274,10 @@ TEST_F(CliBatchTest, BatchSetIsAllOrNothingUntilItWritesThenEachFileOnItsOwn)
         for (auto it = before.cbegin(); it != before.cend(); ++it)
             write(it.key().toLatin1(), it.value());
         const bool lock = QByteArray(c.name) == "one file locked";
-        const int fd = lock ? ::open(QFile::encodeName(path("n15.kvp")).constData(), O_RDONLY) : -1;
+        std::optional<FileHold> hold;
         if (lock) {
-            ASSERT_EQ(::flock(fd, LOCK_EX), 0);
+            hold.emplace(path("n15.kvp"), FileHold::Kind::Lock);
+            ASSERT_TRUE(hold->held());
         }
 
         QStringList arguments{QStringLiteral("set")};
@@ -286,8 +285,7 @@ TEST_F(CliBatchTest, BatchSetIsAllOrNothingUntilItWritesThenEachFileOnItsOwn)
             arguments.append(a.replace(QStringLiteral("DIR"), m_dir.path())
                                  .replace(QStringLiteral("OTHER"), other.path()));
         const CliRun run = runCli(arguments);
-        if (lock)
-            ::close(fd);
+        hold.reset();
 
         EXPECT_EQ(run.code, c.code) << run.err.toStdString();
         EXPECT_TRUE((run.out + run.err).contains(QString::fromUtf8(c.output)))

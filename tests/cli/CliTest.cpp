@@ -4,6 +4,7 @@
 #include "fixtures/JournalFolder.h"
 #include "fixtures/RunFileBuilder.h"
 #include "fixtures/Samples.h"
+#include "fixtures/SystemCases.h"
 #include "fixtures/TestFiles.h"
 #include "runfile/RunFileLayout.h"
 
@@ -17,10 +18,6 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
 
 using namespace quenloft;
 using namespace quenloft::fixtures;
@@ -201,11 +198,10 @@ TEST_F(CliTest, SetRefusesALockedFile)
 {
     const QString path = write(QStringLiteral("k.kvs"), SolvaneFileBuilder().build());
     const QByteArray before = read(path);
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY);
-    ASSERT_GE(fd, 0);
-    ASSERT_EQ(::flock(fd, LOCK_EX), 0);
+    FileHold hold(path, FileHold::Kind::Lock);
+    ASSERT_TRUE(hold.held());
     const CliRun run = runCli({QStringLiteral("set"), path, QStringLiteral("weight=3000")});
-    ::close(fd);
+    hold.release();
     EXPECT_EQ(run.code, cli::Failed);
     EXPECT_TRUE(run.err.contains("locked")) << run.err.toStdString();
     EXPECT_EQ(read(path), before);

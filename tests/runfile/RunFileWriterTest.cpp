@@ -5,6 +5,7 @@
 #include "fixtures/JournalFolder.h"
 #include "fixtures/QtPrinters.h"
 #include "fixtures/RunFileBuilder.h"
+#include "fixtures/SystemCases.h"
 #include "fixtures/TestFiles.h"
 #include "runfile/JournalRecovery.h"
 #include "runfile/RunFileLayout.h"
@@ -18,12 +19,8 @@
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <functional>
+#include <memory>
 
 namespace quenloft {
 namespace {
@@ -175,15 +172,13 @@ TEST_F(NoxPatches, ShorterNotesLeaveTheOldBytesAfterThemAndLongerNotesGrowTheFil
     NoxShownValues values = noxValues();
     values.notes = QStringLiteral("A\r\nB");
     FaultyTarget shorter(m_bytes);
-    ASSERT_TRUE(
-        ApplyPatches(shorter, m_bytes.size(), NoxPatchesOf(values, m_file).value()).ok());
+    ASSERT_TRUE(ApplyPatches(shorter, m_bytes.size(), NoxPatchesOf(values, m_file).value()).ok());
     EXPECT_EQ(shorter.bytes.mid(at, 5), hex("03410d4200"));
     EXPECT_EQ(shorter.bytes.mid(at + 5), m_bytes.mid(at + 5));
 
     values.notes = QString(40, u'n');
     FaultyTarget longer(m_bytes);
-    ASSERT_TRUE(
-        ApplyPatches(longer, m_bytes.size(), NoxPatchesOf(values, m_file).value()).ok());
+    ASSERT_TRUE(ApplyPatches(longer, m_bytes.size(), NoxPatchesOf(values, m_file).value()).ok());
     EXPECT_EQ(longer.bytes.mid(at), char(40) + QByteArray(40, 'n') + '\0');
 }
 
@@ -619,7 +614,7 @@ TEST_F(WriterFileTest, ASaveKeepsTheFileItsInodeAndItsLinks)
 {
     const QString path = write("linked.kvp", NoxFileBuilder().build());
     const QString link = m_dir.filePath(QStringLiteral("other-name.kvp"));
-    ASSERT_EQ(::link(QFile::encodeName(path).constData(), QFile::encodeName(link).constData()), 0);
+    ASSERT_TRUE(fixtures::makeHardLink(path, link));
     const RunFileContents loaded = loadFile(path, Model::Nox);
 
     const auto saved = saveAsShown(path, loaded, false, [](VehicleDisplay &d) {
@@ -629,9 +624,7 @@ TEST_F(WriterFileTest, ASaveKeepsTheFileItsInodeAndItsLinks)
     EXPECT_EQ(saved->inode, loaded.stamp.inode);
     EXPECT_EQ(saved.value(), StampOfPath(path).value());
     EXPECT_EQ(contents(link).mid(19, 5), hex("5465737400"));
-    struct stat st;
-    ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &st), 0);
-    EXPECT_EQ(st.st_nlink, 2u);
+    EXPECT_EQ(fixtures::linkCount(path), 2);
 
     // The returned stamp lets a second save go ahead without a reload.
     EXPECT_TRUE(WritePatchesToFile(path, saved.value(), {}).ok());
@@ -640,52 +633,45 @@ TEST_F(WriterFileTest, ASaveKeepsTheFileItsInodeAndItsLinks)
 TEST_F(WriterFileTest, AFileThatIsGoneChangedOrLockedIsRefusedAndLeftAsItIs)
 {
     const QByteArray original = NoxFileBuilder().records(2, 10).notes("Notes").build();
-    auto encoded = [](const QString &p) { return QFile::encodeName(p); };
+    std::unique_ptr<fixtures::FileHold> hold;
     const struct
     {
         const char *name;
-        std::function<int(const QString &)> change; // returns a descriptor to close after saving
+        std::function<bool(const QString &)> change;
         qint32 number;
         const char *phrase;
     } rows[] = {
-        {"deleted: it is not created again",
-         [](const QString &p) { return QFile::remove(p) ? -1 : -2; }, 2, "Not Found"},
+        {"deleted: it is not created again", [](const QString &p) { return QFile::remove(p); }, 2,
+         "Not Found"},
         {"run data appended",
          [](const QString &p) {
              QFile f(p);
-             return f.open(QIODevice::Append) && f.write("more") == 4 ? -1 : -2;
+             return f.open(QIODevice::Append) && f.write("more") == 4;
          },
          FileChangedOnDisk, "changed"},
         {"rewritten with the same size later",
          [](const QString &p) {
              QFile f(p);
              if (!f.open(QIODevice::ReadWrite) || !f.seek(320) || f.write("zz") != 2)
-                 return -2;
+                 return false;
              f.close();
              const QDateTime later = QFileInfo(p).lastModified().addSecs(5);
              return f.open(QIODevice::ReadWrite) &&
-                            f.setFileTime(later, QFileDevice::FileModificationTime)
-                        ? -1
-                        : -2;
+                    f.setFileTime(later, QFileDevice::FileModificationTime);
          },
          FileChangedOnDisk, "changed"},
         {"replaced by a copy of the same size and modification time",
-         [&](const QString &p) {
+         [](const QString &p) {
              // Only the identity differs.
              const QString copy = p + QStringLiteral(".new");
-             struct stat st;
-             if (!QFile::copy(p, copy) || ::stat(encoded(p).constData(), &st) != 0)
-                 return -2;
-             const struct timespec times[2] = {st.st_atim, st.st_mtim};
-             if (::utimensat(AT_FDCWD, encoded(copy).constData(), times, 0) != 0)
-                 return -2;
-             return ::rename(encoded(copy).constData(), encoded(p).constData()) == 0 ? -1 : -2;
+             return QFile::copy(p, copy) && fixtures::copyModificationTime(p, copy) &&
+                    QFile::remove(p) && QFile::rename(copy, p);
          },
          FileChangedOnDisk, "changed"},
         {"locked by another program",
          [&](const QString &p) {
-             const int holder = ::open(encoded(p).constData(), O_RDONLY);
-             return holder >= 0 && ::flock(holder, LOCK_EX) == 0 ? holder : -2;
+             hold = std::make_unique<fixtures::FileHold>(p, fixtures::FileHold::Kind::Lock);
+             return hold->held();
          },
          33, "locked"},
     };
@@ -693,8 +679,7 @@ TEST_F(WriterFileTest, AFileThatIsGoneChangedOrLockedIsRefusedAndLeftAsItIs)
         SCOPED_TRACE(row.name);
         const QString path = write("refused.kvp", original);
         const RunFileContents loaded = loadFile(path, Model::Nox);
-        const int holder = row.change(path);
-        ASSERT_NE(holder, -2) << "the change could not be made";
+        ASSERT_TRUE(row.change(path)) << "the change could not be made";
         const bool exists = QFile::exists(path);
         const QByteArray before = exists ? contents(path) : QByteArray();
 
@@ -702,8 +687,7 @@ TEST_F(WriterFileTest, AFileThatIsGoneChangedOrLockedIsRefusedAndLeftAsItIs)
             d.values[FieldId::Weight] = QStringLiteral("200");
             d.notes = QStringLiteral("New");
         });
-        if (holder >= 0)
-            ::close(holder);
+        hold.reset();
         ASSERT_FALSE(saved.ok());
         EXPECT_EQ(saved.failure().number, row.number);
         EXPECT_TRUE(saved.failure().description.contains(QString::fromLatin1(row.phrase)))

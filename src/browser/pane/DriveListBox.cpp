@@ -1,5 +1,7 @@
 #include "browser/pane/DriveListBox.h"
 
+#include "browser/FileSystemCalls.h"
+
 #include <QDir>
 #include <QKeyEvent>
 #include <QStorageInfo>
@@ -22,6 +24,7 @@ QString withTrailingSlash(QString path)
     return path;
 }
 
+#ifndef Q_OS_WIN
 bool isRemovableMountPoint(const QString &rootPath)
 {
     static const QStringList prefixes = {QStringLiteral("/media/"), QStringLiteral("/run/media/"),
@@ -32,6 +35,21 @@ bool isRemovableMountPoint(const QString &rootPath)
         }
     }
     return false;
+}
+#endif
+
+// The text of a volume in the list. On Windows the classic drive list's: the drive letter in
+// lower case, its colon and the volume label in brackets ("c: [SYSTEM]"), so its first two
+// characters are the drive; elsewhere the path and the label.
+QString volumeText(const DriveListBox::Volume &volume)
+{
+#ifdef Q_OS_WIN
+    const QString drive = volume.path.left(2).toLower();
+    return volume.label.isEmpty() ? drive : drive + QStringLiteral(" [") + volume.label + u']';
+#else
+    return volume.label.isEmpty() ? volume.path
+                                  : volume.path + QStringLiteral("  [") + volume.label + u']';
+#endif
 }
 
 Qt::CaseSensitivity pathCase()
@@ -63,10 +81,8 @@ QList<DriveListBox::Volume> DriveListBox::systemVolumes()
 {
     QList<Volume> volumes;
 #ifdef Q_OS_WIN
-    for (const QStorageInfo &storage : QStorageInfo::mountedVolumes()) {
-        if (storage.isValid()) {
-            volumes.append({storage.rootPath(), storage.name()});
-        }
+    for (const fscalls::LogicalDrive &drive : fscalls::logicalDrives()) {
+        volumes.append({drive.root, drive.label});
     }
 #else
     volumes.append({QStringLiteral("/"), QString()});
@@ -145,10 +161,7 @@ void DriveListBox::populate(const QString &keep)
     m_populating = true;
     clear();
     for (const Volume &volume : m_source()) {
-        const QString text = volume.label.isEmpty() ? volume.path
-                                                    : volume.path + QStringLiteral("  [") +
-                                                          volume.label + QLatin1Char(']');
-        addItem(text, volume.path);
+        addItem(volumeText(volume), volume.path);
     }
     const int index = findData(keep, kPathRole, Qt::MatchExactly);
     setCurrentIndex(index >= 0 ? index : (count() > 0 ? 0 : -1));

@@ -1,0 +1,43 @@
+# quenloft_imported_dlls(<result> OBJDUMP <objdump> FILES <exe-or-dll>... FOLDERS <folder>...)
+# The DLLs the files import, directly or through each other, as `objdump -p` lists them
+# ("DLL Name: ..."), found in FOLDERS. Windows compares DLL names without regard to case,
+# so the names are matched that way; a DLL found in none of the folders is the system's
+# (kernel32.dll, user32.dll, ...) and is left out.
+# Also run from the install script, which sets no policies of its own.
+cmake_policy(SET CMP0011 NEW)
+cmake_policy(SET CMP0057 NEW) # if(IN_LIST)
+
+function(quenloft_imported_dlls result)
+    cmake_parse_arguments(PARSE_ARGV 1 arg "" "OBJDUMP" "FILES;FOLDERS")
+    set(available)
+    foreach(folder IN LISTS arg_FOLDERS)
+        file(GLOB dlls ${folder}/*.dll)
+        list(APPEND available ${dlls})
+    endforeach()
+    set(found)
+    set(pending ${arg_FILES})
+    while(pending)
+        list(POP_FRONT pending binary)
+        execute_process(COMMAND ${arg_OBJDUMP} -p ${binary} OUTPUT_VARIABLE dump
+            RESULT_VARIABLE failed)
+        if(failed)
+            message(FATAL_ERROR "objdump could not read ${binary}")
+        endif()
+        string(REGEX MATCHALL "DLL Name: [^\r\n]+" imports "${dump}")
+        foreach(import IN LISTS imports)
+            string(REPLACE "DLL Name: " "" name "${import}")
+            string(STRIP "${name}" name)
+            string(TOLOWER "${name}" wanted)
+            foreach(candidate IN LISTS available)
+                get_filename_component(candidate_name ${candidate} NAME)
+                string(TOLOWER "${candidate_name}" candidate_name)
+                if(candidate_name STREQUAL wanted AND NOT candidate IN_LIST found)
+                    list(APPEND found ${candidate})
+                    list(APPEND pending ${candidate})
+                    break()
+                endif()
+            endforeach()
+        endforeach()
+    endwhile()
+    set(${result} ${found} PARENT_SCOPE)
+endfunction()
