@@ -13,6 +13,7 @@
 #include "fixtures/SystemCases.h"
 #include "fixtures/TestFiles.h"
 #include "runfile/JournalStore.h"
+#include "runfile/PatchWriter.h"
 #include "support/Errors.h"
 #include "support/NativeFile.h"
 
@@ -134,7 +135,7 @@ TEST_F(WindowsSystemTest, AFileIsKnownByItsVolumeSerialAndFileIndex)
     ASSERT_TRUE(QFile::copy(m_dir.filePath("b.kvp"), m_dir.filePath("c.kvp")));
     EXPECT_NE(StampOfPath(path(QStringLiteral("c.kvp"))).value().inode, before.inode);
 
-    EXPECT_EQ(QFileInfo(JournalPathFor(before)).fileName(),
+    EXPECT_EQ(QFileInfo(JournalPathFor(before).value()).fileName(),
               QStringLiteral("%1-%2.journal")
                   .arg(before.device, 16, 16, QChar(u'0'))
                   .arg(before.inode, 16, 16, QChar(u'0')));
@@ -145,13 +146,30 @@ TEST_F(WindowsSystemTest, JournalsLiveInTheUsersLocalApplicationData)
     const QByteArray override = qgetenv("QUENLOFT_JOURNAL_DIR");
     qunsetenv("QUENLOFT_JOURNAL_DIR");
     SetJournalFolder(QString());
-    const QString folder = JournalFolder();
+    const QString folder = JournalFolder().value();
     SetJournalFolder(m_journals.path());
     if (!override.isEmpty())
         qputenv("QUENLOFT_JOURNAL_DIR", override);
     EXPECT_EQ(folder.toLower(), (QDir::toNativeSeparators(qEnvironmentVariable("LOCALAPPDATA")) +
                                  QStringLiteral("\\Quenloft\\journals"))
                                     .toLower());
+}
+
+// A journal writes into a file unasked: only the user's own application-data folder, which
+// the user's profile keeps private, may hold one.
+TEST_F(WindowsSystemTest, AJournalFolderOutsideTheUsersApplicationDataIsNotUsed)
+{
+    QTemporaryDir outside(QStringLiteral("C:/quenloft-outside-XXXXXX"));
+    ASSERT_TRUE(outside.isValid());
+    SetJournalFolder(outside.path());
+    const QString run = write(QStringLiteral("a.kvp"), m_run);
+    const auto saved = WritePatchesToFile(run, StampOfPath(run).value(),
+                                          {{147, QByteArray("\x01\x02", 2), QStringLiteral("weight")}});
+    SetJournalFolder(m_journals.path());
+    ASSERT_FALSE(saved.ok());
+    EXPECT_TRUE(saved.failure().description.contains(QStringLiteral("application-data folder")))
+        << saved.failure().description.toStdString();
+    EXPECT_EQ(readFile(run), m_run);
 }
 
 // Names go to the system as UTF-16 (wide calls), so characters outside the ANSI code page
