@@ -8,7 +8,7 @@
 #include "app/FolderSummaryDialog.h"
 #include "app/FolderSummaryModel.h"
 #include "app/frmMain.h"
-#include "browser/pane/FileListBox.h"
+#include "browser/lists/FileListBox.h"
 #include "runfile/JournalStore.h"
 
 #include <QElapsedTimer>

@@ -4,7 +4,7 @@
 //   build/bench/quenloft-bench-window
 #include "WindowBench.h"
 #include "app/frmMain.h"
-#include "browser/pane/FileListBox.h"
+#include "browser/lists/FileListBox.h"
 #include "fixtures/RunFileBuilder.h"
 
 #include <QDir>

@@ -3,9 +3,9 @@
 #include "app/Appearance.h"
 #include "app/ControlBuilders.h"
 #include "app/PaneFrame.h"
-#include "browser/pane/DirListBox.h"
-#include "browser/pane/DriveListBox.h"
-#include "browser/pane/FileListBox.h"
+#include "browser/lists/DirListBox.h"
+#include "browser/lists/DriveListBox.h"
+#include "browser/lists/FileListBox.h"
 
 #include <QAction>
 #include <QCoreApplication>

@@ -4,7 +4,7 @@
 
 #include "browser/Files.h"
 #include "browser/Process.h"
-#include "browser/pane/FileListBox.h"
+#include "browser/lists/FileListBox.h"
 #include "support/Errors.h"
 #include "support/General.h"
 

@@ -3,7 +3,7 @@
 #include "app/frmMain.h"
 
 #include "app/ClickLabel.h"
-#include "browser/pane/FileListBox.h"
+#include "browser/lists/FileListBox.h"
 
 #include <QApplication>
 

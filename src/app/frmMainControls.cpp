@@ -7,9 +7,9 @@
 #include "app/ControlBuilders.h"
 #include "app/DevicePicture.h"
 #include "app/FieldEditor.h"
-#include "browser/pane/DirListBox.h"
-#include "browser/pane/DriveListBox.h"
-#include "browser/pane/FileListBox.h"
+#include "browser/lists/DirListBox.h"
+#include "browser/lists/DriveListBox.h"
+#include "browser/lists/FileListBox.h"
 
 #include <QAction>
 #include <QLabel>

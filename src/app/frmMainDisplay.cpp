@@ -5,7 +5,7 @@
 #include "app/ClickLabel.h"
 #include "app/FieldEditor.h"
 #include "browser/Files.h"
-#include "browser/pane/FileListBox.h"
+#include "browser/lists/FileListBox.h"
 #include "runfile/JournalRecovery.h"
 #include "runfile/LoadMessages.h"
 #include "runfile/RunFileReader.h"

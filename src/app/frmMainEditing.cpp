@@ -4,8 +4,8 @@
 
 #include "app/ClickLabel.h"
 #include "app/FieldEditor.h"
-#include "browser/pane/FileListBox.h"
-#include "browser/pane/PathWatch.h"
+#include "browser/lists/FileListBox.h"
+#include "browser/lists/PathWatch.h"
 #include "support/General.h"
 #include "vehicle/FieldEntry.h"
 

@@ -3,9 +3,9 @@
 // it, so the model choice, the loader and the command states are the click's own.
 #include "app/frmMain.h"
 
-#include "browser/pane/DirListBox.h"
-#include "browser/pane/DriveListBox.h"
-#include "browser/pane/FileListBox.h"
+#include "browser/lists/DirListBox.h"
+#include "browser/lists/DriveListBox.h"
+#include "browser/lists/FileListBox.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -6,9 +6,9 @@
 #include "app/Formz.h"
 #include "app/LastDirectory.h"
 #include "app/PaneFrame.h"
-#include "browser/pane/DirListBox.h"
-#include "browser/pane/DriveListBox.h"
-#include "browser/pane/FileListBox.h"
+#include "browser/lists/DirListBox.h"
+#include "browser/lists/DriveListBox.h"
+#include "browser/lists/FileListBox.h"
 #include "support/VersionInfo.h"
 
 #include <QDir>

@@ -2,7 +2,7 @@
 #include "app/frmMain.h"
 
 #include "app/FolderSummaryDialog.h"
-#include "browser/pane/FileListBox.h"
+#include "browser/lists/FileListBox.h"
 
 namespace quenloft {
 

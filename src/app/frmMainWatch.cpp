@@ -2,7 +2,7 @@
 // and the user told at once when there are changes Save would now refuse to write.
 #include "app/frmMain.h"
 
-#include "browser/pane/PathWatch.h"
+#include "browser/lists/PathWatch.h"
 #include "support/General.h"
 #include "support/NativeFile.h"
 

@@ -5,7 +5,7 @@
 #include "ScriptedPrompter.h"
 #include "app/frmMain.h"
 #include "browser/Process.h"
-#include "browser/pane/FileListBox.h"
+#include "browser/lists/FileListBox.h"
 #include "fixtures/QtPrinters.h"
 #include "fixtures/RunFileBuilder.h"
 

@@ -5,8 +5,8 @@
 #include "app/ClickLabel.h"
 #include "app/FieldEditor.h"
 #include "app/PaneFrame.h"
-#include "browser/pane/DirListBox.h"
-#include "browser/pane/DriveListBox.h"
+#include "browser/lists/DirListBox.h"
+#include "browser/lists/DriveListBox.h"
 
 #include <QPlainTextEdit>
 #include <QPushButton>

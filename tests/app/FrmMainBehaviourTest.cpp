@@ -6,7 +6,7 @@
 #include "app/ClickLabel.h"
 #include "app/FieldEditor.h"
 #include "app/PaneFrame.h"
-#include "browser/pane/FileListBox.h"
+#include "browser/lists/FileListBox.h"
 #include "fixtures/QtPrinters.h"
 
 #include <QAction>

@@ -5,9 +5,9 @@
 #include "app/ClickLabel.h"
 #include "app/FieldEditor.h"
 #include "app/PaneFrame.h"
-#include "browser/pane/DirListBox.h"
-#include "browser/pane/DriveListBox.h"
-#include "browser/pane/FileListBox.h"
+#include "browser/lists/DirListBox.h"
+#include "browser/lists/DriveListBox.h"
+#include "browser/lists/FileListBox.h"
 #include "fixtures/QtPrinters.h"
 
 #include <QAbstractButton>

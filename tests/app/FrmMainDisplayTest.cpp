@@ -3,7 +3,7 @@
 // another.
 #include "WindowFixture.h"
 
-#include "browser/pane/DirListBox.h"
+#include "browser/lists/DirListBox.h"
 #include "runfile/RunFileLayout.h"
 
 #include <QTimer>

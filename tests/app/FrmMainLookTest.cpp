@@ -2,8 +2,8 @@
 #include "app/frmMain.h"
 
 #include "app/Appearance.h"
-#include "browser/pane/DriveListBox.h"
-#include "browser/pane/FileListBox.h"
+#include "browser/lists/DriveListBox.h"
+#include "browser/lists/FileListBox.h"
 #include "fixtures/QtPrinters.h"
 
 #include <QComboBox>

@@ -1,7 +1,10 @@
-// The shown file changed on disk by another program while the window shows it.
+// Changes on disk by another program while the window shows a file: to the file itself,
+// and to the folder it is listed in.
 #include "WindowFixture.h"
 
 #include "runfile/RunFileLayout.h"
+
+#include <QSignalSpy>
 
 using namespace quenloft;
 using namespace quenloft::fixtures;
@@ -75,6 +78,37 @@ TEST_F(ShownFileWatchTest, AFileRemovedWithoutEditsLeavesNothingShown)
     EXPECT_EQ(state(), kNoFile);
     EXPECT_EQ(window.fieldLabel(FieldId::Weight)->text(), "");
     EXPECT_FALSE(window.session().hasFile());
+}
+
+TEST_F(ShownFileWatchTest, UnsavedEditsStayWhileTheFolderChanges)
+{
+    ASSERT_TRUE(load("run.kvp", fixtures::NoxFileBuilder()
+                                    .version("2.0")
+                                    .vehicleName("Civic")
+                                    .records(3, 8)
+                                    .notes("Old notes")
+                                    .build()));
+    window.cmdEdit_Click();
+    enter(window.fieldLabel(FieldId::VehicleName), window.fieldEditor(FieldId::VehicleName),
+          "Accord");
+    ASSERT_EQ(state(), kEditingChangedNox);
+    QSignalSpy reread(window.fileKVP(), &FileListBox::changedOnDisk);
+
+    write("new.kvs", fixtures::SolvaneFileBuilder().build());
+    ASSERT_TRUE(reread.wait(kWaitMs));
+    EXPECT_EQ(window.fileKVP()->fileNames(), QStringList({"new.kvs", "run.kvp"}));
+    EXPECT_EQ(window.fileKVP()->fileName(), "run.kvp");
+    EXPECT_EQ(state(), kEditingChangedNox);
+    EXPECT_TRUE(window.blnDirtyData);
+    EXPECT_EQ(window.fieldLabel(FieldId::VehicleName)->text(), "Accord");
+    EXPECT_EQ(window.strMode, "Nox");
+
+    // F5 does not wait for the disk to be noticed.
+    write("now.kvp", fixtures::NoxFileBuilder().version("2.0").build());
+    window.HandleFileKeys(116, 0);
+    EXPECT_EQ(window.fileKVP()->fileNames(), QStringList({"new.kvs", "now.kvp", "run.kvp"}));
+    EXPECT_EQ(state(), kEditingChangedNox);
+    EXPECT_TRUE(script.prompts.isEmpty());
 }
 
 } // namespace

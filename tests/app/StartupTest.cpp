@@ -5,8 +5,8 @@
 #include "app/ClickLabel.h"
 #include "app/PaneFrame.h"
 #include "app/frmMain.h"
-#include "browser/pane/DirListBox.h"
-#include "browser/pane/FileListBox.h"
+#include "browser/lists/DirListBox.h"
+#include "browser/lists/FileListBox.h"
 #include "fixtures/QtPrinters.h"
 #include "support/VersionInfo.h"
 

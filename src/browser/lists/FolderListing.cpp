@@ -1,4 +1,4 @@
-#include "browser/pane/FolderListing.h"
+#include "browser/lists/FolderListing.h"
 
 #include "support/NativeFolder.h"
 

@@ -1,18 +1,21 @@
 // The directory and file lists follow their folder on disk: entries created, removed and
-// renamed by other programs, bursts of them, and the window's state while they come in.
-#include "WindowFixture.h"
-#include "browser/pane/DirListBox.h"
-#include "browser/pane/FileListBox.h"
-#include "browser/pane/PathWatch.h"
+// renamed by other programs, and bursts of them.
+#include "browser/lists/DirListBox.h"
+#include "browser/lists/FileListBox.h"
+#include "browser/lists/PathWatch.h"
+
+#include "fixtures/QtPrinters.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QSignalSpy>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
 
 #include <functional>
 
 using namespace quenloft;
-using namespace quenloft::testing;
 
 namespace {
 
@@ -135,41 +138,6 @@ TEST(FolderFollowing, BurstIsReadAFewTimesNotOncePerFile)
     // At most one read per settling time while the files came in, and one after.
     EXPECT_LE(reread.count(), spent / PathWatch::kSettleMilliseconds + 2)
         << spent << " ms to write the files";
-}
-
-class FolderFollowingWindow : public WindowTest
-{
-};
-
-TEST_F(FolderFollowingWindow, UnsavedEditsStayWhileTheFolderChanges)
-{
-    ASSERT_TRUE(load("run.kvp", fixtures::NoxFileBuilder()
-                                    .version("2.0")
-                                    .vehicleName("Civic")
-                                    .records(3, 8)
-                                    .notes("Old notes")
-                                    .build()));
-    window.cmdEdit_Click();
-    enter(window.fieldLabel(FieldId::VehicleName), window.fieldEditor(FieldId::VehicleName),
-          "Accord");
-    ASSERT_EQ(state(), kEditingChangedNox);
-    QSignalSpy reread(window.fileKVP(), &FileListBox::changedOnDisk);
-
-    write("new.kvs", fixtures::SolvaneFileBuilder().build());
-    ASSERT_TRUE(reread.wait(kWaitMs));
-    EXPECT_EQ(window.fileKVP()->fileNames(), QStringList({"new.kvs", "run.kvp"}));
-    EXPECT_EQ(window.fileKVP()->fileName(), "run.kvp");
-    EXPECT_EQ(state(), kEditingChangedNox);
-    EXPECT_TRUE(window.blnDirtyData);
-    EXPECT_EQ(window.fieldLabel(FieldId::VehicleName)->text(), "Accord");
-    EXPECT_EQ(window.strMode, "Nox");
-
-    // F5 does not wait for the disk to be noticed.
-    write("now.kvp", fixtures::NoxFileBuilder().version("2.0").build());
-    window.HandleFileKeys(116, 0);
-    EXPECT_EQ(window.fileKVP()->fileNames(), QStringList({"new.kvs", "now.kvp", "run.kvp"}));
-    EXPECT_EQ(state(), kEditingChangedNox);
-    EXPECT_TRUE(script.prompts.isEmpty());
 }
 
 } // namespace

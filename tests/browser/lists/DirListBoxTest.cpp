@@ -1,4 +1,4 @@
-#include "browser/pane/DirListBox.h"
+#include "browser/lists/DirListBox.h"
 
 #include "fixtures/QtPrinters.h"
 

@@ -1,4 +1,4 @@
-#include "browser/pane/PathWatch.h"
+#include "browser/lists/PathWatch.h"
 
 namespace quenloft {
 

@@ -1,4 +1,4 @@
-#include "browser/pane/DriveListBox.h"
+#include "browser/lists/DriveListBox.h"
 
 #include "fixtures/CaseNames.h"
 #include "fixtures/QtPrinters.h"

@@ -1,4 +1,4 @@
-#include "browser/pane/FolderIcon.h"
+#include "browser/lists/FolderIcon.h"
 
 #include <QIconEngine>
 #include <QPainter>

@@ -1,8 +1,8 @@
-#include "browser/pane/DirListBox.h"
+#include "browser/lists/DirListBox.h"
 
-#include "browser/pane/FolderIcon.h"
-#include "browser/pane/FolderListing.h"
-#include "browser/pane/PathWatch.h"
+#include "browser/lists/FolderIcon.h"
+#include "browser/lists/FolderListing.h"
+#include "browser/lists/PathWatch.h"
 
 #include <QDir>
 #include <QFileInfo>

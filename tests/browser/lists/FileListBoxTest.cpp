@@ -1,4 +1,4 @@
-#include "browser/pane/FileListBox.h"
+#include "browser/lists/FileListBox.h"
 
 #include "fixtures/CaseNames.h"
 #include "fixtures/QtPrinters.h"
