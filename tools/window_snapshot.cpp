@@ -1,8 +1,8 @@
 // Shows the window with a run file loaded and saves a picture of it:
 //   quenloft-window-snapshot RUNFILE OUT.png [--metric]
 // Run it on a real (or virtual) display so the picture is what a person sees.
-#include "app/Desktop.h"
-#include "app/frmMain.h"
+#include "app/program/Desktop.h"
+#include "app/window/frmMain.h"
 
 #include <QApplication>
 #include <QScreen>

@@ -11,9 +11,9 @@
 // a plain label in its font at its place: what that text costs with nothing else of the
 // window, and so the least any window with these captions can take.
 #include "ShownCaptions.h"
-#include "app/Desktop.h"
-#include "app/Preferences.h"
-#include "app/frmMain.h"
+#include "app/program/Desktop.h"
+#include "app/program/Preferences.h"
+#include "app/window/frmMain.h"
 #include "fixtures/Samples.h"
 
 #include <QApplication>

@@ -5,9 +5,9 @@
 //   build/bench/quenloft-bench-summary
 #include "../SampleFolders.h"
 #include "WindowBench.h"
-#include "app/FolderSummaryDialog.h"
-#include "app/FolderSummaryModel.h"
-#include "app/frmMain.h"
+#include "app/summary/FolderSummaryDialog.h"
+#include "app/summary/FolderSummaryModel.h"
+#include "app/window/frmMain.h"
 #include "browser/lists/FileListBox.h"
 #include "runfile/JournalStore.h"
 

@@ -3,7 +3,7 @@
 // events during the load. Runs offscreen.
 //   build/bench/quenloft-bench-window
 #include "WindowBench.h"
-#include "app/frmMain.h"
+#include "app/window/frmMain.h"
 #include "browser/lists/FileListBox.h"
 #include "fixtures/RunFileBuilder.h"
 

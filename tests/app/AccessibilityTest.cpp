@@ -2,8 +2,8 @@
 // commands' access keys.
 #include "WindowFixture.h"
 
-#include "app/PaneFrame.h"
-#include "app/Prompts.h"
+#include "app/pane/PaneFrame.h"
+#include "app/program/Prompts.h"
 
 #include <QAccessible>
 #include <QInputDialog>

@@ -1,6 +1,6 @@
 // The window's style draws scroll bars in bands; together the bands must be the pixels
 // Fusion draws in one go.
-#include "app/BandedScrollBarStyle.h"
+#include "app/look/BandedScrollBarStyle.h"
 
 #include <QImage>
 #include <QScrollBar>

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "ScriptedPrompter.h"
-#include "app/frmMain.h"
+#include "app/window/frmMain.h"
 #include "browser/Process.h"
 #include "browser/lists/FileListBox.h"
 #include "fixtures/QtPrinters.h"

@@ -2,9 +2,9 @@
 // file selection and the file keys from each source.
 #include "BrowserFixture.h"
 
-#include "app/ClickLabel.h"
-#include "app/FieldEditor.h"
-#include "app/PaneFrame.h"
+#include "app/column/ClickLabel.h"
+#include "app/column/FieldEditor.h"
+#include "app/pane/PaneFrame.h"
 #include "browser/lists/DirListBox.h"
 #include "browser/lists/DriveListBox.h"
 

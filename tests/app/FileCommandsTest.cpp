@@ -1,7 +1,7 @@
 // The file list's commands on real files (delete, rename, open), and the link labels.
 #include "BrowserFixture.h"
 
-#include "app/ClickLabel.h"
+#include "app/column/ClickLabel.h"
 #include "fixtures/FakeDesktop.h"
 
 #include <QContextMenuEvent>

@@ -2,8 +2,8 @@
 // the double-click that shows a file, and the CSV it writes, which is export's.
 #include "WindowFixture.h"
 
-#include "app/FolderSummaryDialog.h"
-#include "app/FolderSummaryModel.h"
+#include "app/summary/FolderSummaryDialog.h"
+#include "app/summary/FolderSummaryModel.h"
 #include "cli/CliRun.h"
 
 #include <QAction>

@@ -1,11 +1,11 @@
 // What the bare control set does before any behaviour is wired: focus order, input
 // limits, the popup menu, the pane height and the window's own events.
 #include "ScriptedPrompter.h"
-#include "app/frmMain.h"
+#include "app/window/frmMain.h"
 
-#include "app/ClickLabel.h"
-#include "app/FieldEditor.h"
-#include "app/PaneFrame.h"
+#include "app/column/ClickLabel.h"
+#include "app/column/FieldEditor.h"
+#include "app/pane/PaneFrame.h"
 #include "browser/lists/FileListBox.h"
 #include "fixtures/QtPrinters.h"
 

@@ -1,10 +1,10 @@
 // The window's control set as designed: one row per control, checked against the real
 // window by object name.
-#include "app/frmMain.h"
+#include "app/window/frmMain.h"
 
-#include "app/ClickLabel.h"
-#include "app/FieldEditor.h"
-#include "app/PaneFrame.h"
+#include "app/column/ClickLabel.h"
+#include "app/column/FieldEditor.h"
+#include "app/pane/PaneFrame.h"
 #include "browser/lists/DirListBox.h"
 #include "browser/lists/DriveListBox.h"
 #include "browser/lists/FileListBox.h"

@@ -1,7 +1,7 @@
 // Fonts, colours, alignment, borders and the pictures of the window's controls.
-#include "app/frmMain.h"
+#include "app/window/frmMain.h"
 
-#include "app/Appearance.h"
+#include "app/look/Appearance.h"
 #include "browser/lists/DriveListBox.h"
 #include "browser/lists/FileListBox.h"
 #include "fixtures/QtPrinters.h"

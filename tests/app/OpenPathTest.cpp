@@ -2,9 +2,9 @@
 // start-up, or dropped on the window.
 #include "ScriptedPrompter.h"
 #include "WindowFixture.h"
-#include "app/ClickLabel.h"
-#include "app/Preferences.h"
-#include "app/frmMain.h"
+#include "app/column/ClickLabel.h"
+#include "app/program/Preferences.h"
+#include "app/window/frmMain.h"
 #include "browser/lists/DirListBox.h"
 #include "browser/lists/FileListBox.h"
 #include "fixtures/QtPrinters.h"

@@ -1,6 +1,6 @@
 // ClickLabel and FieldEditor, the two small controls the window's labels and editors use.
-#include "app/ClickLabel.h"
-#include "app/FieldEditor.h"
+#include "app/column/ClickLabel.h"
+#include "app/column/FieldEditor.h"
 
 #include <QFocusEvent>
 #include <QSignalSpy>

@@ -1,10 +1,10 @@
 // Start-up and shut-down of the real window against a temporary preferences file: what a
 // first run shows, and what the next start gets back.
 #include "ScriptedPrompter.h"
-#include "app/Appearance.h"
-#include "app/ClickLabel.h"
-#include "app/PaneFrame.h"
-#include "app/frmMain.h"
+#include "app/column/ClickLabel.h"
+#include "app/look/Appearance.h"
+#include "app/pane/PaneFrame.h"
+#include "app/window/frmMain.h"
 #include "browser/lists/DirListBox.h"
 #include "browser/lists/FileListBox.h"
 #include "fixtures/QtPrinters.h"

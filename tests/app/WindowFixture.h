@@ -3,9 +3,9 @@
 #pragma once
 
 #include "ScriptedPrompter.h"
-#include "app/ClickLabel.h"
-#include "app/FieldEditor.h"
-#include "app/frmMain.h"
+#include "app/column/ClickLabel.h"
+#include "app/column/FieldEditor.h"
+#include "app/window/frmMain.h"
 #include "browser/lists/FileListBox.h"
 #include "browser/lists/PathWatch.h"
 #include "fixtures/QtPrinters.h"
