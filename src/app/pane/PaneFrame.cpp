@@ -9,23 +9,6 @@
 
 namespace quenloft {
 
-namespace {
-
-// A one-pixel ring just inside `outer`, filled as four whole-pixel strips. Strokes would
-// draw the same ring pixel by pixel, and the painter would blend such a long run of
-// single pixels across worker threads; strips blend as a few rows. Without its corners
-// the ring reads as slightly rounded.
-void fillRing(QPainter &painter, const QRect &outer, const QColor &colour, bool corners)
-{
-    const int inset = corners ? 0 : 1;
-    painter.fillRect(outer.left() + inset, outer.top(), outer.width() - 2 * inset, 1, colour);
-    painter.fillRect(outer.left() + inset, outer.bottom(), outer.width() - 2 * inset, 1, colour);
-    painter.fillRect(outer.left(), outer.top() + 1, 1, outer.height() - 2, colour);
-    painter.fillRect(outer.right(), outer.top() + 1, 1, outer.height() - 2, colour);
-}
-
-} // namespace
-
 PaneFrame::PaneFrame(QWidget *parent) : QGroupBox(parent)
 {
     setMouseTracking(true);
@@ -74,9 +57,16 @@ void PaneFrame::paintEvent(QPaintEvent *)
             : qMax(style()->pixelMetric(QStyle::PM_ExclusiveIndicatorHeight, &option, this),
                    option.fontMetrics.height());
     const QRect box = option.rect.adjusted(1, titleHeight + 4, 0, 0);
-    painter.fillRect(box.adjusted(1, 1, -1, -1), QColor(0, 0, 0, 3));
-    fillRing(painter, box.adjusted(1, 1, -1, -1), QColor(0, 0, 0, 4), true);
-    fillRing(painter, box, QColor(117, 117, 117, 50), false);
+    const QRect shade = box.adjusted(1, 1, -1, -1);
+    painter.fillRect(shade, QColor(0, 0, 0, 3));
+    painter.setPen(QColor(0, 0, 0, 4));
+    painter.drawRect(shade.adjusted(0, 0, -1, -1));
+    // Without its corners the outer ring reads as slightly rounded.
+    painter.setPen(QColor(117, 117, 117, 50));
+    painter.drawLine(box.left() + 1, box.top(), box.right() - 1, box.top());
+    painter.drawLine(box.left() + 1, box.bottom(), box.right() - 1, box.bottom());
+    painter.drawLine(box.left(), box.top() + 1, box.left(), box.bottom() - 1);
+    painter.drawLine(box.right(), box.top() + 1, box.right(), box.bottom() - 1);
 
     option.subControls &= ~QStyle::SC_GroupBoxFrame;
     painter.drawComplexControl(QStyle::CC_GroupBox, option);

@@ -1,7 +1,6 @@
 #include "app/program/Desktop.h"
 
 #include "app/look/Appearance.h"
-#include "app/look/BandedScrollBarStyle.h"
 
 #include <QApplication>
 #include <QDir>
@@ -92,7 +91,7 @@ void SetUpWindowProgram()
     QGuiApplication::setDesktopFileName(QString::fromLatin1(kDesktopId));
     QApplication::setWindowIcon(ProgramIcon());
     // Fusion: the window's colours are set through palettes, which it honours everywhere.
-    QApplication::setStyle(new BandedScrollBarStyle);
+    QApplication::setStyle(QStringLiteral("Fusion"));
     // The window's design font for every control and dialog. It also spares start-up
     // loading the desktop's default face only for the first layout each text field does
     // before its own font applies.

@@ -84,19 +84,8 @@ void frmMain::paintEvent(QPaintEvent *event)
     const QRect picture(0, 0, twips::toPixels(kPictureWidthTwips),
                         twips::toPixels(kPictureHeightTwips));
     QPainter painter(this);
-    if (picture.size() != m_background.deviceIndependentSize().toSize()) {
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.drawPixmap(picture, m_background);
-        return;
-    }
-    // At its own size the picture is copied one exposed rectangle at a time. Clipped to a
-    // single rectangle, the painter copies its rows straight; clipped to the whole exposed
-    // region, cut around the opaque controls, it blends them span by span, on worker
-    // threads it starts for that.
-    for (const QRect &exposed : event->region()) {
-        painter.setClipRect(exposed);
-        painter.drawPixmap(picture.topLeft(), m_background);
-    }
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawPixmap(picture, m_background);
 }
 
 void frmMain::mouseMoveEvent(QMouseEvent *event)
