@@ -3,6 +3,7 @@
 #include "browser/lists/FolderIcon.h"
 #include "browser/lists/FolderListing.h"
 #include "browser/lists/PathWatch.h"
+#include "support/SystemError.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -75,13 +76,16 @@ Result<Done> DirListBox::checkReadable(const QString &path)
 {
     const QFileInfo info(path);
     if (!info.exists()) {
-        return Failure{ENOENT, QStringLiteral("The directory does not exist.")};
+        return Failure{WindowsErrorFromErrno(ENOENT),
+                       QStringLiteral("The directory does not exist.")};
     }
     if (!info.isDir()) {
-        return Failure{ENOTDIR, QStringLiteral("The path is not a directory.")};
+        return Failure{WindowsErrorFromErrno(ENOTDIR),
+                       QStringLiteral("The path is not a directory.")};
     }
     if (!info.isReadable() || !info.isExecutable()) {
-        return Failure{EACCES, QStringLiteral("The directory cannot be read.")};
+        return Failure{WindowsErrorFromErrno(EACCES),
+                       QStringLiteral("The directory cannot be read.")};
     }
     return Done{};
 }

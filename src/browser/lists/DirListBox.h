@@ -42,7 +42,8 @@ public:
     [[nodiscard]] int ancestorCount() const { return m_ancestorCount; }
     [[nodiscard]] QString entryPath(int row) const;
 
-    // Whether `path` is a directory this list could show.
+    // Whether `path` is a directory this list could show; a failure carries the Windows
+    // system error code of its reason, as every other failure does.
     [[nodiscard]] static Result<Done> checkReadable(const QString &path);
 
 signals:

@@ -1,6 +1,7 @@
 #include "browser/lists/DirListBox.h"
 
 #include "fixtures/QtPrinters.h"
+#include "support/Errors.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,7 +13,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cerrno>
 #include <unistd.h>
 
 namespace {
@@ -150,13 +150,12 @@ TEST_P(DirListBoxFailure, ReportsFailureAndKeepsThePath)
     EXPECT_EQ(changed.size(), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, DirListBoxFailure,
-                         testing::Values(FailureCase{"Missing", "no-such-directory", ENOENT},
-                                         FailureCase{"MissingParent", "no/such/directory", ENOENT},
-                                         FailureCase{"File", "plain.kvp", ENOTDIR}),
-                         [](const testing::TestParamInfo<FailureCase> &info) {
-                             return std::string(info.param.name);
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DirListBoxFailure,
+    testing::Values(FailureCase{"Missing", "no-such-directory", quenloft::ErrorFileNotFound},
+                    FailureCase{"MissingParent", "no/such/directory", quenloft::ErrorFileNotFound},
+                    FailureCase{"File", "plain.kvp", quenloft::ErrorPathNotFound}),
+    [](const testing::TestParamInfo<FailureCase> &info) { return std::string(info.param.name); });
 
 TEST_F(DirListBoxTest, UnreadableDirectoryFails)
 {
@@ -171,7 +170,7 @@ TEST_F(DirListBoxTest, UnreadableDirectoryFails)
     QFile::setPermissions(locked,
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     ASSERT_FALSE(result);
-    EXPECT_EQ(result.failure().number, EACCES);
+    EXPECT_EQ(result.failure().number, quenloft::ErrorAccessDenied);
     EXPECT_EQ(list.path(), root);
 }
 
