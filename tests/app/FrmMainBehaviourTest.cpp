@@ -67,8 +67,8 @@ TEST(FocusOrder, TabVisitsTheControlsInTheDesignedOrder)
         widget->setEnabled(true);
         widget->show();
         if (auto *editor = qobject_cast<quenloft::FieldEditor *>(widget))
-            editor->setText(name == u"txtVehicleCoeffOfDrag" ? QStringLiteral("0.5")
-                                                             : QStringLiteral("1"));
+            editor->setProgramText(name == u"txtVehicleCoeffOfDrag" ? QStringLiteral("0.5")
+                                                                    : QStringLiteral("1"));
     }
     showAndActivate(window);
     window.cmdEdit()->setFocus(Qt::OtherFocusReason);

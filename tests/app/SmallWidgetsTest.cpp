@@ -110,7 +110,7 @@ TEST(FieldEditor, ProgramSetTextCountsAsAChangeAndIsNeverCut)
     FieldEditor editor;
     editor.setTypingLimit(4);
     QSignalSpy changed(&editor, &QLineEdit::textChanged);
-    editor.setText(QStringLiteral("123456"));
+    editor.setProgramText(QStringLiteral("123456"));
     EXPECT_EQ(changed.size(), 1);
     EXPECT_EQ(editor.text(), QStringLiteral("123456"));
 }
@@ -122,7 +122,7 @@ TEST(FieldEditor, TypingStopsAtTheLimitButMayShortenALongerText)
     QTest::keyClicks(&editor, QStringLiteral("abcdef"));
     EXPECT_EQ(editor.text(), QStringLiteral("abcd"));
 
-    editor.setText(QStringLiteral("123456"));
+    editor.setProgramText(QStringLiteral("123456"));
     editor.end(false);
     QTest::keyClick(&editor, Qt::Key_7);
     EXPECT_EQ(editor.text(), QStringLiteral("123456")) << "no longer than it was";

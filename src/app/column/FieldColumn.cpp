@@ -46,12 +46,12 @@ FieldColumn::FieldColumn(QWidget *window, VehicleSession &session,
         const FieldId id = f.id;
         f.label->installEventFilter(this); // the keys that open and leave a field
         f.editor->installEventFilter(this);
-        connect(f.label, &ClickLabel::clicked, this, [this, id] { open(id); });
+        connect(f.label, &ClickLabel::clicked, this, [this, id] { openEditor(id); });
         connect(f.editor, &QLineEdit::textChanged, this, &FieldColumn::textChanged);
         connect(f.editor, &FieldEditor::lostFocus, this, [this, id] {
             // Focus taken away to give it back to a refused editor is not leaving.
             if (!m_refocusing && !m_rejecting)
-                leave(id);
+                leaveEditor(id);
         });
     }
 }
@@ -107,7 +107,7 @@ const FieldColumn::Field *FieldColumn::field(FieldId id) const
     return nullptr;
 }
 
-void FieldColumn::open(FieldId id)
+void FieldColumn::openEditor(FieldId id)
 {
     if (!m_editing())
         return; // outside edit mode a click does nothing
@@ -126,7 +126,7 @@ void FieldColumn::BeginFieldEdit(FieldEditor *editor, ClickLabel *label)
 {
     if (!m_editing())
         return;
-    editor->setText(label->text());
+    editor->setProgramText(label->text());
     editor->show();
     label->hide();
     editor->setFocus(Qt::MouseFocusReason);
@@ -141,7 +141,7 @@ void FieldColumn::EndFieldEdit(FieldEditor *editor, ClickLabel *label)
     editor->hide();
 }
 
-void FieldColumn::leave(FieldId id)
+void FieldColumn::leaveEditor(FieldId id)
 {
     const Field *f = field(id);
     FieldEditor *editor = f->editor;
@@ -149,7 +149,8 @@ void FieldColumn::leave(FieldId id)
         return;
     const LeaveOutcome outcome = m_session.leaveEditor(id, editor->text());
     if (outcome.editorText != editor->text())
-        editor->setText(outcome.editorText); // a change like any other: it marks the data changed
+        editor->setProgramText(
+            outcome.editorText); // a change like any other: it marks the data changed
     if (!outcome.accepted) {
         reject(editor, outcome.message);
         return;
@@ -171,7 +172,7 @@ void FieldColumn::reject(FieldEditor *editor, const QString &message)
     m_refocusing = false;
 }
 
-void FieldColumn::closeAll()
+void FieldColumn::closeEditors()
 {
     for (const Field &f : m_fields)
         if (!f.editor->isHidden())
@@ -267,13 +268,13 @@ bool FieldColumn::keyPressed(const Field &f, QObject *watched, const QKeyEvent &
         // A value label has the focus only in edit mode: Enter, Space or F2 opens it.
         if (k != Qt::Key_Return && k != Qt::Key_Enter && k != Qt::Key_Space && k != Qt::Key_F2)
             return false;
-        open(f.id);
+        openEditor(f.id);
         return true;
     }
     if (k == Qt::Key_Return || k == Qt::Key_Enter) {
         // Enter leaves the editor as moving away does; once the value is taken the focus
         // stays on the field.
-        leave(f.id);
+        leaveEditor(f.id);
         if (f.editor->isHidden())
             f.label->setFocus(Qt::OtherFocusReason);
         return true;

@@ -46,15 +46,13 @@ public:
     [[nodiscard]] const Field *field(FieldId id) const;
 
     // A click on a field's label in edit mode: opens its editor on the shown value.
-    void open(FieldId id);
-    // The lost-focus step of a field's editor: the session checks the typed text; an
-    // accepted value closes the editor, a refused one is reported and keeps it open.
-    void leave(FieldId id);
+    void openEditor(FieldId id);
+    // Leaving a field's editor (the focus moving on, Enter, Save): the session checks the
+    // typed text; an accepted value closes the editor, a refused one is reported and keeps
+    // it open.
+    void leaveEditor(FieldId id);
     // Closes every open editor without taking what was typed.
-    void closeAll();
-
-    void BeginFieldEdit(FieldEditor *editor, ClickLabel *label);
-    void EndFieldEdit(FieldEditor *editor, ClickLabel *label);
+    void closeEditors();
 
     // Which editors can be used: all while editing, those only some models enable only
     // when a file of such a model is shown.
@@ -75,6 +73,8 @@ protected:
 
 private:
     void build(QWidget *window);
+    void BeginFieldEdit(FieldEditor *editor, ClickLabel *label);
+    void EndFieldEdit(FieldEditor *editor, ClickLabel *label);
     void closeEditor(const Field &f);
     void reject(FieldEditor *editor, const QString &message);
     void showUnitToolTips(FieldId id, bool metric);

@@ -39,7 +39,7 @@ private:
 
 FieldEditor::FieldEditor(QWidget *parent) : QLineEdit(parent) {}
 
-void FieldEditor::setText(const QString &text)
+void FieldEditor::setProgramText(const QString &text)
 {
     m_settingText = true;
     QLineEdit::setText(text);

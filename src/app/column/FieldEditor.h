@@ -20,8 +20,9 @@ public:
     void setTypingLimit(int characters);
     [[nodiscard]] int typingLimit() const { return m_typingLimit; }
 
-    // Sets the text as the program does: never cut by the typing limit.
-    void setText(const QString &text);
+    // Sets the text as the program does (a shown value, a normalised entry): never cut by
+    // the typing limit, which then lets the user shorten it but not lengthen it.
+    void setProgramText(const QString &text);
     [[nodiscard]] bool isSettingText() const { return m_settingText; }
 
     // The caption of the field being edited. It names the editor for screen readers each

@@ -43,8 +43,7 @@ bool BrowserPane::requireSelectedFile(const QString &fileName)
     // on no file at all would only ask a question about nothing and then fail.
     if (!fileName.isEmpty())
         return true;
-    m_prompter().message(m_window, QStringLiteral("You must select a VEXA file first!"),
-                         PromptIcon::Exclamation);
+    m_prompter().message(m_window, kSelectFileFirst, PromptIcon::Exclamation);
     return false;
 }
 

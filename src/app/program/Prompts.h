@@ -12,6 +12,9 @@ namespace quenloft {
 
 enum class PromptIcon { Stop, Exclamation, Information };
 
+// What a command that needs a selected run file says when none is selected.
+inline const QString kSelectFileFirst = QStringLiteral("You must select a VEXA file first!");
+
 class Prompter
 {
 public:

@@ -103,8 +103,6 @@ public:
     void cmdEdit_Click();
     void cmdUndo_Click();
     void cmdSave_Click();
-    // The lost-focus step of a field's editor; SaveRunFile runs it for the Nox fields.
-    void fieldEditor_LostFocus(FieldId id) { m_column->leave(id); }
 
     // The full path of the file selected in fileKVP; empty when no file is selected.
     [[nodiscard]] QString currentRunFilePath() const { return m_pane->selectedPath(); }

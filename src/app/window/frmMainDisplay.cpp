@@ -85,7 +85,7 @@ void frmMain::UpdateControls(bool blnEnableEdit, bool blnEnableUndo, bool blnEna
     // An editor still open when edit mode ends (one whose entry was rejected) is closed
     // rather than left disabled over its label.
     if (!blnEnableFields)
-        m_column->closeAll();
+        m_column->closeEditors();
     m_cmdEdit->setEnabled(blnEnableEdit);
     m_cmdUndo->setEnabled(blnEnableUndo);
     m_cmdSave->setEnabled(blnEnableSave);
@@ -148,8 +148,7 @@ bool frmMain::LoadRunFile()
     const quint64 generation = ++m_loadGeneration;
     const QString fileName = fileKVP()->fileName();
     if (fileName.isEmpty()) {
-        prompter().message(this, QStringLiteral("You must select a VEXA file first!"),
-                           PromptIcon::Exclamation);
+        prompter().message(this, kSelectFileFirst, PromptIcon::Exclamation);
         return false;
     }
     const QString path = currentRunFilePath();
@@ -163,7 +162,7 @@ bool frmMain::LoadRunFile()
     }
     // Until the file is shown nothing can be edited or saved: the display is half
     // replaced, and a failed load must never offer Save over it.
-    m_column->closeAll();
+    m_column->closeEditors();
     m_session.close();
     watchShownFile();
     UpdateControls(false, false, false, false);

@@ -113,15 +113,14 @@ bool frmMain::SaveRunFile()
 Result<Done> frmMain::writeShownFile()
 {
     if (fileKVP()->fileName().isEmpty()) {
-        prompter().message(this, QStringLiteral("You must select a VEXA file first!"),
-                           PromptIcon::Exclamation);
+        prompter().message(this, kSelectFileFirst, PromptIcon::Exclamation);
         return Failure{};
     }
     // The Nox fields' open editors are left first, so each value is checked and shown in
     // its label; a Solvane field's editor was left when the focus went to Save.
     for (const FieldId id : shownFields(Model::Nox, true))
         if (id != FieldId::Notes)
-            fieldEditor_LostFocus(id);
+            m_column->leaveEditor(id);
 
     if (!m_session.hasFile() || currentRunFilePath() != m_session.path())
         return Failure{0, QStringLiteral("The selected file is not the one shown; select it "
