@@ -4,7 +4,6 @@
 //   build/bench/quenloft-bench-window
 #include "WindowBench.h"
 #include "app/window/frmMain.h"
-#include "browser/lists/FileListBox.h"
 #include "fixtures/RunFileBuilder.h"
 
 #include <QDir>

@@ -274,30 +274,4 @@ TEST(ControlSet, WindowHasTheDesignedClientSizeTitleAndClass)
     EXPECT_FALSE(window.windowIcon().isNull());
 }
 
-TEST(ControlSet, AccessorsReturnTheNamedControls)
-{
-    frmMain window;
-    const std::pair<QObject *, const char *> pairs[] = {
-        {window.frameVEXAFile(), "frameVEXAFile"},
-        {window.driveKVP(), "driveKVP"},
-        {window.dirKVP(), "dirKVP"},
-        {window.fileKVP(), "fileKVP"},
-        {window.chkPin(), "chkPin"},
-        {window.fieldCaption(quenloft::FieldId::RunName), "lblRunNameLabel"},
-        {window.fieldLabel(quenloft::FieldId::DrivelineLoss), "lblVehicleDrivelineLoss"},
-        {window.fieldEditor(quenloft::FieldId::RunName), "txtRunName"},
-        {window.fieldEditor(quenloft::FieldId::DrivelineLoss), "txtVehicleDrivelineLoss"},
-        {window.txtVehicleNotes(), "txtVehicleNotes"},
-        {window.cmdSave(), "cmdSave"},
-        {window.lblHalvornCopyright(), "lblHalvornCopyright"},
-        {window.imageNox(), "imageNox"},
-        {window.mnuFilePopup(), "mnuFilePopup"},
-        {window.mnuFilePopupOpen(), "mnuFilePopupOpen"},
-    };
-    for (const auto &[object, name] : pairs) {
-        ASSERT_NE(object, nullptr) << name;
-        EXPECT_EQ(object->objectName().toStdString(), name);
-    }
-}
-
 } // namespace
