@@ -92,24 +92,23 @@ void frmMain::mouseMoveEvent(QMouseEvent *event)
 {
     QWidget::mouseMoveEvent(event);
     // Qt hands the window movement over disabled controls too; only what no enabled
-    // control covers is the window's own surface.
-    if (isOverOwnSurface(this, event->position().toPoint())) {
-        emit mouseMovedTwips(twips::fromPixels(event->position().x()),
-                             twips::fromPixels(event->position().y()));
-    }
+    // control covers is the window's own surface, where the pane follows the pointer.
+    if (isOverOwnSurface(this, event->position().toPoint()))
+        m_pane->ShowHideFileBrowser(twips::fromPixels(event->position().x()));
 }
 
 void frmMain::keyReleaseEvent(QKeyEvent *event)
 {
-    if (!event->isAutoRepeat()) {
-        emit keyReleased(event->key());
-    }
+    if (!event->isAutoRepeat())
+        windowKeyReleased(event->key());
     QWidget::keyReleaseEvent(event);
 }
 
 void frmMain::closeEvent(QCloseEvent *event)
 {
-    emit closing();
+    ++m_loadGeneration; // a load still scanning gives up
+    if (m_preferences)
+        Form_Unload(); // closing is never refused, and never asks about unsaved data
     event->accept();
 }
 

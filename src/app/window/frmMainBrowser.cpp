@@ -16,15 +16,13 @@ void frmMain::wireBrowser()
         UpdateControls(false, false, false, false);
     });
     connect(m_pane, &BrowserPane::editRequested, this, &frmMain::cmdEdit_Click);
-    connect(this, &frmMain::mouseMovedTwips, this, [this](int x, int) { ShowHideFileBrowser(x); });
     connect(m_lblHalvornCopyright, &ClickLabel::mouseMoved, m_pane, &BrowserPane::collapse);
-    connect(this, &frmMain::keyReleased, this, &frmMain::windowKeyReleased);
     wireLinks();
 }
 
 bool frmMain::showSelectedFile()
 {
-    SetModelFromFileName(fileKVP()->fileName());
+    SetModelFromFileName(m_pane->files()->fileName());
     return LoadRunFile();
 }
 
@@ -35,7 +33,7 @@ void frmMain::windowKeyReleased(int qtKey)
     const QWidget *focus = QApplication::focusWidget();
     if (focus != nullptr && focus != this && isAncestorOf(focus))
         return;
-    HandleFileKeys(BrowserPane::fileKeyCode(qtKey), 0);
+    m_pane->HandleFileKeys(BrowserPane::fileKeyCode(qtKey), 0);
 }
 
 } // namespace quenloft

@@ -56,24 +56,6 @@ private:
 
 } // namespace
 
-QLabel *frmMain::fieldCaption(FieldId id) const
-{
-    const FieldColumn::Field *f = m_column->field(id);
-    return f ? f->caption : nullptr;
-}
-
-ClickLabel *frmMain::fieldLabel(FieldId id) const
-{
-    const FieldColumn::Field *f = m_column->field(id);
-    return f ? f->label : nullptr;
-}
-
-FieldEditor *frmMain::fieldEditor(FieldId id) const
-{
-    const FieldColumn::Field *f = m_column->field(id);
-    return f ? f->editor : nullptr;
-}
-
 void frmMain::setPrompter(std::unique_ptr<Prompter> prompter)
 {
     m_prompter = std::move(prompter);
@@ -146,18 +128,18 @@ void frmMain::showRecordsProgress(qint64 bytesScanned, qint64 totalBytes)
 bool frmMain::LoadRunFile()
 {
     const quint64 generation = ++m_loadGeneration;
-    const QString fileName = fileKVP()->fileName();
+    const QString fileName = m_pane->files()->fileName();
     if (fileName.isEmpty()) {
         prompter().message(this, kSelectFileFirst, PromptIcon::Exclamation);
         return false;
     }
-    const QString path = currentRunFilePath();
+    const QString path = m_pane->selectedPath();
     if (!FileExists(path)) {
         prompter().message(this,
                            QStringLiteral("The file does not exist!") + kCRLF +
                                QStringLiteral("The file list will be refreshed."),
                            PromptIcon::Exclamation);
-        RefreshFiles();
+        m_pane->RefreshFiles();
         return false;
     }
     // Until the file is shown nothing can be edited or saved: the display is half

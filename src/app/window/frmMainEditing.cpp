@@ -29,8 +29,6 @@ void frmMain::wireVehicleData()
         if (m_lblUnits->isEnabled())
             ToggleUnits();
     });
-    // A load still scanning gives up when the window closes.
-    connect(this, &frmMain::closing, this, [this] { ++m_loadGeneration; });
     m_shownFileWatch = new PathWatch(this);
     connect(m_shownFileWatch, &PathWatch::changed, this, &frmMain::shownFileChangedOnDisk);
 }
@@ -47,7 +45,7 @@ void frmMain::cmdUndo_Click()
 
 void frmMain::cmdSave_Click()
 {
-    const auto saved = writeShownFile();
+    const auto saved = SaveRunFile();
     UpdateControls(true, false, false, false);
     if (!saved) {
         QString text = QStringLiteral("Error saving the VEXA file!");
@@ -105,14 +103,9 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
-bool frmMain::SaveRunFile()
+Result<Done> frmMain::SaveRunFile()
 {
-    return writeShownFile().ok();
-}
-
-Result<Done> frmMain::writeShownFile()
-{
-    if (fileKVP()->fileName().isEmpty()) {
+    if (m_pane->files()->fileName().isEmpty()) {
         prompter().message(this, kSelectFileFirst, PromptIcon::Exclamation);
         return Failure{};
     }
@@ -122,7 +115,7 @@ Result<Done> frmMain::writeShownFile()
         if (id != FieldId::Notes)
             m_column->leaveEditor(id);
 
-    if (!m_session.hasFile() || currentRunFilePath() != m_session.path())
+    if (!m_session.hasFile() || m_pane->selectedPath() != m_session.path())
         return Failure{0, QStringLiteral("The selected file is not the one shown; select it "
                                          "again to load it")};
     const auto saved = m_session.save();

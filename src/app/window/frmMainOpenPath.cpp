@@ -23,8 +23,9 @@ QString Bracketed(const QString &path)
 bool frmMain::isShowableFromOutside(const QString &path) const
 {
     const QFileInfo target(path);
-    return target.isDir() || (target.isFile() &&
-                              FileListBox::matchesPattern(target.fileName(), fileKVP()->pattern()));
+    return target.isDir() ||
+           (target.isFile() &&
+            FileListBox::matchesPattern(target.fileName(), m_pane->files()->pattern()));
 }
 
 void frmMain::showPathFromOutside(const QString &path)
@@ -53,10 +54,10 @@ void frmMain::showPathFromOutside(const QString &path)
         return;
     const QString name = target.fileName();
     // A file that arrived since the folder was last read is not listed yet.
-    if (!fileKVP()->fileNames().contains(name))
-        (void)fileKVP()->refresh();
+    if (!m_pane->files()->fileNames().contains(name))
+        (void)m_pane->files()->refresh();
     // Raises the list's click when the selection moves, which loads the file.
-    if (!fileKVP()->setFileName(name))
+    if (!m_pane->files()->setFileName(name))
         prompter().message(this,
                            QStringLiteral("The file ") + Bracketed(absolute) +
                                QStringLiteral(" cannot be shown in the file list!"),
@@ -66,8 +67,8 @@ void frmMain::showPathFromOutside(const QString &path)
 bool frmMain::showRunFile(const QString &path)
 {
     const QFileInfo file(path);
-    const bool selected = fileKVP()->fileName() == file.fileName() &&
-                          QFileInfo(fileKVP()->path()) == QFileInfo(file.absolutePath());
+    const bool selected = m_pane->files()->fileName() == file.fileName() &&
+                          QFileInfo(m_pane->files()->path()) == QFileInfo(file.absolutePath());
     if (selected)
         return showSelectedFile(); // as clicking the selected file again does
     showPathFromOutside(path);

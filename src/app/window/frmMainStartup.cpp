@@ -35,11 +35,10 @@ void frmMain::Form_Load(std::unique_ptr<Preferences> preferences)
     const VersionInfo &version = ProgramVersion();
     setWindowTitle(TitleOf(version));
     m_lblAbout->setText(version.comments);
-    frameVEXAFile()->setFrameHeightTwips(kPaneCollapsedTwips);
+    m_pane->frame()->setFrameHeightTwips(kPaneCollapsedTwips);
     restoreLastDirectory();
     RestoreFormPosition(*this, *m_preferences);
     LoadOptions();
-    connect(this, &frmMain::closing, this, &frmMain::Form_Unload, Qt::UniqueConnection);
 }
 
 void frmMain::restoreLastDirectory()
@@ -51,17 +50,17 @@ void frmMain::restoreLastDirectory()
     if (directory.isEmpty() || !QFileInfo(directory).isDir())
         return;
     // Each assignment runs the list's change event, so the lists below it follow.
-    (void)driveKVP()->setDrive(directory);
-    (void)dirKVP()->setPath(directory);
+    (void)m_pane->drives()->setDrive(directory);
+    (void)m_pane->directories()->setPath(directory);
 }
 
 void frmMain::LoadOptions()
 {
     if (IsTrueText(m_preferences->value(kMainOptions, kPinFileBrowser))) {
-        ShowHideFileBrowser(0); // not pinned yet, so this opens the pane
-        chkPin()->setChecked(true);
+        m_pane->ShowHideFileBrowser(0); // not pinned yet, so this opens the pane
+        m_pane->pin()->setChecked(true);
     } else {
-        chkPin()->setChecked(false);
+        m_pane->pin()->setChecked(false);
     }
     if (IsTrueText(m_preferences->value(kMainOptions, kMetricUnits)))
         ToggleUnits(); // the window starts in imperial units
@@ -69,14 +68,15 @@ void frmMain::LoadOptions()
 
 void frmMain::SaveOptions()
 {
-    m_preferences->setValue(kMainOptions, kPinFileBrowser, FlagText(chkPin()->isChecked()));
+    m_preferences->setValue(kMainOptions, kPinFileBrowser, FlagText(m_pane->pin()->isChecked()));
     m_preferences->setValue(kMainOptions, kMetricUnits, FlagText(m_session.metric()));
 }
 
 void frmMain::Form_Unload()
 {
     // Unsaved vehicle data is not asked about: closing always ends the program.
-    m_preferences->setValue(kOptions, kLastDirectory, QDir::toNativeSeparators(fileKVP()->path()));
+    m_preferences->setValue(kOptions, kLastDirectory,
+                            QDir::toNativeSeparators(m_pane->files()->path()));
     SaveFormPosition(*this, *m_preferences);
     SaveOptions();
     m_preferences->sync();

@@ -9,7 +9,7 @@ namespace quenloft {
 FolderSummaryDialog *frmMain::openFolderSummary()
 {
     auto *dialog = new FolderSummaryDialog(
-        fileKVP()->path(), fileKVP()->fileNames(), m_session.metric(),
+        m_pane->files()->path(), m_pane->files()->fileNames(), m_session.metric(),
         [this]() -> Prompter & { return prompter(); }, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &FolderSummaryDialog::fileActivated, this,

@@ -67,7 +67,7 @@ void frmMain::shownFileChangedOnDisk()
         return;
     }
     // Nothing changed here: show what the file holds now, as Undo would.
-    if (currentRunFilePath() == path)
+    if (m_pane->selectedPath() == path)
         (void)LoadRunFile();
 }
 
