@@ -25,6 +25,12 @@ constexpr qint16 kKeyDelete = 46;
 constexpr qint16 kKeyF2 = 113;
 constexpr qint16 kKeyF5 = 116;
 
+QString unreadableFolderMessage(const QString &folder)
+{
+    return QStringLiteral("There was an error reading the [") + QDir::toNativeSeparators(folder) +
+           QStringLiteral("] directory!");
+}
+
 } // namespace
 
 BrowserPane::BrowserPane(QWidget *window, std::function<Prompter &()> prompter,
@@ -240,10 +246,7 @@ void BrowserPane::reportUnreadableDirectory(BrowseTarget target)
     // The list still holds the path it had before the failed step.
     const QString held =
         target == BrowseTarget::Directories ? m_directories->path() : m_files->path();
-    m_prompter().message(m_window,
-                         QStringLiteral("There was an error reading the [") +
-                             QDir::toNativeSeparators(held) + QStringLiteral("] directory!"),
-                         PromptIcon::Exclamation);
+    m_prompter().message(m_window, unreadableFolderMessage(held), PromptIcon::Exclamation);
     // The program's own directory is the one place that can be relied on. Setting the
     // directory list's path runs its change event, so the file list follows.
     const QString fallback = QCoreApplication::applicationDirPath();
@@ -257,10 +260,7 @@ void BrowserPane::dirKVP_EnterFailed(const QString &path)
 {
     // The list refused to enter the directory and still shows the one before, which the
     // file list shows too: nothing needs to move, the user only needs to know.
-    m_prompter().message(m_window,
-                         QStringLiteral("There was an error reading the [") +
-                             QDir::toNativeSeparators(path) + QStringLiteral("] directory!"),
-                         PromptIcon::Exclamation);
+    m_prompter().message(m_window, unreadableFolderMessage(path), PromptIcon::Exclamation);
 }
 
 void BrowserPane::fileKVP_Click()

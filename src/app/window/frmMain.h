@@ -133,6 +133,8 @@ private:
     [[nodiscard]] bool isShowableFromOutside(const QString &path) const;
     // The one local run file or folder a drag carries; empty for anything else.
     [[nodiscard]] QString droppablePath(const QMimeData *data) const;
+    // A path as the window's messages name it: "[/home/ann/runs/run3.kvp]".
+    [[nodiscard]] static QString bracketed(const QString &path);
 
     VehicleSession m_session;
     std::unique_ptr<Prompter> m_prompter;

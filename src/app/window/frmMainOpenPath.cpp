@@ -11,14 +11,10 @@
 #include <QFileInfo>
 
 namespace quenloft {
-namespace {
-
-QString Bracketed(const QString &path)
+QString frmMain::bracketed(const QString &path)
 {
     return u'[' + QDir::toNativeSeparators(path) + u']';
 }
-
-} // namespace
 
 bool frmMain::isShowableFromOutside(const QString &path) const
 {
@@ -34,7 +30,7 @@ void frmMain::showPathFromOutside(const QString &path)
     const QString absolute = QDir::cleanPath(target.absoluteFilePath());
     if (!target.exists()) {
         prompter().message(this,
-                           QStringLiteral("The path ") + Bracketed(absolute) +
+                           QStringLiteral("The path ") + bracketed(absolute) +
                                QStringLiteral(" does not exist!"),
                            PromptIcon::Exclamation);
         return;
@@ -45,7 +41,7 @@ void frmMain::showPathFromOutside(const QString &path)
     }
     if (!isShowableFromOutside(absolute)) {
         prompter().message(this,
-                           QStringLiteral("The file ") + Bracketed(absolute) +
+                           QStringLiteral("The file ") + bracketed(absolute) +
                                QStringLiteral(" is not a VEXA file (*.KVP, *.KVS)!"),
                            PromptIcon::Exclamation);
         return;
@@ -59,7 +55,7 @@ void frmMain::showPathFromOutside(const QString &path)
     // Raises the list's click when the selection moves, which loads the file.
     if (!m_pane->files()->setFileName(name))
         prompter().message(this,
-                           QStringLiteral("The file ") + Bracketed(absolute) +
+                           QStringLiteral("The file ") + bracketed(absolute) +
                                QStringLiteral(" cannot be shown in the file list!"),
                            PromptIcon::Exclamation);
 }

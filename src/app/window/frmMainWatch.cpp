@@ -9,15 +9,6 @@
 #include <QDir>
 
 namespace quenloft {
-namespace {
-
-QString bracketed(const QString &path)
-{
-    return u'[' + QDir::toNativeSeparators(path) + u']';
-}
-
-} // namespace
-
 void frmMain::watchShownFile()
 {
     m_toldChangedOnDisk = false;
