@@ -1,10 +1,12 @@
 // Shows the window with a run file loaded and saves a picture of it:
 //   quenloft-window-snapshot RUNFILE OUT.png [--metric]
 // Run it on a real (or virtual) display so the picture is what a person sees.
-#include "app/Desktop.h"
-#include "app/frmMain.h"
+#include "app/column/ClickLabel.h"
+#include "app/program/Desktop.h"
+#include "app/window/frmMain.h"
 
 #include <QApplication>
+#include <QPushButton>
 #include <QScreen>
 #include <QTextStream>
 #include <QTimer>
@@ -22,12 +24,13 @@ int main(int argc, char *argv[])
         return 2;
     }
     frmMain window;
-    if (args.contains(QStringLiteral("--metric")))
-        window.ToggleUnits();
     window.show();
     if (!window.showRunFile(args.at(1)))
         return 1;
-    window.cmdEdit_Click();
+    // As a user would: a click on the unit switch, then on Edit.
+    if (args.contains(QStringLiteral("--metric")))
+        window.findChild<quenloft::ClickLabel *>(QStringLiteral("lblUnits"))->click();
+    window.findChild<QPushButton *>(QStringLiteral("cmdEdit"))->click();
     int code = 0;
     QTimer::singleShot(1000, &window, [&] {
         const QPixmap shot = window.screen()->grabWindow(window.winId());

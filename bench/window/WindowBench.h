@@ -2,7 +2,7 @@
 // longest time the window went without handling its events, and an offscreen main.
 #pragma once
 
-#include "app/Prompts.h"
+#include "app/program/Prompts.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

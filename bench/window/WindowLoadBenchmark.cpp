@@ -3,8 +3,7 @@
 // events during the load. Runs offscreen.
 //   build/bench/quenloft-bench-window
 #include "WindowBench.h"
-#include "app/frmMain.h"
-#include "browser/pane/FileListBox.h"
+#include "app/window/frmMain.h"
 #include "fixtures/RunFileBuilder.h"
 
 #include <QDir>

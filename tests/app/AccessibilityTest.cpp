@@ -2,8 +2,8 @@
 // commands' access keys.
 #include "WindowFixture.h"
 
-#include "app/PaneFrame.h"
-#include "app/Prompts.h"
+#include "app/pane/PaneFrame.h"
+#include "app/program/Prompts.h"
 
 #include <QAccessible>
 #include <QInputDialog>
@@ -68,11 +68,11 @@ TEST_F(Accessibility, EveryReachableControlHasANameAndADescription)
         }
     };
     check("no file");
-    window.frameVEXAFile()->setFrameHeightTwips(6975);
+    ui.frameVEXAFile->setFrameHeightTwips(6975);
     ASSERT_TRUE(load("run.kvp", filledNoxFile()));
     check("Nox file shown");
-    window.cmdEdit_Click();
-    click(window.fieldLabel(FieldId::Weight));
+    click(ui.cmdEdit);
+    click(ui.label(FieldId::Weight));
     check("Nox field editor open");
     ASSERT_TRUE(load("run.kvs", SolvaneFileBuilder().build()));
     check("Solvane file shown");
@@ -90,8 +90,8 @@ struct SpokenCase
 TEST_F(Accessibility, ControlsSayWhatTheyAreAndDo)
 {
     ASSERT_TRUE(load("run.kvp", filledNoxFile()));
-    window.cmdEdit_Click();
-    click(window.fieldLabel(FieldId::Weight)); // opens its editor
+    click(ui.cmdEdit);
+    click(ui.label(FieldId::Weight)); // opens its editor
 
     const SpokenCase cases[] = {
         {"lblVehicleName", QAccessible::StaticText, "Vehicle Name",
@@ -133,7 +133,7 @@ TEST_F(Accessibility, ControlsSayWhatTheyAreAndDo)
                                                   : QStringList());
     }
     EXPECT_EQ(named("lblVehicleWeight")->text(QAccessible::Value), "2650");
-    click(window.fieldLabel(FieldId::RunName)); // built under "Run Date:", opened under "Run Name:"
+    click(ui.label(FieldId::RunName)); // built under "Run Date:", opened under "Run Name:"
     EXPECT_EQ(named("txtRunName")->text(QAccessible::Name), "Run Name");
 
     ASSERT_TRUE(load("run.kvs", SolvaneFileBuilder().build()));
@@ -148,16 +148,16 @@ TEST_F(Accessibility, PressingALabelActsAsAClick)
     ASSERT_TRUE(load("run.kvs", SolvaneFileBuilder().build()));
     QAccessibleInterface *units = named("lblUnits");
     units->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-    EXPECT_TRUE(window.blnMetricUnits);
+    EXPECT_TRUE(window.session().metric());
     EXPECT_EQ(units->text(QAccessible::Name), "Metric Units");
 
-    window.cmdEdit_Click();
+    click(ui.cmdEdit);
     EXPECT_FALSE(canPress(units)) << "the unit switch is off while editing";
     named("lblVehicleCoeffOfDrag")
         ->actionInterface()
         ->doAction(QAccessibleActionInterface::pressAction());
-    EXPECT_TRUE(window.fieldEditor(FieldId::CoeffOfDrag)->isVisible());
-    EXPECT_EQ(QApplication::focusWidget(), window.fieldEditor(FieldId::CoeffOfDrag));
+    EXPECT_TRUE(ui.editor(FieldId::CoeffOfDrag)->isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), ui.editor(FieldId::CoeffOfDrag));
 }
 
 TEST_F(Accessibility, AccessKeysRunTheCommands)
@@ -176,16 +176,16 @@ TEST_F(Accessibility, AccessKeysRunTheCommands)
 
     press(Qt::Key_E);
     ASSERT_TRUE(settlesAt(kEditingUnchangedNox)) << state().toStdString();
-    click(window.fieldLabel(FieldId::VehicleName));
-    QTest::keyClicks(window.fieldEditor(FieldId::VehicleName), "Miata");
+    click(ui.label(FieldId::VehicleName));
+    QTest::keyClicks(ui.editor(FieldId::VehicleName), "Miata");
     press(Qt::Key_U);
     ASSERT_TRUE(settlesAt(kFileShown)) << state().toStdString();
-    EXPECT_EQ(window.fieldLabel(FieldId::VehicleName)->text(), "Civic") << "reloaded";
+    EXPECT_EQ(ui.label(FieldId::VehicleName)->text(), "Civic") << "reloaded";
 
     press(Qt::Key_E);
     ASSERT_TRUE(settlesAt(kEditingUnchangedNox));
-    click(window.fieldLabel(FieldId::VehicleName));
-    QTest::keyClicks(window.fieldEditor(FieldId::VehicleName), "Miata");
+    click(ui.label(FieldId::VehicleName));
+    QTest::keyClicks(ui.editor(FieldId::VehicleName), "Miata");
     press(Qt::Key_S);
     ASSERT_TRUE(settlesAt(kFileShown)) << state().toStdString();
     EXPECT_TRUE(read(path).contains("Miata")) << "saved, the open editor left first";

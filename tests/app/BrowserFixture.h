@@ -1,11 +1,12 @@
-// A real, shown frmMain with its prompts answered by a script, a temporary folder of run
-// files, and a shell opener that records what it is handed.
+// A real, shown frmMain with its prompts answered by a script and its controls found by
+// name, a temporary folder of run files, and a shell opener that records what it is
+// handed.
 #pragma once
 
 #include "ScriptedPrompter.h"
-#include "app/frmMain.h"
+#include "WindowControls.h"
+#include "app/window/frmMain.h"
 #include "browser/Process.h"
-#include "browser/pane/FileListBox.h"
 #include "fixtures/QtPrinters.h"
 #include "fixtures/RunFileBuilder.h"
 
@@ -54,16 +55,15 @@ protected:
     // Lists the temporary folder and selects `name` as a click would, which loads it.
     void pick(const QString &name)
     {
-        ASSERT_TRUE(window.fileKVP()->setPath(dir.path()).ok());
-        ASSERT_TRUE(window.fileKVP()->setFileName(name)) << name.toStdString();
+        ASSERT_TRUE(ui.fileKVP->setPath(dir.path()).ok());
+        ASSERT_TRUE(ui.fileKVP->setFileName(name)) << name.toStdString();
     }
 
     // Open, Edit, Delete and Rename are always enabled together.
     bool commandsEnabled() const
     {
-        const bool edit = window.mnuFilePopupEdit()->isEnabled();
-        for (QAction *item :
-             {window.mnuFilePopupOpen(), window.mnuFilePopupDelete(), window.mnuFilePopupRename()})
+        const bool edit = ui.mnuFilePopupEdit->isEnabled();
+        for (QAction *item : {ui.mnuFilePopupOpen, ui.mnuFilePopupDelete, ui.mnuFilePopupRename})
             EXPECT_EQ(item->isEnabled(), edit) << item->objectName().toStdString();
         return edit;
     }
@@ -71,6 +71,7 @@ protected:
     QTemporaryDir dir;
     ScriptedPrompter::Script script;
     frmMain window;
+    WindowControls ui{window};
     QList<QUrl> opened;
     bool openerSucceeds = false;
 

@@ -1,6 +1,6 @@
 // The window program's command line, and the files it finds where it is installed.
-#include "app/Desktop.h"
-#include "app/CommandLine.h"
+#include "app/program/Desktop.h"
+#include "app/program/CommandLine.h"
 #include "fixtures/QtPrinters.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
 // The file list's commands on real files (delete, rename, open), and the link labels.
 #include "BrowserFixture.h"
 
-#include "app/ClickLabel.h"
+#include "app/column/ClickLabel.h"
 #include "fixtures/FakeDesktop.h"
 
 #include <QContextMenuEvent>
@@ -31,34 +31,33 @@ protected:
 
 TEST_F(FileCommands, DeleteAsksFirst)
 {
-    window.mnuFilePopupDelete()->trigger(); // answered No
+    ui.mnuFilePopupDelete->trigger(); // answered No
     EXPECT_EQ(script.prompts.at(0).text, "This will permanently delete the file:\r\nrun.kvp\r\n"
                                          "Are you sure you want to delete it?");
     EXPECT_EQ(script.prompts.at(0).icon, PromptIcon::Stop);
     EXPECT_EQ(files(), QStringList({"run.kvp", "taken.kvp"}));
 
     script.answers = {true};
-    window.mnuFilePopupDelete()->trigger();
-    EXPECT_EQ(window.fileKVP()->fileNames(), QStringList{"taken.kvp"});
+    ui.mnuFilePopupDelete->trigger();
+    EXPECT_EQ(ui.fileKVP->fileNames(), QStringList{"taken.kvp"});
     EXPECT_EQ(files(), QStringList{"taken.kvp"});
 
     // The commands stay enabled with nothing selected, but act on no folder.
     ASSERT_TRUE(commandsEnabled());
-    window.mnuFilePopupRename()->trigger();
+    ui.mnuFilePopupRename->trigger();
     EXPECT_EQ(script.messages().last(), "You must select a VEXA file first!");
-    QTest::mouseClick(window.fileKVP()->viewport(), Qt::LeftButton, {}, QPoint(20, 150));
+    QTest::mouseClick(ui.fileKVP->viewport(), Qt::LeftButton, {}, QPoint(20, 150));
     EXPECT_FALSE(commandsEnabled()) << "a release over the list with nothing selected";
 }
 
 TEST_F(FileCommands, TheMenuKeyOpensTheMenuAtTheSelectedFile)
 {
     QContextMenuEvent key(QContextMenuEvent::Keyboard, QPoint(), QPoint());
-    QApplication::sendEvent(window.fileKVP(), &key);
-    ASSERT_TRUE(window.mnuFilePopup()->isVisible());
-    const QRect item = window.fileKVP()->visualItemRect(window.fileKVP()->currentItem());
-    EXPECT_EQ(window.mnuFilePopup()->pos(),
-              window.fileKVP()->viewport()->mapToGlobal(item.center()));
-    window.mnuFilePopup()->hide();
+    QApplication::sendEvent(ui.fileKVP, &key);
+    ASSERT_TRUE(ui.mnuFilePopup->isVisible());
+    const QRect item = ui.fileKVP->visualItemRect(ui.fileKVP->currentItem());
+    EXPECT_EQ(ui.mnuFilePopup->pos(), ui.fileKVP->viewport()->mapToGlobal(item.center()));
+    ui.mnuFilePopup->hide();
 }
 
 TEST_F(FileCommands, RefusedDeleteNamesTheSystemError)
@@ -67,7 +66,7 @@ TEST_F(FileCommands, RefusedDeleteNamesTheSystemError)
     ASSERT_TRUE(QFile::remove(path("run.kvp")));
     ASSERT_TRUE(QDir(dir.path()).mkdir("run.kvp"));
     script.answers = {true};
-    window.mnuFilePopupDelete()->trigger();
+    ui.mnuFilePopupDelete->trigger();
     EXPECT_EQ(script.messages().value(1), "WARNING:  error (5) - Access Denied - occurred while "
                                           "attempting to delete the file.");
     EXPECT_TRUE(QFileInfo(path("run.kvp")).isDir());
@@ -102,9 +101,9 @@ TEST_F(FileCommands, RenameRules)
         SCOPED_TRACE(c.answer.value_or("(cancel)").toStdString());
         script.prompts.clear();
         script.inputs = {c.answer};
-        window.mnuFilePopupRename()->trigger();
+        ui.mnuFilePopupRename->trigger();
         EXPECT_EQ(files(), c.filesAfter);
-        EXPECT_EQ(window.fileKVP()->fileNames(), c.filesAfter);
+        EXPECT_EQ(ui.fileKVP->fileNames(), c.filesAfter);
         EXPECT_EQ(script.messages().value(1), c.message);
         if (c.filesAfter != untouched) {
             ASSERT_TRUE(QFile::rename(path(c.filesAfter.first()), path("run.kvp")));
@@ -117,12 +116,12 @@ TEST_F(FileCommands, RenameRules)
 TEST_F(FileCommands, OpenAndLinksSayWhatFailed)
 {
     openerSucceeds = true;
-    window.mnuFilePopupOpen()->trigger();
+    ui.mnuFilePopupOpen->trigger();
     EXPECT_EQ(opened, QList<QUrl>{QUrl::fromLocalFile(path("run.kvp"))});
     EXPECT_TRUE(script.prompts.isEmpty());
 
     openerSucceeds = false;
-    window.mnuFilePopupOpen()->trigger();
+    ui.mnuFilePopupOpen->trigger();
     EXPECT_EQ(script.messages().value(0), "Shell [\"" + QDir::toNativeSeparators(path("run.kvp")) +
                                               "\"] failed!\r\n\r\nAre you sure you've "
                                               "associated the .KVP file extension to VEXA?");
@@ -131,8 +130,8 @@ TEST_F(FileCommands, OpenAndLinksSayWhatFailed)
     // The version history page is not beside the test program, so that one fails too.
     const QString history =
         QDir::toNativeSeparators(QCoreApplication::applicationDirPath() + "/version_history.html");
-    for (ClickLabel *label : {window.lblAbout(), window.lblHalvorn(), window.lblHalvornCopyright(),
-                              window.lblVersionHistory()})
+    for (ClickLabel *label :
+         {ui.lblAbout, ui.lblHalvorn, ui.lblHalvornCopyright, ui.lblVersionHistory})
         QTest::mouseClick(label, Qt::LeftButton);
     EXPECT_EQ(script.messages().mid(1), QStringList({"Shell [https://quenloft.example/] failed!",
                                                      "Shell [https://halvorn.example/] failed!",
@@ -163,7 +162,7 @@ TEST_F(FileCommands, OpenFileHearsWhetherTheDesktopOpenedIt)
         SCOPED_TRACE(c.opener);
         desktop.setOpener(c.opener);
         script.prompts.clear();
-        window.mnuFilePopupOpen()->trigger();
+        ui.mnuFilePopupOpen->trigger();
         EXPECT_EQ(script.messages(), c.messages);
     }
     EXPECT_EQ(desktop.openerCalls().size(), 3);
@@ -172,7 +171,7 @@ TEST_F(FileCommands, OpenFileHearsWhetherTheDesktopOpenedIt)
     (void)SetShellOpener(DesktopOpener(desktop.settings(300ms)));
     desktop.setOpener("");
     script.prompts.clear();
-    window.mnuFilePopupOpen()->trigger();
+    ui.mnuFilePopupOpen->trigger();
     EXPECT_EQ(script.messages(),
               QStringList{failed + "\r\n\r\nNo program to open files and web pages with is "
                                    "installed (xdg-open, from the package xdg-utils)."});
@@ -181,7 +180,7 @@ TEST_F(FileCommands, OpenFileHearsWhetherTheDesktopOpenedIt)
     // neither waited for nor stopped.
     desktop.setOpener(FakeDesktop::kKeepsRunning);
     script.prompts.clear();
-    window.mnuFilePopupOpen()->trigger();
+    ui.mnuFilePopupOpen->trigger();
     EXPECT_EQ(script.messages(), QStringList());
     EXPECT_TRUE(desktop.openerStillRuns());
     qputenv("PATH", searchPath);

@@ -2,8 +2,8 @@
 // the double-click that shows a file, and the CSV it writes, which is export's.
 #include "WindowFixture.h"
 
-#include "app/FolderSummaryDialog.h"
-#include "app/FolderSummaryModel.h"
+#include "app/summary/FolderSummaryDialog.h"
+#include "app/summary/FolderSummaryModel.h"
 #include "cli/CliRun.h"
 
 #include <QAction>
@@ -34,7 +34,7 @@ protected:
         write("B.kvs", fixtures::SolvaneFileBuilder().weight(1234).build());
         write("short.kvp", QByteArray(100, 'x'));
         write("readme.txt", "not a run file");
-        ASSERT_TRUE(window.fileKVP()->setPath(dir.path()).ok());
+        ASSERT_TRUE(ui.fileKVP->setPath(dir.path()).ok());
     }
 
     // Opens the summary from the menu and waits until every row is in.
@@ -135,9 +135,9 @@ TEST_F(FolderSummary, DoubleClickShowsTheFileInTheWindowOnce)
     const QPoint at = table->visualRect(a).center();
     QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, at);
     QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, at);
-    EXPECT_EQ(window.fileKVP()->fileName(), "a.kvp");
+    EXPECT_EQ(ui.fileKVP->fileName(), "a.kvp");
     EXPECT_EQ(window.session().path(), QDir::toNativeSeparators(dir.filePath("a.kvp")));
-    EXPECT_EQ(window.fieldLabel(FieldId::Weight)->text(), "2650");
+    EXPECT_EQ(ui.label(FieldId::Weight)->text(), "2650");
     // Its damage is reported once: the file was loaded once.
     EXPECT_EQ(script.prompts.size(), 1) << script.messages().join(" | ").toStdString();
 }

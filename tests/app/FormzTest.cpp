@@ -1,9 +1,9 @@
 // Window placement in twips against screens of known size: the offscreen platform's
 // default 800x800 screen at 96 DPI (15 twips a pixel), and a two-screen layout that a
 // child run of this program gets from a screen file.
-#include "app/Formz.h"
-#include "app/Preferences.h"
-#include "app/frmMain.h"
+#include "app/program/Formz.h"
+#include "app/program/Preferences.h"
+#include "app/window/frmMain.h"
 
 #include <QCoreApplication>
 #include <QProcess>

@@ -1,26 +1,18 @@
-// What the bare control set does before any behaviour is wired: focus order, input
-// limits, the popup menu, the pane height and the window's own events.
-#include "ScriptedPrompter.h"
-#include "app/frmMain.h"
-
-#include "app/ClickLabel.h"
-#include "app/FieldEditor.h"
-#include "app/PaneFrame.h"
-#include "browser/pane/FileListBox.h"
-#include "fixtures/QtPrinters.h"
+// What the control set does as built: the focus order, the shared rows, the notes box,
+// the popup menu, the pane height and closing.
+#include "WindowFixture.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSignalSpy>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
-using quenloft::frmMain;
+using namespace quenloft;
+using namespace quenloft::testing;
 
 namespace {
 
@@ -45,42 +37,21 @@ const QStringList kFocusOrder = {
     QStringLiteral("chkPin"),
 };
 
-void showAndActivate(QWidget &window)
+TEST(FocusOrder, TabFollowsTheDesignedOrder)
 {
-    window.show();
-    QApplication::setActiveWindow(&window);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-}
-
-TEST(FocusOrder, TabVisitsTheControlsInTheDesignedOrder)
-{
+    // Tab moves along the window's focus chain to the next control that takes the focus
+    // at the moment; the designed controls stand in it in the designed order, wherever
+    // they were built.
     frmMain window;
-    quenloft::testing::ScriptedPrompter::Script script;
-    window.setPrompter(std::make_unique<quenloft::testing::ScriptedPrompter>(script));
-    // Make every control able to take focus, as it is in edit mode with the pane open,
-    // each editor holding a value its check accepts.
-    window.strMode = QStringLiteral("Nox");
-    window.blnDirtyData = true;
-    for (const QString &name : kFocusOrder) {
-        auto *widget = window.findChild<QWidget *>(name);
-        ASSERT_NE(widget, nullptr) << name.toStdString();
-        widget->setEnabled(true);
-        widget->show();
-        if (auto *editor = qobject_cast<quenloft::FieldEditor *>(widget))
-            editor->setText(name == u"txtVehicleCoeffOfDrag" ? QStringLiteral("0.5")
-                                                             : QStringLiteral("1"));
-    }
-    showAndActivate(window);
-    window.cmdEdit()->setFocus(Qt::OtherFocusReason);
-
-    QStringList visited;
-    for (qsizetype i = 0; i < kFocusOrder.size(); ++i) {
-        visited.append(QApplication::focusWidget()->objectName());
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    }
-    EXPECT_EQ(visited, kFocusOrder);
-    EXPECT_EQ(QApplication::focusWidget(), window.cmdEdit()) << "the order wraps around";
-    EXPECT_TRUE(script.prompts.isEmpty());
+    QWidget *first = control<QWidget>(window, "cmdEdit");
+    QStringList chain;
+    QWidget *widget = first;
+    do {
+        if (kFocusOrder.contains(widget->objectName()))
+            chain.append(widget->objectName());
+        widget = widget->nextInFocusChain();
+    } while (widget != first);
+    EXPECT_EQ(chain, kFocusOrder);
 }
 
 TEST(FocusOrder, NoOtherControlTakesTabFocus)
@@ -123,57 +94,17 @@ TEST(ModelSets, RowsFourToSixShareRectanglesBetweenTheModels)
     }
 }
 
-struct LimitCase
+using NotesBox = WindowTest;
+
+TEST_F(NotesBox, TakesTextBeyondAnyEditorLimitWhileANoxFileIsEdited)
 {
-    const char *name;
-    int limit;
-};
-
-class EditorLimitTest : public testing::TestWithParam<LimitCase>
-{
-};
-
-TEST_P(EditorLimitTest, TypingStopsAtTheLimit)
-{
-    frmMain window;
-    window.strMode = QStringLiteral("Nox");
-    auto *editor = window.findChild<QLineEdit *>(QString::fromLatin1(GetParam().name));
-    ASSERT_NE(editor, nullptr);
-    editor->setEnabled(true);
-    editor->show();
-    showAndActivate(window);
-    editor->setFocus(Qt::OtherFocusReason);
-
-    const int limit = GetParam().limit;
-    QTest::keyClicks(editor, QString(limit - 1, QLatin1Char('7')));
-    EXPECT_EQ(editor->text().size(), limit - 1);
-    QTest::keyClicks(editor, QStringLiteral("8"));
-    EXPECT_EQ(editor->text().size(), limit);
-    QTest::keyClicks(editor, QStringLiteral("9999"));
-    EXPECT_EQ(editor->text(), QString(limit - 1, QLatin1Char('7')) + QLatin1Char('8'));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    FieldEditors, EditorLimitTest,
-    testing::Values(LimitCase{"txtRunName", 47}, LimitCase{"txtVehicleName", 15},
-                    LimitCase{"txtVehicleWeight", 6}, LimitCase{"txtVehicleRedline", 5},
-                    LimitCase{"txtVehicleShiftPoint", 5}, LimitCase{"txtVehicleRolloutLength", 4},
-                    LimitCase{"txtPitchFactor", 3}, LimitCase{"txtVehicleFrontalArea", 7},
-                    LimitCase{"txtVehicleCoeffOfDrag", 4}, LimitCase{"txtVehicleDrivelineLoss", 2}),
-    [](const testing::TestParamInfo<LimitCase> &info) { return std::string(info.param.name); });
-
-TEST(NotesBox, TakesTextBeyondAnyEditorLimit)
-{
-    frmMain window;
-    showAndActivate(window);
-    // The notes take typing while a Nox file is edited.
-    window.strMode = QStringLiteral("Nox");
-    window.UpdateControls(false, true, false, true);
-    QPlainTextEdit *notes = window.txtVehicleNotes();
-    notes->setFocus(Qt::OtherFocusReason);
+    ASSERT_TRUE(load("a.kvp", filledNoxFile()));
+    click(ui.cmdEdit);
+    ui.txtVehicleNotes->setFocus(Qt::OtherFocusReason);
+    ui.txtVehicleNotes->selectAll();
     const QString text(300, QLatin1Char('n'));
-    QTest::keyClicks(notes, text);
-    EXPECT_EQ(notes->toPlainText(), text);
+    QTest::keyClicks(ui.txtVehicleNotes, text);
+    EXPECT_EQ(ui.txtVehicleNotes->toPlainText(), text);
 }
 
 struct MenuItemCase
@@ -218,7 +149,7 @@ TEST(PopupMenu, HoldsTheItemsInOrderWithTheirStates)
 TEST(PaneFrame, HeightSwitchesBetweenCollapsedAndOpen)
 {
     frmMain window;
-    quenloft::PaneFrame *frame = window.frameVEXAFile();
+    PaneFrame *frame = control<PaneFrame>(window, "frameVEXAFile");
     EXPECT_EQ(frame->frameHeightTwips(), 6975);
     frame->setFrameHeightTwips(605);
     EXPECT_EQ(frame->frameHeightTwips(), 605);
@@ -231,93 +162,17 @@ TEST(PaneFrame, HeightSwitchesBetweenCollapsedAndOpen)
 TEST(PaneFrame, CollapsedStripStillShowsTheDriveList)
 {
     frmMain window;
-    window.frameVEXAFile()->setFrameHeightTwips(605);
-    const QRect drive = window.findChild<QWidget *>(QStringLiteral("driveKVP"))->geometry();
-    EXPECT_TRUE(window.frameVEXAFile()->rect().contains(drive));
+    const WindowControls ui(window);
+    ui.frameVEXAFile->setFrameHeightTwips(605);
+    EXPECT_TRUE(ui.frameVEXAFile->rect().contains(ui.driveKVP->geometry()));
 }
 
-class WindowEvents : public testing::Test
+TEST(Closing, IsNeverRefused)
 {
-protected:
-    void SetUp() override
-    {
-        showAndActivate(window);
-        // Qt drops a move to where the pointer already is, and every test's window sits
-        // in the same place; start each test from a spot no test moves to.
-        moveTo(QPoint(777, 1));
-    }
-
-    void moveTo(QPoint pos) { QTest::mouseMove(window.windowHandle(), pos); }
-
     frmMain window;
-};
-
-TEST_F(WindowEvents, MouseOverTheWindowSurfaceReportsTwips)
-{
-    QSignalSpy moved(&window, &frmMain::mouseMovedTwips);
-    moveTo(QPoint(390, 200));
-    ASSERT_EQ(moved.size(), 1);
-    EXPECT_EQ(moved.at(0).at(0).toInt(), 5850);
-    EXPECT_EQ(moved.at(0).at(1).toInt(), 3000);
-}
-
-TEST_F(WindowEvents, MouseOverAnEnabledControlIsNotTheWindows)
-{
-    moveTo(QPoint(390, 200));
-    QSignalSpy moved(&window, &frmMain::mouseMovedTwips);
-    moveTo(QPoint(600, 380)); // the notes box
-    EXPECT_EQ(moved.size(), 0);
-}
-
-TEST_F(WindowEvents, MouseOverTheFrameIsTheFramesOwn)
-{
-    QSignalSpy windowMoved(&window, &frmMain::mouseMovedTwips);
-    QSignalSpy frameMoved(window.frameVEXAFile(), &quenloft::PaneFrame::mouseMoved);
-    moveTo(QPoint(12, 30)); // frame border left of the drive list
-    EXPECT_EQ(windowMoved.size(), 0);
-    EXPECT_EQ(frameMoved.size(), 1);
-}
-
-TEST_F(WindowEvents, BelowTheCollapsedFrameIsTheWindowSurface)
-{
-    window.frameVEXAFile()->setFrameHeightTwips(605);
-    QSignalSpy moved(&window, &frmMain::mouseMovedTwips);
-    moveTo(QPoint(100, 300));
-    ASSERT_EQ(moved.size(), 1);
-    EXPECT_EQ(moved.at(0).at(0).toInt(), 1500);
-}
-
-TEST_F(WindowEvents, MouseOverTheNoticeLineIsTheLabels)
-{
-    QSignalSpy windowMoved(&window, &frmMain::mouseMovedTwips);
-    QSignalSpy labelMoved(window.lblHalvornCopyright(), &quenloft::ClickLabel::mouseMoved);
-    moveTo(QPoint(60, 6));
-    EXPECT_EQ(windowMoved.size(), 0);
-    EXPECT_EQ(labelMoved.size(), 1);
-}
-
-TEST_F(WindowEvents, KeyReleasedOnTheWindowIsReportedOnce)
-{
-    QSignalSpy released(&window, &frmMain::keyReleased);
-    QTest::keyRelease(&window, Qt::Key_F5);
-    ASSERT_EQ(released.size(), 1);
-    EXPECT_EQ(released.at(0).at(0).toInt(), int(Qt::Key_F5));
-}
-
-TEST_F(WindowEvents, KeyReleasedInTheFileListStaysWithTheList)
-{
-    QSignalSpy windowReleased(&window, &frmMain::keyReleased);
-    QSignalSpy listReleased(window.fileKVP(), &quenloft::FileListBox::keyReleased);
-    QTest::keyRelease(window.fileKVP(), Qt::Key_Delete);
-    EXPECT_EQ(listReleased.size(), 1);
-    EXPECT_EQ(windowReleased.size(), 0);
-}
-
-TEST_F(WindowEvents, ClosingIsReportedAndNeverRefused)
-{
-    QSignalSpy closing(&window, &frmMain::closing);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     EXPECT_TRUE(window.close());
-    EXPECT_EQ(closing.size(), 1);
     EXPECT_FALSE(window.isVisible());
 }
 

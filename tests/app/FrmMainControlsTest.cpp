@@ -1,13 +1,13 @@
 // The window's control set as designed: one row per control, checked against the real
 // window by object name.
-#include "app/frmMain.h"
+#include "app/window/frmMain.h"
 
-#include "app/ClickLabel.h"
-#include "app/FieldEditor.h"
-#include "app/PaneFrame.h"
-#include "browser/pane/DirListBox.h"
-#include "browser/pane/DriveListBox.h"
-#include "browser/pane/FileListBox.h"
+#include "app/column/ClickLabel.h"
+#include "app/column/FieldEditor.h"
+#include "app/pane/PaneFrame.h"
+#include "browser/lists/DirListBox.h"
+#include "browser/lists/DriveListBox.h"
+#include "browser/lists/FileListBox.h"
 #include "fixtures/QtPrinters.h"
 
 #include <QAbstractButton>
@@ -272,32 +272,6 @@ TEST(ControlSet, WindowHasTheDesignedClientSizeTitleAndClass)
     EXPECT_EQ(window.size(), QSize(778, 489));
     EXPECT_EQ(window.minimumSize(), window.maximumSize()) << "the layout is for one size";
     EXPECT_FALSE(window.windowIcon().isNull());
-}
-
-TEST(ControlSet, AccessorsReturnTheNamedControls)
-{
-    frmMain window;
-    const std::pair<QObject *, const char *> pairs[] = {
-        {window.frameVEXAFile(), "frameVEXAFile"},
-        {window.driveKVP(), "driveKVP"},
-        {window.dirKVP(), "dirKVP"},
-        {window.fileKVP(), "fileKVP"},
-        {window.chkPin(), "chkPin"},
-        {window.fieldCaption(quenloft::FieldId::RunName), "lblRunNameLabel"},
-        {window.fieldLabel(quenloft::FieldId::DrivelineLoss), "lblVehicleDrivelineLoss"},
-        {window.fieldEditor(quenloft::FieldId::RunName), "txtRunName"},
-        {window.fieldEditor(quenloft::FieldId::DrivelineLoss), "txtVehicleDrivelineLoss"},
-        {window.txtVehicleNotes(), "txtVehicleNotes"},
-        {window.cmdSave(), "cmdSave"},
-        {window.lblHalvornCopyright(), "lblHalvornCopyright"},
-        {window.imageNox(), "imageNox"},
-        {window.mnuFilePopup(), "mnuFilePopup"},
-        {window.mnuFilePopupOpen(), "mnuFilePopupOpen"},
-    };
-    for (const auto &[object, name] : pairs) {
-        ASSERT_NE(object, nullptr) << name;
-        EXPECT_EQ(object->objectName().toStdString(), name);
-    }
 }
 
 } // namespace

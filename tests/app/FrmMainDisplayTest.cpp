@@ -3,7 +3,7 @@
 // another.
 #include "WindowFixture.h"
 
-#include "browser/pane/DirListBox.h"
+#include "browser/lists/DirListBox.h"
 #include "runfile/RunFileLayout.h"
 
 #include <QTimer>
@@ -32,50 +32,49 @@ TEST_F(Display, NoxFileShowsItsFieldsAndHidesTheSolvaneOnes)
                                   .records(112, 20)
                                   .notes("Lane 2\rWarm")
                                   .build()));
-    EXPECT_EQ(window.strMode, "Nox");
-    EXPECT_EQ(window.fieldCaption(FieldId::RunName)->text(), "Run Name:");
-    EXPECT_EQ(window.fieldLabel(FieldId::RunName)->text(), "Friday pass");
-    EXPECT_EQ(window.fieldLabel(FieldId::VehicleName)->text(), "Civic");
-    EXPECT_EQ(window.fieldLabel(FieldId::Weight)->text(), "2650");
-    EXPECT_EQ(window.fieldLabel(FieldId::RolloutLength)->text(), "12.5");
-    EXPECT_EQ(window.fieldLabel(FieldId::Redline)->text(), "8200");
-    EXPECT_EQ(window.fieldLabel(FieldId::ShiftPoint)->text(), "7800");
-    EXPECT_EQ(window.fieldLabel(FieldId::PitchFactor)->text(), "1.2");
-    EXPECT_TRUE(window.fieldLabel(FieldId::PitchFactor)->isVisible());
-    EXPECT_EQ(window.lblVEXAVersion()->text(), "VEXA Version 2.0.3");
-    EXPECT_EQ(window.lblVEXAVersion()->palette().color(QPalette::WindowText), QColor(0, 0, 255));
-    EXPECT_EQ(window.lblRecordsRead()->text(), "112 record(s) read.");
-    EXPECT_TRUE(window.lblRecordsRead()->isVisible());
-    EXPECT_EQ(window.lngNumRecords, 112);
-    EXPECT_EQ(window.txtVehicleNotes()->toPlainText(), "Lane 2\nWarm");
+    EXPECT_EQ(window.session().model(), Model::Nox);
+    EXPECT_EQ(ui.caption(FieldId::RunName)->text(), "Run Name:");
+    EXPECT_EQ(ui.label(FieldId::RunName)->text(), "Friday pass");
+    EXPECT_EQ(ui.label(FieldId::VehicleName)->text(), "Civic");
+    EXPECT_EQ(ui.label(FieldId::Weight)->text(), "2650");
+    EXPECT_EQ(ui.label(FieldId::RolloutLength)->text(), "12.5");
+    EXPECT_EQ(ui.label(FieldId::Redline)->text(), "8200");
+    EXPECT_EQ(ui.label(FieldId::ShiftPoint)->text(), "7800");
+    EXPECT_EQ(ui.label(FieldId::PitchFactor)->text(), "1.2");
+    EXPECT_TRUE(ui.label(FieldId::PitchFactor)->isVisible());
+    EXPECT_EQ(ui.lblVEXAVersion->text(), "VEXA Version 2.0.3");
+    EXPECT_EQ(ui.lblVEXAVersion->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+    EXPECT_EQ(ui.lblRecordsRead->text(), "112 record(s) read.");
+    EXPECT_TRUE(ui.lblRecordsRead->isVisible());
+    EXPECT_EQ(window.session().contents().nox.numRecords, 112);
+    EXPECT_EQ(ui.txtVehicleNotes->toPlainText(), "Lane 2\nWarm");
     for (QWidget *solvane : std::initializer_list<QWidget *>{
-             window.fieldCaption(FieldId::FrontalArea), window.fieldLabel(FieldId::FrontalArea),
-             window.fieldCaption(FieldId::CoeffOfDrag), window.fieldLabel(FieldId::CoeffOfDrag),
-             window.fieldCaption(FieldId::DrivelineLoss), window.fieldLabel(FieldId::DrivelineLoss),
-             window.lblUnits()})
+             ui.caption(FieldId::FrontalArea), ui.label(FieldId::FrontalArea),
+             ui.caption(FieldId::CoeffOfDrag), ui.label(FieldId::CoeffOfDrag),
+             ui.caption(FieldId::DrivelineLoss), ui.label(FieldId::DrivelineLoss), ui.lblUnits})
         EXPECT_FALSE(solvane->isVisible()) << solvane->objectName().toStdString();
-    EXPECT_EQ(window.fieldLabel(FieldId::Weight)->toolTip(),
+    EXPECT_EQ(ui.label(FieldId::Weight)->toolTip(),
               "The weight of the vehicle in pounds.  The range is 1 to 144,177.");
     EXPECT_EQ(state(), kFileShown);
-    EXPECT_FALSE(window.blnDirtyData);
+    EXPECT_FALSE(window.session().isDirty());
     EXPECT_TRUE(script.prompts.isEmpty());
 }
 
 TEST_F(Display, OlderNoxFileHidesThePitchFactorAndAFileWithoutRunDataTheRecords)
 {
     ASSERT_TRUE(load("old.kvp", NoxFileBuilder().version("1.5").build()));
-    EXPECT_FALSE(window.fieldLabel(FieldId::PitchFactor)->isVisible());
-    EXPECT_FALSE(window.fieldCaption(FieldId::PitchFactor)->isVisible());
-    EXPECT_EQ(window.fieldLabel(FieldId::PitchFactor)->text(), "n/a");
-    EXPECT_FALSE(window.lblRecordsRead()->isVisible());
-    EXPECT_EQ(window.txtVehicleNotes()->toPlainText(), "");
+    EXPECT_FALSE(ui.label(FieldId::PitchFactor)->isVisible());
+    EXPECT_FALSE(ui.caption(FieldId::PitchFactor)->isVisible());
+    EXPECT_EQ(ui.label(FieldId::PitchFactor)->text(), "n/a");
+    EXPECT_FALSE(ui.lblRecordsRead->isVisible());
+    EXPECT_EQ(ui.txtVehicleNotes->toPlainText(), "");
 }
 
 TEST_F(Display, UnknownVersionIsShownInRed)
 {
     ASSERT_TRUE(load("u.kvp", NoxFileBuilder().versionArea(QByteArray(11, 'x') + "2.0").build()));
-    EXPECT_EQ(window.lblVEXAVersion()->text(), "Unknown VEXA Version");
-    EXPECT_EQ(window.lblVEXAVersion()->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    EXPECT_EQ(ui.lblVEXAVersion->text(), "Unknown VEXA Version");
+    EXPECT_EQ(ui.lblVEXAVersion->palette().color(QPalette::WindowText), QColor(255, 0, 0));
 }
 
 TEST_F(Display, DamagedRecordsAreReportedOnRequest)
@@ -111,44 +110,44 @@ TEST_F(Display, SolvaneFileFollowsTheUnitSystem)
                                   .runDate(3, 7, 5, 14, 5, 9)
                                   .notes("Windy")
                                   .build()));
-    EXPECT_EQ(window.strMode, "Solvane");
-    EXPECT_EQ(window.lblVEXAVersion()->text(), "Solvane VEXA v1.0");
-    EXPECT_EQ(window.fieldCaption(FieldId::RunName)->text(), "Run Date:");
-    EXPECT_EQ(window.fieldLabel(FieldId::RunName)->text(), "3/7/2005 2:05:09 PM");
-    EXPECT_EQ(window.fieldLabel(FieldId::Weight)->text(), "2200 lbs");
-    EXPECT_EQ(window.fieldLabel(FieldId::FrontalArea)->text(), "16.14 ft^2");
-    EXPECT_EQ(window.fieldLabel(FieldId::CoeffOfDrag)->text(), "0.35");
-    EXPECT_EQ(window.fieldLabel(FieldId::DrivelineLoss)->text(), "15%");
-    EXPECT_EQ(window.txtVehicleNotes()->toPlainText(), "Windy");
-    EXPECT_TRUE(window.lblUnits()->isVisible());
-    EXPECT_EQ(window.lblUnits()->text(), "Imperial Units");
-    EXPECT_FALSE(window.fieldLabel(FieldId::VehicleName)->isVisible());
-    EXPECT_FALSE(window.fieldLabel(FieldId::PitchFactor)->isVisible());
+    EXPECT_EQ(window.session().model(), Model::Solvane);
+    EXPECT_EQ(ui.lblVEXAVersion->text(), "Solvane VEXA v1.0");
+    EXPECT_EQ(ui.caption(FieldId::RunName)->text(), "Run Date:");
+    EXPECT_EQ(ui.label(FieldId::RunName)->text(), "3/7/2005 2:05:09 PM");
+    EXPECT_EQ(ui.label(FieldId::Weight)->text(), "2200 lbs");
+    EXPECT_EQ(ui.label(FieldId::FrontalArea)->text(), "16.14 ft^2");
+    EXPECT_EQ(ui.label(FieldId::CoeffOfDrag)->text(), "0.35");
+    EXPECT_EQ(ui.label(FieldId::DrivelineLoss)->text(), "15%");
+    EXPECT_EQ(ui.txtVehicleNotes->toPlainText(), "Windy");
+    EXPECT_TRUE(ui.lblUnits->isVisible());
+    EXPECT_EQ(ui.lblUnits->text(), "Imperial Units");
+    EXPECT_FALSE(ui.label(FieldId::VehicleName)->isVisible());
+    EXPECT_FALSE(ui.label(FieldId::PitchFactor)->isVisible());
 
-    click(window.lblUnits());
-    EXPECT_TRUE(window.blnMetricUnits);
-    EXPECT_EQ(window.lblUnits()->text(), "Metric Units");
-    EXPECT_EQ(window.fieldLabel(FieldId::Weight)->text(), "1000 kgs");
-    EXPECT_EQ(window.fieldLabel(FieldId::FrontalArea)->text(), "1.5 m^2");
-    EXPECT_EQ(window.fieldEditor(FieldId::Weight)->toolTip(),
+    click(ui.lblUnits);
+    EXPECT_TRUE(window.session().metric());
+    EXPECT_EQ(ui.lblUnits->text(), "Metric Units");
+    EXPECT_EQ(ui.label(FieldId::Weight)->text(), "1000 kgs");
+    EXPECT_EQ(ui.label(FieldId::FrontalArea)->text(), "1.5 m^2");
+    EXPECT_EQ(ui.editor(FieldId::Weight)->toolTip(),
               "The weight of the vehicle in kilograms.  The range is 1 to 65,535.");
-    EXPECT_EQ(window.fieldLabel(FieldId::FrontalArea)->toolTip(),
+    EXPECT_EQ(ui.label(FieldId::FrontalArea)->toolTip(),
               "The frontal area of the vehicle in square meters.  The range is 0.1 to 655.");
 
     ASSERT_TRUE(select("s.kvs")) << "a reload shows the current units";
-    EXPECT_EQ(window.fieldLabel(FieldId::Weight)->text(), "1000 kgs");
-    click(window.lblUnits());
-    EXPECT_EQ(window.fieldLabel(FieldId::Weight)->text(), "2200 lbs");
-    EXPECT_EQ(window.fieldLabel(FieldId::FrontalArea)->text(), "16.14 ft^2");
+    EXPECT_EQ(ui.label(FieldId::Weight)->text(), "1000 kgs");
+    click(ui.lblUnits);
+    EXPECT_EQ(ui.label(FieldId::Weight)->text(), "2200 lbs");
+    EXPECT_EQ(ui.label(FieldId::FrontalArea)->text(), "16.14 ft^2");
 }
 
 TEST_F(Display, UnitSwitchWithoutAFileOnlyChangesCaptionAndToolTips)
 {
-    window.lblUnits()->show();
-    click(window.lblUnits());
-    EXPECT_EQ(window.lblUnits()->text(), "Metric Units");
-    EXPECT_EQ(window.fieldLabel(FieldId::Weight)->text(), "");
-    EXPECT_EQ(window.fieldLabel(FieldId::FrontalArea)->toolTip(),
+    ui.lblUnits->show();
+    click(ui.lblUnits);
+    EXPECT_EQ(ui.lblUnits->text(), "Metric Units");
+    EXPECT_EQ(ui.label(FieldId::Weight)->text(), "");
+    EXPECT_EQ(ui.label(FieldId::FrontalArea)->toolTip(),
               "The frontal area of the vehicle in square meters.  The range is 0.1 to 655.");
 }
 
@@ -156,34 +155,31 @@ TEST_F(Display, SwitchingModelsEmptiesTheOtherModelsValues)
 {
     ASSERT_TRUE(load("s.kvs", SolvaneFileBuilder().build()));
     ASSERT_TRUE(load("n.kvp", NoxFileBuilder().build()));
-    EXPECT_EQ(window.fieldLabel(FieldId::FrontalArea)->text(), "");
-    EXPECT_EQ(window.fieldLabel(FieldId::DrivelineLoss)->text(), "");
+    EXPECT_EQ(ui.label(FieldId::FrontalArea)->text(), "");
+    EXPECT_EQ(ui.label(FieldId::DrivelineLoss)->text(), "");
     ASSERT_TRUE(select("s.kvs"));
-    EXPECT_EQ(window.fieldLabel(FieldId::VehicleName)->text(), "");
-    EXPECT_EQ(window.fieldLabel(FieldId::Redline)->text(), "");
-    EXPECT_EQ(window.fieldLabel(FieldId::PitchFactor)->text(), "");
-    EXPECT_EQ(window.backgroundPicture().toImage(), window.imageSolvane()->pixmap().toImage());
+    EXPECT_EQ(ui.label(FieldId::VehicleName)->text(), "");
+    EXPECT_EQ(ui.label(FieldId::Redline)->text(), "");
+    EXPECT_EQ(ui.label(FieldId::PitchFactor)->text(), "");
+    EXPECT_EQ(window.backgroundPicture().toImage(), ui.imageSolvane->pixmap().toImage());
 }
 
-TEST_F(Display, FileNameChoosesModelAndPicture)
+TEST_F(Display, FileNameEndingChoosesModelAndPictureInAnyCase)
 {
-    const QImage nox = window.imageNox()->pixmap().toImage();
-    const QImage solvane = window.imageSolvane()->pixmap().toImage();
-    window.SetModelFromFileName("run.KvP");
-    EXPECT_EQ(window.strMode, "Nox");
+    const QImage nox = ui.imageNox->pixmap().toImage();
+    const QImage solvane = ui.imageSolvane->pixmap().toImage();
+    ASSERT_TRUE(load("run.KvP", NoxFileBuilder().build()));
+    EXPECT_EQ(window.session().model(), Model::Nox);
     EXPECT_EQ(window.backgroundPicture().toImage(), nox);
-    window.SetModelFromFileName("run.dat");
-    EXPECT_EQ(window.strMode, "Solvane");
-    EXPECT_EQ(window.backgroundPicture().toImage(), nox) << "another ending keeps the picture";
-    window.SetModelFromFileName("run.KVS");
-    EXPECT_EQ(window.strMode, "Solvane");
+    ASSERT_TRUE(load("run.KVS", SolvaneFileBuilder().build()));
+    EXPECT_EQ(window.session().model(), Model::Solvane);
     EXPECT_EQ(window.backgroundPicture().toImage(), solvane);
 }
 
 TEST_F(Display, FailedLoadsSayWhyAndNeverOfferSave)
 {
     ASSERT_TRUE(load("good.kvp", NoxFileBuilder().runName("Good").build()));
-    window.cmdEdit_Click();
+    click(ui.cmdEdit);
 
     EXPECT_FALSE(load("short.kvp", QByteArray(200, '\x01')));
     ASSERT_EQ(script.prompts.size(), 1);
@@ -192,9 +188,8 @@ TEST_F(Display, FailedLoadsSayWhyAndNeverOfferSave)
     EXPECT_TRUE(script.prompts[0].text.endsWith(" - loading file [short.kvp]!\r\nFile may be in "
                                                 "use by VEXA, corrupt, or otherwise locked."));
     EXPECT_EQ(state(), kNoFile);
-    EXPECT_EQ(window.fieldLabel(FieldId::RunName)->text(), "")
-        << "nothing of another file stays on show";
-    EXPECT_EQ(window.lblVEXAVersion()->text(), "");
+    EXPECT_EQ(ui.label(FieldId::RunName)->text(), "") << "nothing of another file stays on show";
+    EXPECT_EQ(ui.lblVEXAVersion->text(), "");
 
     script.prompts.clear();
     EXPECT_FALSE(load("bad.kvs", SolvaneFileBuilder().runDate(13, 40, 5, 25, 0, 0).build()));
@@ -205,26 +200,24 @@ TEST_F(Display, FailedLoadsSayWhyAndNeverOfferSave)
 
 TEST_F(Display, MissingOrUnselectedFileIsReported)
 {
+    // A file removed after the list was read is still listed when it is clicked.
     write("gone.kvp", NoxFileBuilder().build());
-    {
-        const QSignalBlocker quiet(window.fileKVP());
-        ASSERT_TRUE(window.fileKVP()->setPath(dir.path()).ok());
-        ASSERT_TRUE(window.fileKVP()->setFileName("gone.kvp"));
-    }
+    ASSERT_TRUE(ui.fileKVP->setPath(dir.path()).ok());
     QFile::remove(dir.filePath("gone.kvp"));
-    EXPECT_FALSE(window.LoadRunFile());
+    ASSERT_TRUE(ui.fileKVP->setFileName("gone.kvp")); // as a click on it
+    EXPECT_FALSE(window.session().hasFile());
     ASSERT_EQ(script.prompts.size(), 1);
     EXPECT_EQ(script.prompts[0].text,
               "The file does not exist!\r\nThe file list will be refreshed.");
     EXPECT_EQ(script.prompts[0].icon, PromptIcon::Exclamation);
-    EXPECT_FALSE(window.fileKVP()->fileNames().contains("gone.kvp")) << "the list was refreshed";
+    EXPECT_FALSE(ui.fileKVP->fileNames().contains("gone.kvp")) << "the list was refreshed";
 
+    // Undo after the user cleared the selection has no file to read.
+    ASSERT_TRUE(load("a.kvp", NoxFileBuilder().build()));
+    click(ui.cmdEdit);
+    ui.fileKVP->clearSelection();
     script.prompts.clear();
-    {
-        const QSignalBlocker quiet(window.fileKVP());
-        window.fileKVP()->clearSelection();
-    }
-    EXPECT_FALSE(window.LoadRunFile());
+    click(ui.cmdUndo);
     ASSERT_EQ(script.prompts.size(), 1);
     EXPECT_EQ(script.prompts[0].text, "You must select a VEXA file first!");
 }
@@ -240,10 +233,10 @@ TEST_F(Display, ALoadOvertakenByAnotherSelectionLeavesTheLaterFileOnShow)
 
     EXPECT_FALSE(select("big.kvp")) << "the first load gives up";
     EXPECT_TRUE(nestedLoaded);
-    EXPECT_EQ(window.strMode, "Solvane");
-    EXPECT_EQ(window.fieldLabel(FieldId::Weight)->text(), "2714.8 lbs");
-    EXPECT_EQ(window.fieldLabel(FieldId::RunName)->text(), "3/7/2005 2:05:09 PM");
-    EXPECT_FALSE(window.lblRecordsRead()->isVisible());
+    EXPECT_EQ(window.session().model(), Model::Solvane);
+    EXPECT_EQ(ui.label(FieldId::Weight)->text(), "2714.8 lbs");
+    EXPECT_EQ(ui.label(FieldId::RunName)->text(), "3/7/2005 2:05:09 PM");
+    EXPECT_FALSE(ui.lblRecordsRead->isVisible());
     EXPECT_EQ(state(), kFileShown);
     ASSERT_TRUE(window.session().hasFile());
     EXPECT_EQ(window.session().loadedFile().model, Model::Solvane);
@@ -254,7 +247,7 @@ TEST_F(Display, ChangingTheFolderAbandonsALoadInProgress)
     write("big.kvp", NoxFileBuilder().records(100000, 40).build());
     QTemporaryDir other;
     window.setScanEventInterval(0);
-    QTimer::singleShot(0, &window, [&] { (void)window.dirKVP()->setPath(other.path()); });
+    QTimer::singleShot(0, &window, [&] { (void)ui.dirKVP->setPath(other.path()); });
     EXPECT_FALSE(select("big.kvp"));
     EXPECT_EQ(state(), kNoFile) << "nothing of a file in the folder left is offered";
     EXPECT_FALSE(window.session().hasFile());

@@ -1,9 +1,10 @@
 // Fonts, colours, alignment, borders and the pictures of the window's controls.
-#include "app/frmMain.h"
+#include "WindowControls.h"
+#include "app/window/frmMain.h"
 
-#include "app/Appearance.h"
-#include "browser/pane/DriveListBox.h"
-#include "browser/pane/FileListBox.h"
+#include "app/look/Appearance.h"
+#include "browser/lists/DriveListBox.h"
+#include "browser/lists/FileListBox.h"
 #include "fixtures/QtPrinters.h"
 
 #include <QComboBox>
@@ -21,6 +22,7 @@
 #include <cmath>
 
 using quenloft::frmMain;
+using quenloft::testing::WindowControls;
 
 namespace {
 
@@ -203,7 +205,8 @@ INSTANTIATE_TEST_SUITE_P(Labels, LabelTest, testing::ValuesIn(kLabels),
 TEST(WindowLook, NotesBoxScrollsVerticallyAndStartsLocked)
 {
     frmMain window;
-    QPlainTextEdit *notes = window.txtVehicleNotes();
+    const WindowControls ui(window);
+    QPlainTextEdit *notes = ui.txtVehicleNotes;
     EXPECT_EQ(notes->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
     EXPECT_TRUE(notes->tabChangesFocus());
     EXPECT_TRUE(notes->isReadOnly()) << "no file is shown yet";
@@ -212,7 +215,8 @@ TEST(WindowLook, NotesBoxScrollsVerticallyAndStartsLocked)
 TEST(WindowLook, DriveListIsDrawnFlatLikeTheOtherLists)
 {
     frmMain window;
-    QComboBox *drive = window.driveKVP();
+    const WindowControls ui(window);
+    QComboBox *drive = ui.driveKVP;
     const QImage face = drive->grab().toImage();
     QStyleOptionComboBox option;
     option.initFrom(drive);
@@ -236,14 +240,16 @@ TEST(WindowLook, DriveListIsDrawnFlatLikeTheOtherLists)
 TEST(WindowLook, PinIsAToggleButtonThatStartsUp)
 {
     frmMain window;
-    EXPECT_TRUE(window.chkPin()->isCheckable());
-    EXPECT_FALSE(window.chkPin()->isChecked());
+    const WindowControls ui(window);
+    EXPECT_TRUE(ui.chkPin->isCheckable());
+    EXPECT_FALSE(ui.chkPin->isChecked());
 }
 
 TEST(WindowLook, FileListUsesTheRunFilePattern)
 {
     frmMain window;
-    EXPECT_EQ(window.fileKVP()->pattern(), QStringLiteral("*.kvp;*.kvs"));
+    const WindowControls ui(window);
+    EXPECT_EQ(ui.fileKVP->pattern(), QStringLiteral("*.kvp;*.kvs"));
 }
 
 // The holders draw the committed pictures pixel for pixel, and what the program stores is
@@ -251,11 +257,12 @@ TEST(WindowLook, FileListUsesTheRunFilePattern)
 TEST(WindowPictures, ImageHoldersCarryTheCommittedDevicePictures)
 {
     frmMain window;
+    const WindowControls ui(window);
     const struct
     {
         const char *model;
         const QLabel *holder;
-    } pictures[] = {{"nox", window.imageNox()}, {"solvane", window.imageSolvane()}};
+    } pictures[] = {{"nox", ui.imageNox}, {"solvane", ui.imageSolvane}};
     for (const auto &picture : pictures) {
         SCOPED_TRACE(picture.model);
         const QString model = QString::fromLatin1(picture.model);
@@ -270,22 +277,19 @@ TEST(WindowPictures, ImageHoldersCarryTheCommittedDevicePictures)
     }
 }
 
-TEST(WindowPictures, WindowStartsWithTheSolvanePictureAndSwitches)
+TEST(WindowPictures, WindowStartsWithTheSolvanePicture)
 {
     frmMain window;
-    EXPECT_EQ(window.backgroundPicture().toImage(), window.imageSolvane()->pixmap().toImage());
-    window.setBackgroundFromImage(window.imageNox());
-    EXPECT_EQ(window.backgroundPicture().toImage(), window.imageNox()->pixmap().toImage());
-    window.setBackgroundFromImage(window.imageSolvane());
-    EXPECT_EQ(window.backgroundPicture().toImage(), window.imageSolvane()->pixmap().toImage());
+    const WindowControls ui(window);
+    EXPECT_EQ(window.backgroundPicture().toImage(), ui.imageSolvane->pixmap().toImage());
 }
 
 TEST(WindowPictures, PictureShowsThroughTheLabelsAtTheLogoHotSpot)
 {
     frmMain window;
-    window.setBackgroundFromImage(window.imageNox());
+    const WindowControls ui(window);
     const QImage shown = window.grab().toImage();
-    const QImage picture = window.imageNox()->pixmap().toImage();
+    const QImage picture = ui.imageSolvane->pixmap().toImage();
     // Inside lblHalvorn (656..769, 454..482) and inside the empty bordered lblAbout.
     for (const QPoint at : {QPoint(700, 468), QPoint(740, 462), QPoint(440, 472)}) {
         EXPECT_EQ(shown.pixelColor(at), picture.pixelColor(at)) << at.x() << "," << at.y();

@@ -32,8 +32,7 @@ TEST_F(Saving, ASaveCutShortIsPutBackWhenTheFileIsLoadedAgain)
     EXPECT_TRUE(script.prompts[0].text.contains(QStringLiteral("cut short")));
     EXPECT_EQ(script.prompts[0].icon, PromptIcon::Information);
     EXPECT_EQ(read(path), original);
-    EXPECT_EQ(window.fieldLabel(FieldId::Weight)->text(), QString::number(0x0BB8))
-        << "the original";
+    EXPECT_EQ(ui.label(FieldId::Weight)->text(), QString::number(0x0BB8)) << "the original";
 }
 
 TEST_F(Saving, NotesLeftAloneAreNotWrittenAndAValueStoredAsNothingIsRefused)
@@ -42,10 +41,9 @@ TEST_F(Saving, NotesLeftAloneAreNotWrittenAndAValueStoredAsNothingIsRefused)
         NoxFileBuilder().records(2, 8).notes(QByteArray("A\r\n\r\nB\0C\n", 9)).build();
     const QString noxPath = write(QStringLiteral("notes.kvp"), nox);
     ASSERT_TRUE(select(QStringLiteral("notes.kvp")));
-    click(window.cmdEdit());
-    enter(window.fieldLabel(FieldId::Weight), window.fieldEditor(FieldId::Weight),
-          QStringLiteral("1000"));
-    click(window.cmdSave());
+    click(ui.cmdEdit);
+    enter(FieldId::Weight, QStringLiteral("1000"));
+    click(ui.cmdSave);
     EXPECT_EQ(script.prompts.size(), 0);
     QByteArray expected = nox;
     expected.replace(NoxLayout::Weight.offset, 2, QByteArray("\x03\xE8", 2));
@@ -54,10 +52,9 @@ TEST_F(Saving, NotesLeftAloneAreNotWrittenAndAValueStoredAsNothingIsRefused)
     const QString solvanePath = write(QStringLiteral("tiny.kvs"), SolvaneFileBuilder().build());
     const QByteArray before = read(solvanePath);
     ASSERT_TRUE(select(QStringLiteral("tiny.kvs")));
-    click(window.cmdEdit());
-    enter(window.fieldLabel(FieldId::Weight), window.fieldEditor(FieldId::Weight),
-          QStringLiteral("1"));
-    click(window.cmdSave());
+    click(ui.cmdEdit);
+    enter(FieldId::Weight, QStringLiteral("1"));
+    click(ui.cmdSave);
     ASSERT_EQ(script.prompts.size(), 1);
     EXPECT_TRUE(script.prompts[0].text.startsWith(QStringLiteral("Error saving the VEXA file!")));
     EXPECT_TRUE(script.prompts[0].text.contains(QStringLiteral("smallest weight")));

@@ -2,11 +2,8 @@
 // start-up, or dropped on the window.
 #include "ScriptedPrompter.h"
 #include "WindowFixture.h"
-#include "app/ClickLabel.h"
-#include "app/Preferences.h"
-#include "app/frmMain.h"
-#include "browser/pane/DirListBox.h"
-#include "browser/pane/FileListBox.h"
+#include "app/program/Preferences.h"
+#include "app/window/frmMain.h"
 #include "fixtures/QtPrinters.h"
 #include "fixtures/RunFileBuilder.h"
 #include "fixtures/TestFiles.h"
@@ -19,6 +16,8 @@
 #include <QUrl>
 
 #include <gtest/gtest.h>
+
+#include <optional>
 
 using namespace quenloft;
 using namespace quenloft::testing;
@@ -51,6 +50,7 @@ protected:
         window->Form_Load(std::make_unique<Preferences>(ini));
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        ui.emplace(*window);
     }
 
     QString path(const QString &name) const { return dir.filePath(name); }
@@ -64,17 +64,17 @@ protected:
     QString state() const
     {
         auto bit = [](bool b) { return b ? QStringLiteral("1") : QStringLiteral("0"); };
-        return bit(window->cmdEdit()->isEnabled()) + bit(window->cmdUndo()->isEnabled()) +
-               bit(window->cmdSave()->isEnabled()) +
-               bit(window->fieldEditor(FieldId::Weight)->isEnabled()) +
-               bit(window->lblUnits()->isEnabled()) + bit(window->txtVehicleNotes()->isReadOnly()) +
-               u' ' + bit(window->mnuFilePopupEdit()->isEnabled());
+        return bit(ui->cmdEdit->isEnabled()) + bit(ui->cmdUndo->isEnabled()) +
+               bit(ui->cmdSave->isEnabled()) + bit(ui->editor(FieldId::Weight)->isEnabled()) +
+               bit(ui->lblUnits->isEnabled()) + bit(ui->txtVehicleNotes->isReadOnly()) + u' ' +
+               bit(ui->mnuFilePopupEdit->isEnabled());
     }
 
     QTemporaryDir dir;
     const QString ini = dir.filePath("prefs.ini");
     ScriptedPrompter::Script script;
     std::unique_ptr<frmMain> window;
+    std::optional<WindowControls> ui;
 };
 
 const QString kShown = kFileShown + " 1";
@@ -87,28 +87,28 @@ TEST_F(FromOutside, CommandLinePathsAfterStartUp)
         const char *given; // relative to the temporary folder
         const char *folder;
         const char *selected;
-        const char *mode;
+        std::optional<Model> model;
         QString state;
         const char *message; // the start of the one message shown, or nothing
     } cases[] = {
-        {"runs/run.kvp", "runs", "run.kvp", "Nox", kShown, ""},
-        {"runs/HIGH.KVS", "runs", "HIGH.KVS", "Solvane", kShown, ""},
-        {"runs/./sub/../run.kvp", "runs", "run.kvp", "Nox", kShown, ""},
-        {"runs/sub", "runs/sub", "", "", kNothingShown, ""},
-        {"runs/sub/", "runs/sub", "", "", kNothingShown, ""},
-        {"runs/short.kvp", "runs", "short.kvp", "Nox", kNothingShown, "Error ("},
-        {"runs/gone.kvp", "start", "", "", kNothingShown, "The path ["},
-        {"gone/runs", "start", "", "", kNothingShown, "The path ["},
-        {"runs/notes.txt", "start", "", "", kNothingShown, "The file ["},
+        {"runs/run.kvp", "runs", "run.kvp", Model::Nox, kShown, ""},
+        {"runs/HIGH.KVS", "runs", "HIGH.KVS", Model::Solvane, kShown, ""},
+        {"runs/./sub/../run.kvp", "runs", "run.kvp", Model::Nox, kShown, ""},
+        {"runs/sub", "runs/sub", "", std::nullopt, kNothingShown, ""},
+        {"runs/sub/", "runs/sub", "", std::nullopt, kNothingShown, ""},
+        {"runs/short.kvp", "runs", "short.kvp", Model::Nox, kNothingShown, "Error ("},
+        {"runs/gone.kvp", "start", "", std::nullopt, kNothingShown, "The path ["},
+        {"gone/runs", "start", "", std::nullopt, kNothingShown, "The path ["},
+        {"runs/notes.txt", "start", "", std::nullopt, kNothingShown, "The file ["},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.given);
         start();
         window->showPathFromOutside(path(c.given));
-        EXPECT_EQ(window->dirKVP()->path(), path(c.folder));
-        EXPECT_EQ(window->fileKVP()->path(), path(c.folder));
-        EXPECT_EQ(window->fileKVP()->fileName(), c.selected);
-        EXPECT_EQ(window->strMode, c.mode);
+        EXPECT_EQ(ui->dirKVP->path(), path(c.folder));
+        EXPECT_EQ(ui->fileKVP->path(), path(c.folder));
+        EXPECT_EQ(ui->fileKVP->fileName(), c.selected);
+        EXPECT_EQ(window->session().model(), c.model);
         EXPECT_EQ(state(), c.state);
         const QString message = c.message;
         EXPECT_EQ(script.prompts.size(), message.isEmpty() ? 0 : 1)
@@ -127,15 +127,15 @@ TEST_F(FromOutside, FileShownAsAClickShowsIt)
 {
     start();
     window->showPathFromOutside(path("runs/run.kvp"));
-    EXPECT_EQ(window->fieldLabel(FieldId::VehicleName)->text(), "Civic");
-    EXPECT_EQ(window->fileKVP()->toolTip(), "run.kvp");
-    EXPECT_EQ(window->backgroundPicture().cacheKey(), window->imageNox()->pixmap().cacheKey());
+    EXPECT_EQ(ui->label(FieldId::VehicleName)->text(), "Civic");
+    EXPECT_EQ(ui->fileKVP->toolTip(), "run.kvp");
+    EXPECT_EQ(window->backgroundPicture().cacheKey(), ui->imageNox->pixmap().cacheKey());
 
     // One that arrived after the folder was read is found all the same.
     write("runs/late.kvs", fixtures::SolvaneFileBuilder().build());
     window->showPathFromOutside(path("runs/late.kvs"));
-    EXPECT_EQ(window->fileKVP()->fileName(), "late.kvs");
-    EXPECT_EQ(window->strMode, "Solvane");
+    EXPECT_EQ(ui->fileKVP->fileName(), "late.kvs");
+    EXPECT_EQ(window->session().model(), Model::Solvane);
     EXPECT_EQ(state(), kShown);
     EXPECT_TRUE(script.prompts.isEmpty());
 }
@@ -204,7 +204,7 @@ TEST_F(FromOutside, DropsOfOneRunFileOrFolderOnly)
         const std::unique_ptr<QMimeData> owned(c.data);
         // Over a label, which takes no drops itself: the window gets it.
         const Taken taken =
-            dragAndDrop(window->fieldLabel(FieldId::VehicleName), window.get(), c.data, c.offered);
+            dragAndDrop(ui->label(FieldId::VehicleName), window.get(), c.data, c.offered);
         EXPECT_EQ(taken.enter, c.taken);
         EXPECT_EQ(taken.move, c.taken);
         EXPECT_EQ(taken.drop, c.taken);
@@ -214,18 +214,18 @@ TEST_F(FromOutside, DropsOfOneRunFileOrFolderOnly)
         QCoreApplication::processEvents();
     }
     // The taken drops showed their file, then the folder; the others did nothing.
-    EXPECT_EQ(window->fileKVP()->path(), path("runs/sub"));
-    EXPECT_EQ(window->fileKVP()->fileNames(), QStringList{"inner.kvp"});
-    EXPECT_EQ(window->fieldLabel(FieldId::VehicleName)->text(), "Civic")
+    EXPECT_EQ(ui->fileKVP->path(), path("runs/sub"));
+    EXPECT_EQ(ui->fileKVP->fileNames(), QStringList{"inner.kvp"});
+    EXPECT_EQ(ui->label(FieldId::VehicleName)->text(), "Civic")
         << "the file shown before the folder";
     EXPECT_TRUE(script.prompts.isEmpty()) << script.messages().join('|').toStdString();
 
     const std::unique_ptr<QMimeData> data(urls({run}));
     EXPECT_TRUE(dragAndDrop(window.get(), window.get(), data.get(), Qt::CopyAction).drop);
-    EXPECT_EQ(window->fileKVP()->fileName(), "") << "shown only once the drop is over";
+    EXPECT_EQ(ui->fileKVP->fileName(), "") << "shown only once the drop is over";
     QCoreApplication::processEvents();
-    EXPECT_EQ(window->fileKVP()->path(), path("runs"));
-    EXPECT_EQ(window->fileKVP()->fileName(), "run.kvp");
+    EXPECT_EQ(ui->fileKVP->path(), path("runs"));
+    EXPECT_EQ(ui->fileKVP->fileName(), "run.kvp");
     EXPECT_EQ(state(), kShown);
 }
 

@@ -2,7 +2,7 @@
 // questions and input boxes from queues (No and Cancel once they run out).
 #pragma once
 
-#include "app/Prompts.h"
+#include "app/program/Prompts.h"
 
 #include <QList>
 #include <QString>

@@ -1,7 +1,10 @@
-// The shown file changed on disk by another program while the window shows it.
+// Changes on disk by another program while the window shows a file: to the file itself,
+// and to the folder it is listed in.
 #include "WindowFixture.h"
 
 #include "runfile/RunFileLayout.h"
+
+#include <QSignalSpy>
 
 using namespace quenloft;
 using namespace quenloft::fixtures;
@@ -30,36 +33,36 @@ TEST_F(ShownFileWatchTest, WithoutEditsTheFileIsShownAsItNowIs)
     const QString path = write("a.kvp", nox(2650));
     ASSERT_TRUE(select("a.kvp"));
     rewrite(path, nox(2710));
-    EXPECT_TRUE(QTest::qWaitFor(
-        [&] { return window.fieldLabel(FieldId::Weight)->text() == u"2710"; }, kWaitMs));
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return ui.label(FieldId::Weight)->text() == u"2710"; }, kWaitMs));
     EXPECT_EQ(state(), kFileShown);
     EXPECT_TRUE(script.prompts.isEmpty());
 
     // This program's own save is not a change by another program.
-    click(window.cmdEdit());
-    enter(window.fieldLabel(FieldId::Weight), window.fieldEditor(FieldId::Weight), "2800");
-    click(window.cmdSave());
+    click(ui.cmdEdit);
+    enter(FieldId::Weight, "2800");
+    click(ui.cmdSave);
     QTest::qWait(3 * PathWatch::kSettleMilliseconds);
     EXPECT_TRUE(script.prompts.isEmpty());
-    EXPECT_EQ(window.fieldLabel(FieldId::Weight)->text(), "2800");
+    EXPECT_EQ(ui.label(FieldId::Weight)->text(), "2800");
 }
 
 TEST_F(ShownFileWatchTest, UnsavedEditsStayAndTheUserIsToldOnce)
 {
     const QString path = write("a.kvp", nox(2650));
     ASSERT_TRUE(select("a.kvp"));
-    click(window.cmdEdit());
-    enter(window.fieldLabel(FieldId::Weight), window.fieldEditor(FieldId::Weight), "2800");
+    click(ui.cmdEdit);
+    enter(FieldId::Weight, "2800");
     rewrite(path, nox(2710));
     ASSERT_TRUE(QTest::qWaitFor([&] { return !script.prompts.isEmpty(); }, kWaitMs));
     EXPECT_TRUE(script.prompts.at(0).text.contains("was changed by another program"));
     rewrite(path, nox(2720));
     QTest::qWait(3 * PathWatch::kSettleMilliseconds);
     EXPECT_EQ(script.prompts.size(), 1) << "told once";
-    EXPECT_EQ(window.fieldLabel(FieldId::Weight)->text(), "2800");
+    EXPECT_EQ(ui.label(FieldId::Weight)->text(), "2800");
     EXPECT_EQ(state(), kEditingChangedNox);
 
-    click(window.cmdSave());
+    click(ui.cmdSave);
     ASSERT_EQ(script.prompts.size(), 2);
     EXPECT_TRUE(script.prompts.at(1).text.contains("changed on disk"));
     EXPECT_EQ(read(path), nox(2720)) << "the other program's data is kept";
@@ -73,8 +76,38 @@ TEST_F(ShownFileWatchTest, AFileRemovedWithoutEditsLeavesNothingShown)
     ASSERT_TRUE(QTest::qWaitFor([&] { return !script.prompts.isEmpty(); }, kWaitMs));
     EXPECT_TRUE(script.prompts.at(0).text.contains("was removed or renamed"));
     EXPECT_EQ(state(), kNoFile);
-    EXPECT_EQ(window.fieldLabel(FieldId::Weight)->text(), "");
+    EXPECT_EQ(ui.label(FieldId::Weight)->text(), "");
     EXPECT_FALSE(window.session().hasFile());
+}
+
+TEST_F(ShownFileWatchTest, UnsavedEditsStayWhileTheFolderChanges)
+{
+    ASSERT_TRUE(load("run.kvp", fixtures::NoxFileBuilder()
+                                    .version("2.0")
+                                    .vehicleName("Civic")
+                                    .records(3, 8)
+                                    .notes("Old notes")
+                                    .build()));
+    click(ui.cmdEdit);
+    enter(FieldId::VehicleName, "Accord");
+    ASSERT_EQ(state(), kEditingChangedNox);
+    QSignalSpy reread(ui.fileKVP, &FileListBox::changedOnDisk);
+
+    write("new.kvs", fixtures::SolvaneFileBuilder().build());
+    ASSERT_TRUE(reread.wait(kWaitMs));
+    EXPECT_EQ(ui.fileKVP->fileNames(), QStringList({"new.kvs", "run.kvp"}));
+    EXPECT_EQ(ui.fileKVP->fileName(), "run.kvp");
+    EXPECT_EQ(state(), kEditingChangedNox);
+    EXPECT_TRUE(window.session().isDirty());
+    EXPECT_EQ(ui.label(FieldId::VehicleName)->text(), "Accord");
+    EXPECT_EQ(window.session().model(), Model::Nox);
+
+    // F5 does not wait for the disk to be noticed.
+    write("now.kvp", fixtures::NoxFileBuilder().version("2.0").build());
+    QTest::keyRelease(ui.fileKVP, Qt::Key_F5);
+    EXPECT_EQ(ui.fileKVP->fileNames(), QStringList({"new.kvs", "now.kvp", "run.kvp"}));
+    EXPECT_EQ(state(), kEditingChangedNox);
+    EXPECT_TRUE(script.prompts.isEmpty());
 }
 
 } // namespace

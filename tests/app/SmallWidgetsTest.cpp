@@ -1,6 +1,6 @@
 // ClickLabel and FieldEditor, the two small controls the window's labels and editors use.
-#include "app/ClickLabel.h"
-#include "app/FieldEditor.h"
+#include "app/column/ClickLabel.h"
+#include "app/column/FieldEditor.h"
 
 #include <QFocusEvent>
 #include <QSignalSpy>
@@ -110,7 +110,7 @@ TEST(FieldEditor, ProgramSetTextCountsAsAChangeAndIsNeverCut)
     FieldEditor editor;
     editor.setTypingLimit(4);
     QSignalSpy changed(&editor, &QLineEdit::textChanged);
-    editor.setText(QStringLiteral("123456"));
+    editor.setProgramText(QStringLiteral("123456"));
     EXPECT_EQ(changed.size(), 1);
     EXPECT_EQ(editor.text(), QStringLiteral("123456"));
 }
@@ -122,7 +122,7 @@ TEST(FieldEditor, TypingStopsAtTheLimitButMayShortenALongerText)
     QTest::keyClicks(&editor, QStringLiteral("abcdef"));
     EXPECT_EQ(editor.text(), QStringLiteral("abcd"));
 
-    editor.setText(QStringLiteral("123456"));
+    editor.setProgramText(QStringLiteral("123456"));
     editor.end(false);
     QTest::keyClick(&editor, Qt::Key_7);
     EXPECT_EQ(editor.text(), QStringLiteral("123456")) << "no longer than it was";

@@ -1,13 +1,12 @@
 // Start-up and shut-down of the real window against a temporary preferences file: what a
 // first run shows, and what the next start gets back.
 #include "ScriptedPrompter.h"
-#include "app/Appearance.h"
-#include "app/ClickLabel.h"
-#include "app/PaneFrame.h"
-#include "app/frmMain.h"
-#include "browser/pane/DirListBox.h"
-#include "browser/pane/FileListBox.h"
+#include "WindowControls.h"
+#include "app/look/Appearance.h"
+#include "app/window/frmMain.h"
 #include "fixtures/QtPrinters.h"
+#include "fixtures/RunFileBuilder.h"
+#include "fixtures/TestFiles.h"
 #include "support/VersionInfo.h"
 
 #include <QAbstractButton>
@@ -26,6 +25,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 using namespace quenloft;
 
 namespace {
@@ -40,10 +41,12 @@ protected:
         window->Form_Load(std::make_unique<Preferences>(ini));
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        ui.emplace(*window);
     }
     void stop()
     {
         EXPECT_TRUE(window->close());
+        ui.reset();
         window.reset();
     }
     void preset(const char *section, const char *key, const QString &value)
@@ -54,12 +57,13 @@ protected:
     {
         return Preferences(ini).value(section, key);
     }
-    int paneHeight() const { return window->frameVEXAFile()->frameHeightTwips(); }
+    int paneHeight() const { return ui->frameVEXAFile->frameHeightTwips(); }
 
     QTemporaryDir dir;
     const QString ini = dir.filePath("prefs.ini");
     quenloft::testing::ScriptedPrompter::Script script;
     std::unique_ptr<frmMain> window;
+    std::optional<quenloft::testing::WindowControls> ui;
 };
 
 TEST_F(Startup, FirstRunThenTheNextStartGetsBackWhatItLeft)
@@ -67,28 +71,33 @@ TEST_F(Startup, FirstRunThenTheNextStartGetsBackWhatItLeft)
     start();
     EXPECT_EQ(window->windowTitle(), "Quenloft v3.00 build 2");
     EXPECT_EQ(paneHeight(), 605);
-    EXPECT_FALSE(window->chkPin()->isChecked());
-    EXPECT_FALSE(window->blnMetricUnits);
-    EXPECT_EQ(window->fileKVP()->path(), QDir::currentPath());
+    EXPECT_FALSE(ui->chkPin->isChecked());
+    EXPECT_FALSE(window->session().metric());
+    EXPECT_EQ(ui->fileKVP->path(), QDir::currentPath());
     EXPECT_EQ(window->pos(), QPoint(11, 155)); // centred on the 800x800 offscreen screen
 
     ASSERT_TRUE(QDir(dir.path()).mkpath("runs/deep"));
-    ASSERT_TRUE(window->dirKVP()->setPath(dir.filePath("runs/deep")).ok());
-    QTest::mouseClick(window->chkPin(), Qt::LeftButton);
-    window->ToggleUnits();
+    ASSERT_TRUE(ui->dirKVP->setPath(dir.filePath("runs/deep")).ok());
+    QTest::mouseClick(ui->chkPin, Qt::LeftButton);
+    // Metric units, and edits left unsaved, which closing does not ask about.
+    const QString run = dir.filePath("runs/deep/s.kvs");
+    ASSERT_TRUE(fixtures::writeFile(run, fixtures::SolvaneFileBuilder().build()));
+    ASSERT_TRUE(window->showRunFile(run));
+    QTest::mouseClick(ui->lblUnits, Qt::LeftButton);
+    QTest::mouseClick(ui->cmdEdit, Qt::LeftButton);
+    QTest::mouseClick(ui->label(FieldId::CoeffOfDrag), Qt::LeftButton);
+    ASSERT_TRUE(window->session().isDirty());
     window->move(100, 60);
-    window->cmdEdit_Click();
-    window->blnDirtyData = true; // unsaved edits are not asked about
     stop();
     EXPECT_EQ(stored("WindowPosition", "frmMain_Left"), "1500");
     EXPECT_EQ(stored("WindowPosition", "frmMain_Width"), "") << "the window has a fixed size";
 
     ASSERT_TRUE(QDir(dir.filePath("runs/deep")).removeRecursively());
     start();
-    EXPECT_EQ(window->fileKVP()->path(), dir.filePath("runs")) << "the nearest that exists";
-    EXPECT_TRUE(window->chkPin()->isChecked());
+    EXPECT_EQ(ui->fileKVP->path(), dir.filePath("runs")) << "the nearest that exists";
+    EXPECT_TRUE(ui->chkPin->isChecked());
     EXPECT_EQ(paneHeight(), 6975);
-    EXPECT_TRUE(window->blnMetricUnits);
+    EXPECT_TRUE(window->session().metric());
     EXPECT_EQ(window->pos(), QPoint(100, 60));
     EXPECT_TRUE(script.prompts.isEmpty());
 }
@@ -98,12 +107,12 @@ TEST_F(Startup, FirstStartShowsNoFileAndLocksTheNotes)
     start(); // nothing stored: no directory is restored, so no list event runs
     QApplication::setActiveWindow(window.get());
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    QPlainTextEdit *notes = window->txtVehicleNotes();
+    QPlainTextEdit *notes = ui->txtVehicleNotes;
     notes->setFocus(Qt::MouseFocusReason);
     QTest::keyClicks(notes, QStringLiteral("typed"));
     EXPECT_EQ(notes->toPlainText(), QString());
     EXPECT_TRUE(notes->isReadOnly());
-    EXPECT_FALSE(window->blnDirtyData);
+    EXPECT_FALSE(window->session().isDirty());
     for (const char *name : {"cmdEdit", "cmdUndo", "cmdSave", "txtVehicleWeight"})
         EXPECT_FALSE(window->findChild<QWidget *>(QString::fromLatin1(name))->isEnabled()) << name;
     EXPECT_TRUE(script.prompts.isEmpty());
@@ -121,9 +130,9 @@ TEST_F(Startup, StoredFlagsCountWhenNumericAndNotZero)
         preset("MainOptions", "PINFileBrowser", c.text);
         preset("MainOptions", "MetricUnits", c.text);
         start();
-        EXPECT_EQ(window->chkPin()->isChecked(), c.on);
+        EXPECT_EQ(ui->chkPin->isChecked(), c.on);
         EXPECT_EQ(paneHeight(), c.on ? 6975 : 605);
-        EXPECT_EQ(window->blnMetricUnits, c.on);
+        EXPECT_EQ(window->session().metric(), c.on);
         stop();
         EXPECT_EQ(stored("MainOptions", "PINFileBrowser"), c.on ? "-1" : "0");
         EXPECT_EQ(stored("MainOptions", "MetricUnits"), c.on ? "-1" : "0");
@@ -154,8 +163,8 @@ TEST_F(Startup, LastDirectoryFallsBackToTheNearestOneThatExists)
         // Stored as shut-down stores it, with the system's separators.
         preset("Options", "LastDirectory", QDir::toNativeSeparators(c.stored));
         start();
-        EXPECT_EQ(window->dirKVP()->path(), c.shown);
-        EXPECT_EQ(window->fileKVP()->path(), c.shown);
+        EXPECT_EQ(ui->dirKVP->path(), c.shown);
+        EXPECT_EQ(ui->fileKVP->path(), c.shown);
         window.reset(); // no shut-down: the next case starts from its own stored value
     }
     EXPECT_TRUE(script.prompts.isEmpty());
@@ -206,16 +215,16 @@ TEST_F(Startup, EveryCaptionFitsItsControlWithTheInstalledFonts)
 
     start();
     EXPECT_EQ(clippedCaptions(*window), QStringList()) << "after start-up";
-    // Each model's captions and values, in both unit systems.
-    ASSERT_TRUE(window->fileKVP()->setPath(QUENLOFT_SOURCE_DIR "/samples").ok());
+    // Each model's captions and values, the Solvane ones in both unit systems.
+    ASSERT_TRUE(ui->fileKVP->setPath(QUENLOFT_SOURCE_DIR "/samples").ok());
     for (const char *sample : {"friday_pass_1.kvp", "coastdown.kvs"}) {
         SCOPED_TRACE(sample);
-        ASSERT_TRUE(window->fileKVP()->setFileName(QString::fromLatin1(sample)));
-        for (int units = 0; units < 2; ++units) {
-            EXPECT_EQ(clippedCaptions(*window), QStringList());
-            window->ToggleUnits();
-        }
+        ASSERT_TRUE(ui->fileKVP->setFileName(QString::fromLatin1(sample)));
+        EXPECT_EQ(clippedCaptions(*window), QStringList());
     }
+    QTest::mouseClick(ui->lblUnits, Qt::LeftButton);
+    EXPECT_TRUE(window->session().metric());
+    EXPECT_EQ(clippedCaptions(*window), QStringList());
     EXPECT_TRUE(script.prompts.isEmpty());
 }
 

@@ -1,4 +1,4 @@
-#include "app/Twips.h"
+#include "app/look/Twips.h"
 
 #include "fixtures/CaseNames.h"
 

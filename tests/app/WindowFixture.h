@@ -1,13 +1,11 @@
-// A real frmMain on the offscreen platform, with its prompts answered by a script and
-// run files of both models in a temporary folder.
+// A real frmMain on the offscreen platform, with its prompts answered by a script, its
+// controls found by name, and run files of both models in a temporary folder.
 #pragma once
 
 #include "ScriptedPrompter.h"
-#include "app/ClickLabel.h"
-#include "app/FieldEditor.h"
-#include "app/frmMain.h"
-#include "browser/pane/FileListBox.h"
-#include "browser/pane/PathWatch.h"
+#include "WindowControls.h"
+#include "app/window/frmMain.h"
+#include "browser/lists/PathWatch.h"
 #include "fixtures/QtPrinters.h"
 #include "fixtures/RunFileBuilder.h"
 #include "fixtures/TestFiles.h"
@@ -76,23 +74,24 @@ protected:
         EXPECT_TRUE(editor->isVisible());
         EXPECT_EQ(QApplication::focusWidget(), editor);
         QTest::keyClicks(editor, text);
-        window.txtVehicleNotes()->setFocus(Qt::MouseFocusReason);
+        ui.txtVehicleNotes->setFocus(Qt::MouseFocusReason);
     }
+    void enter(FieldId id, const QString &text) { enter(ui.label(id), ui.editor(id), text); }
 
     // The command and editor states as a compact text: Edit, Undo, Save, editors,
     // lblUnits, notes locked.
     QString state() const
     {
         auto bit = [](bool b) { return b ? QStringLiteral("1") : QStringLiteral("0"); };
-        return bit(window.cmdEdit()->isEnabled()) + bit(window.cmdUndo()->isEnabled()) +
-               bit(window.cmdSave()->isEnabled()) +
-               bit(window.fieldEditor(FieldId::Weight)->isEnabled()) +
-               bit(window.lblUnits()->isEnabled()) + bit(window.txtVehicleNotes()->isReadOnly());
+        return bit(ui.cmdEdit->isEnabled()) + bit(ui.cmdUndo->isEnabled()) +
+               bit(ui.cmdSave->isEnabled()) + bit(ui.editor(FieldId::Weight)->isEnabled()) +
+               bit(ui.lblUnits->isEnabled()) + bit(ui.txtVehicleNotes->isReadOnly());
     }
 
     QTemporaryDir dir;
     ScriptedPrompter::Script script;
     frmMain window;
+    WindowControls ui{window};
 };
 
 // State texts for WindowTest::state().

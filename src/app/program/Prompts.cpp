@@ -1,0 +1,59 @@
+#include "app/program/Prompts.h"
+
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace quenloft {
+namespace {
+
+const QString kTitle = QStringLiteral("Quenloft");
+
+QMessageBox::Icon boxIcon(PromptIcon icon)
+{
+    switch (icon) {
+    case PromptIcon::Stop:
+        return QMessageBox::Critical;
+    case PromptIcon::Exclamation:
+        return QMessageBox::Warning;
+    case PromptIcon::Information:
+        break;
+    }
+    return QMessageBox::Information;
+}
+
+QString forDisplay(const QString &text)
+{
+    QString shown = text;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return shown;
+}
+
+} // namespace
+
+void DialogPrompter::message(QWidget *parent, const QString &text, PromptIcon icon)
+{
+    QMessageBox box(boxIcon(icon), kTitle, forDisplay(text), QMessageBox::Ok, parent);
+    box.exec();
+}
+
+bool DialogPrompter::askYesNo(QWidget *parent, const QString &text, PromptIcon icon,
+                              bool yesIsDefault)
+{
+    QMessageBox box(boxIcon(icon), kTitle, forDisplay(text), QMessageBox::Yes | QMessageBox::No,
+                    parent);
+    box.setDefaultButton(yesIsDefault ? QMessageBox::Yes : QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+std::optional<QString> DialogPrompter::input(QWidget *parent, const QString &prompt,
+                                             const QString &initialText)
+{
+    bool ok = false;
+    const QString text =
+        QInputDialog::getText(parent, kTitle, prompt, QLineEdit::Normal, initialText, &ok);
+    if (!ok)
+        return std::nullopt;
+    return text;
+}
+
+} // namespace quenloft

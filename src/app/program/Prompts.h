@@ -1,0 +1,42 @@
+// Every modal question the window asks goes through a Prompter, so tests can answer them.
+// The program uses DialogPrompter: real message and input boxes titled "Quenloft".
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+class QWidget;
+
+namespace quenloft {
+
+enum class PromptIcon { Stop, Exclamation, Information };
+
+// What a command that needs a selected run file says when none is selected.
+inline const QString kSelectFileFirst = QStringLiteral("You must select a VEXA file first!");
+
+class Prompter
+{
+public:
+    virtual ~Prompter() = default;
+    // A message box with an OK button. Texts use CR LF line breaks.
+    virtual void message(QWidget *parent, const QString &text, PromptIcon icon) = 0;
+    // A Yes/No question; true for Yes.
+    virtual bool askYesNo(QWidget *parent, const QString &text, PromptIcon icon,
+                          bool yesIsDefault) = 0;
+    // An input box; nullopt when cancelled.
+    virtual std::optional<QString> input(QWidget *parent, const QString &prompt,
+                                         const QString &initialText) = 0;
+};
+
+class DialogPrompter final : public Prompter
+{
+public:
+    void message(QWidget *parent, const QString &text, PromptIcon icon) override;
+    bool askYesNo(QWidget *parent, const QString &text, PromptIcon icon,
+                  bool yesIsDefault) override;
+    std::optional<QString> input(QWidget *parent, const QString &prompt,
+                                 const QString &initialText) override;
+};
+
+} // namespace quenloft

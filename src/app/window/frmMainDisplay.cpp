@@ -1,0 +1,228 @@
+// Showing a run file: the model's fields, the loader, the unit switch and the command
+// states. The texts come from the core; this file only puts them on screen.
+#include "app/window/frmMain.h"
+
+#include "app/column/ClickLabel.h"
+#include "app/column/FieldEditor.h"
+#include "browser/Files.h"
+#include "browser/lists/FileListBox.h"
+#include "runfile/JournalRecovery.h"
+#include "runfile/LoadMessages.h"
+#include "runfile/RunFileReader.h"
+#include "support/General.h"
+#include "vehicle/FieldEntry.h"
+#include "vehicle/Units.h"
+#include "vehicle/VehicleDisplay.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+namespace quenloft {
+namespace {
+
+// A long scan shows its progress once it has taken this long.
+constexpr qint64 kProgressAfterMs = 300;
+
+void setTextColour(QLabel *label, const QColor &colour)
+{
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
+}
+
+// The busy cursor for as long as a long load runs.
+class BusyCursor
+{
+public:
+    void show()
+    {
+        if (!m_shown)
+            QApplication::setOverrideCursor(Qt::BusyCursor);
+        m_shown = true;
+    }
+    ~BusyCursor()
+    {
+        if (m_shown)
+            QApplication::restoreOverrideCursor();
+    }
+
+private:
+    bool m_shown = false;
+};
+
+} // namespace
+
+void frmMain::setPrompter(std::unique_ptr<Prompter> prompter)
+{
+    m_prompter = std::move(prompter);
+}
+
+void frmMain::UpdateControls(bool blnEnableEdit, bool blnEnableUndo, bool blnEnableSave,
+                             bool blnEnableFields)
+{
+    // An editor still open when edit mode ends (one whose entry was rejected) is closed
+    // rather than left disabled over its label.
+    if (!blnEnableFields)
+        m_column->closeEditors();
+    m_cmdEdit->setEnabled(blnEnableEdit);
+    m_cmdUndo->setEnabled(blnEnableUndo);
+    m_cmdSave->setEnabled(blnEnableSave);
+    const std::optional<Model> shown = m_session.model();
+    m_column->enableEditors(blnEnableFields, shown);
+    m_txtVehicleNotes->setReadOnly(shown == Model::Solvane || !blnEnableFields ||
+                                   !m_session.notesStorable());
+    m_lblUnits->setEnabled(!blnEnableFields);
+    if (!blnEnableFields)
+        m_toldNotesLocked = false;
+    // Qt repaints the new states by itself once control returns to the event loop.
+}
+
+void frmMain::SetModelFromFileName(const QString &fileName)
+{
+    const Model named = ModelFromFileName(fileName);
+    m_session.setModel(named);
+    // A name with neither run-file ending reads as Solvane but keeps the picture shown.
+    if (named == Model::Nox)
+        setBackgroundFromImage(m_imageNox);
+    else if (fileName.right(3).toUpper() == u"KVS")
+        setBackgroundFromImage(m_imageSolvane);
+}
+
+void frmMain::ToggleUnits()
+{
+    m_session.switchUnits();
+    m_lblUnits->setText(UnitsCaption(m_session.metric()));
+    m_column->showUnits(model(), m_session.metric());
+}
+
+void frmMain::showModelFields(Model shownModel)
+{
+    m_column->showModel(shownModel);
+    m_lblUnits->setVisible(shownModel == Model::Solvane);
+    if (shownModel == Model::Solvane) {
+        m_lblVEXAVersion->setText(QStringLiteral("Solvane VEXA v1.0"));
+        m_lblUnits->setText(UnitsCaption(m_session.metric()));
+    }
+}
+
+void frmMain::clearValues()
+{
+    m_column->clearValues();
+    m_lblVEXAVersion->clear();
+    const QSignalBlocker quiet(m_txtVehicleNotes);
+    m_txtVehicleNotes->clear();
+    m_lblRecordsRead->hide();
+}
+
+void frmMain::showRecordsProgress(qint64 bytesScanned, qint64 totalBytes)
+{
+    const int percent = totalBytes > 0 ? int(100 * bytesScanned / totalBytes) : 0;
+    m_lblRecordsRead->setText(QStringLiteral("Reading run data... %1%").arg(percent));
+    m_lblRecordsRead->show();
+}
+
+bool frmMain::LoadRunFile()
+{
+    const quint64 generation = ++m_loadGeneration;
+    const QString fileName = m_pane->files()->fileName();
+    if (fileName.isEmpty()) {
+        prompter().message(this, kSelectFileFirst, PromptIcon::Exclamation);
+        return false;
+    }
+    const QString path = m_pane->selectedPath();
+    if (!FileExists(path)) {
+        prompter().message(this,
+                           QStringLiteral("The file does not exist!") + kCRLF +
+                               QStringLiteral("The file list will be refreshed."),
+                           PromptIcon::Exclamation);
+        m_pane->RefreshFiles();
+        return false;
+    }
+    // Until the file is shown nothing can be edited or saved: the display is half
+    // replaced, and a failed load must never offer Save over it.
+    m_column->closeEditors();
+    m_session.close();
+    watchShownFile();
+    UpdateControls(false, false, false, false);
+    {
+        const QSignalBlocker quiet(m_txtVehicleNotes);
+        m_txtVehicleNotes->clear();
+    }
+    m_lblRecordsRead->hide();
+    const Model shownModel = model();
+    showModelFields(shownModel);
+
+    // A long scan lets the window repaint and take clicks; a newer load (another file
+    // selected meanwhile) or the window closing makes this one give up.
+    QElapsedTimer sinceStart;
+    sinceStart.start();
+    QElapsedTimer sinceEvents;
+    sinceEvents.start();
+    BusyCursor busy;
+    const auto observer = [&](qint64 scanned, qint64 total) {
+        if (sinceEvents.elapsed() >= m_scanEventIntervalMs) {
+            if (sinceStart.elapsed() >= kProgressAfterMs) {
+                busy.show();
+                showRecordsProgress(scanned, total);
+            }
+            QCoreApplication::processEvents();
+            sinceEvents.restart();
+        }
+        return generation == m_loadGeneration;
+    };
+    // A save of this file cut short (a crash, a failing disk) is undone before it is read.
+    const auto opened = m_session.open(path, PendingSave::Apply, observer);
+    if (generation != m_loadGeneration)
+        return false; // overtaken: the newer load owns the display
+    const JournalRecovery &recovery = m_session.recovery();
+    if (!recovery.message.isEmpty())
+        prompter().message(this, recovery.message,
+                           recovery.outcome == RecoveryOutcome::Restored ||
+                                   recovery.outcome == RecoveryOutcome::AlreadyOriginal
+                               ? PromptIcon::Information
+                               : PromptIcon::Exclamation);
+    if (!opened) {
+        clearValues();
+        prompter().message(this, LoadErrorMessage(opened.failure(), fileName), PromptIcon::Stop);
+        return false;
+    }
+
+    const VehicleDisplay &display = m_session.display();
+    m_column->showValues(display);
+    if (shownModel == Model::Nox) {
+        m_lblVEXAVersion->setText(display.versionCaption);
+        setTextColour(m_lblVEXAVersion, display.versionColour == VersionColour::Blue
+                                            ? QColor(0, 0, 255)
+                                            : QColor(255, 0, 0));
+    }
+    {
+        const QSignalBlocker quiet(m_txtVehicleNotes);
+        QString notes = display.notes;
+        notes.replace(kCRLF, QStringLiteral("\n"));
+        m_txtVehicleNotes->setPlainText(notes);
+    }
+    m_lblRecordsRead->setText(display.recordsCaption.value_or(QString()));
+    m_lblRecordsRead->setVisible(display.recordsCaption.has_value());
+
+    if (!display.damagedList.isEmpty()) {
+        const bool show = prompter().askYesNo(
+            this,
+            QStringLiteral("Warning:  errors were found in the run data of KVP file, it may be "
+                           "corrupted.") +
+                kCRLF + QStringLiteral("Do you want to see where the errors were found?"),
+            PromptIcon::Exclamation, true);
+        if (show)
+            prompter().message(this, display.damagedList, PromptIcon::Information);
+    }
+
+    m_session.setDirty(false);
+    UpdateControls(true, false, false, false);
+    watchShownFile();
+    return true;
+}
+
+} // namespace quenloft

@@ -1,0 +1,128 @@
+// Editing the vehicle data: the Edit, Undo and Save commands, the notes, and saving. The
+// fields themselves are opened, checked and closed by the field column.
+#include "app/window/frmMain.h"
+
+#include "app/column/ClickLabel.h"
+#include "app/column/FieldEditor.h"
+#include "browser/lists/FileListBox.h"
+#include "browser/lists/PathWatch.h"
+#include "support/General.h"
+#include "vehicle/FieldEntry.h"
+
+#include <QEvent>
+#include <QKeyEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextDocument>
+
+namespace quenloft {
+void frmMain::wireVehicleData()
+{
+    m_prompter = std::make_unique<DialogPrompter>();
+    connect(m_column, &FieldColumn::textChanged, this, &frmMain::editorTextChanged);
+    connect(m_txtVehicleNotes, &QPlainTextEdit::textChanged, this, &frmMain::notesTextChanged);
+    m_txtVehicleNotes->installEventFilter(this);
+    connect(m_cmdEdit, &QPushButton::clicked, this, &frmMain::cmdEdit_Click);
+    connect(m_cmdUndo, &QPushButton::clicked, this, &frmMain::cmdUndo_Click);
+    connect(m_cmdSave, &QPushButton::clicked, this, &frmMain::cmdSave_Click);
+    connect(m_lblUnits, &ClickLabel::clicked, this, [this] {
+        if (m_lblUnits->isEnabled())
+            ToggleUnits();
+    });
+    m_shownFileWatch = new PathWatch(this);
+    connect(m_shownFileWatch, &PathWatch::changed, this, &frmMain::shownFileChangedOnDisk);
+}
+
+void frmMain::cmdEdit_Click()
+{
+    UpdateControls(false, true, false, true);
+}
+
+void frmMain::cmdUndo_Click()
+{
+    (void)LoadRunFile();
+}
+
+void frmMain::cmdSave_Click()
+{
+    const auto saved = SaveRunFile();
+    UpdateControls(true, false, false, false);
+    if (!saved) {
+        QString text = QStringLiteral("Error saving the VEXA file!");
+        if (!saved.failure().description.isEmpty())
+            text += kCRLF + kCRLF + saved.failure().description + u'.';
+        prompter().message(this, text, PromptIcon::Exclamation);
+    }
+}
+
+void frmMain::editorTextChanged()
+{
+    if (m_session.markChanged())
+        UpdateControls(false, true, true, true);
+}
+
+void frmMain::notesTextChanged()
+{
+    editorTextChanged(); // first: the notes below would mark the data changed quietly
+    QString notes = m_txtVehicleNotes->toPlainText();
+    if (m_session.hasFile()) {
+        // Notes the user has not changed are the loaded ones, exactly: the editor's text
+        // need not convert back to the same characters (a stored LF alone reads back as
+        // CR LF, a no-break space as a space), and unchanged notes are not written.
+        const QString &loaded = m_session.loadedNotes();
+        QString asShown = loaded;
+        asShown.replace(kCRLF, QStringLiteral("\n"));
+        QTextDocument document;
+        document.setPlainText(asShown);
+        if (notes == document.toPlainText()) {
+            m_session.setNotes(loaded);
+            return;
+        }
+    }
+    notes.replace(u'\n', kCRLF);
+    m_session.setNotes(notes);
+}
+
+bool frmMain::eventFilter(QObject *watched, QEvent *event)
+{
+    // A Nox file without a notes block cannot take notes: say so the first time the user
+    // tries to type into them while editing.
+    if (watched == m_txtVehicleNotes && event->type() == QEvent::KeyPress &&
+        m_cmdUndo->isEnabled() && !m_session.notesStorable() && !m_toldNotesLocked) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (!key->text().isEmpty() || key->key() == Qt::Key_Backspace ||
+            key->key() == Qt::Key_Delete) {
+            m_toldNotesLocked = true;
+            prompter().message(this,
+                               QStringLiteral("This file has no notes block, so its notes cannot "
+                                              "be changed."),
+                               PromptIcon::Exclamation);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+Result<Done> frmMain::SaveRunFile()
+{
+    if (m_pane->files()->fileName().isEmpty()) {
+        prompter().message(this, kSelectFileFirst, PromptIcon::Exclamation);
+        return Failure{};
+    }
+    // The Nox fields' open editors are left first, so each value is checked and shown in
+    // its label; a Solvane field's editor was left when the focus went to Save.
+    for (const FieldId id : shownFields(Model::Nox, true))
+        if (id != FieldId::Notes)
+            m_column->leaveEditor(id);
+
+    if (!m_session.hasFile() || m_pane->selectedPath() != m_session.path())
+        return Failure{0, QStringLiteral("The selected file is not the one shown; select it "
+                                         "again to load it")};
+    const auto saved = m_session.save();
+    if (!saved)
+        return saved;
+    UpdateControls(true, false, false, false);
+    return Done{};
+}
+
+} // namespace quenloft
