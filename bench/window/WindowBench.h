@@ -21,6 +21,7 @@ public:
     {
         return std::nullopt;
     }
+    SaveChoice askSaveChanges(QWidget *, const QString &) override { return SaveChoice::Discard; }
 };
 
 // A timer that should fire every 10 ms: the longest gap between its ticks is the longest

@@ -86,12 +86,29 @@ void VehicleSession::endEditing()
     changed();
 }
 
+void VehicleSession::discardChanges()
+{
+    if (!hasFile())
+        return;
+    m_display = DisplayOf(m_contents, m_metric);
+    m_dirty = false;
+    m_mode = SessionMode::Viewing;
+    changed();
+}
+
+bool VehicleSession::hasUnsavedChanges() const
+{
+    if (!hasFile() || !m_dirty)
+        return false;
+    const auto patches = computeSave();
+    return !patches || !patches->isEmpty();
+}
+
 bool VehicleSession::markChanged()
 {
     const bool first = !m_dirty;
     m_dirty = true;
-    if (first)
-        changed();
+    changed();
     return first;
 }
 

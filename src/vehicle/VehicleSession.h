@@ -39,7 +39,6 @@ public:
     // first file is opened. Fields of a session without a model follow Solvane's rules.
     [[nodiscard]] std::optional<Model> model() const { return m_model; }
     [[nodiscard]] Model shownModel() const { return m_model.value_or(Model::Solvane); }
-    void setModel(Model model) { m_model = model; }
 
     [[nodiscard]] bool metric() const { return m_metric; }
     // Switches the unit system and converts the shown weight and frontal area. The file
@@ -71,7 +70,7 @@ public:
     [[nodiscard]] const RunFileContents &contents() const { return m_contents; }
     [[nodiscard]] const LoadedFileInfo &loadedFile() const { return *m_file; }
 
-    // Called after every change of the mode, the shown file or the unsaved-changes flag.
+    // Called after every change of the mode, the shown file or its values.
     void setObserver(std::function<void()> observer) { m_observer = std::move(observer); }
 
     // What the window shows: the fields of the model, their values, the notes and the
@@ -96,10 +95,17 @@ public:
     void beginEditing();
     // Back to Viewing; the values stay as they are, changed or not.
     void endEditing();
+    // Drops every change since the file was read or saved: the values are the file's
+    // again, in the Viewing mode.
+    void discardChanges();
 
     [[nodiscard]] bool isDirty() const { return m_dirty; }
-    void setDirty(bool dirty) { m_dirty = dirty; }
-    // Marks the data changed; true when it was unchanged before (the first change).
+    // Whether the values differ from what the file holds: a save would write something,
+    // or holds values it cannot store. (The dirty flag is set by any change of an editor,
+    // also one that changes nothing.)
+    [[nodiscard]] bool hasUnsavedChanges() const;
+    // Marks the data changed (an editor's text changed); true when it was unchanged
+    // before (the first change).
     bool markChanged();
 
     // Leaving a field's editor with `typed`: when the field's rules accept it, it becomes

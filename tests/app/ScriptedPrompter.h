@@ -1,5 +1,6 @@
 // Answers the window's prompts in tests: records every message and question, and answers
-// questions and input boxes from queues (No and Cancel once they run out).
+// questions, input boxes and the unsaved-changes question from queues (No and Cancel once
+// they run out).
 #pragma once
 
 #include "app/program/Prompts.h"
@@ -29,6 +30,7 @@ public:
         QList<Prompt> prompts;
         QList<bool> answers;
         QList<std::optional<QString>> inputs;
+        QList<SaveChoice> saveChoices; // Cancel once they run out
         std::function<void()> onPrompt; // runs inside each prompt, as a modal loop would
 
         [[nodiscard]] QStringList messages() const
@@ -55,6 +57,13 @@ public:
     {
         record({Prompt::Input, prompt, PromptIcon::Information});
         return m_script.inputs.isEmpty() ? std::nullopt : m_script.inputs.takeFirst();
+    }
+
+    SaveChoice askSaveChanges(QWidget *, const QString &text) override
+    {
+        record({Prompt::Question, text, PromptIcon::Exclamation});
+        return m_script.saveChoices.isEmpty() ? SaveChoice::Cancel
+                                              : m_script.saveChoices.takeFirst();
     }
 
 private:

@@ -79,7 +79,7 @@ TEST_F(Startup, FirstRunThenTheNextStartGetsBackWhatItLeft)
     ASSERT_TRUE(QDir(dir.path()).mkpath("runs/deep"));
     ASSERT_TRUE(ui->dirKVP->setPath(dir.filePath("runs/deep")).ok());
     QTest::mouseClick(ui->chkPin, Qt::LeftButton);
-    // Metric units, and edits left unsaved, which closing does not ask about.
+    // Metric units, and an editor opened, which changes nothing: closing asks nothing.
     const QString run = dir.filePath("runs/deep/s.kvs");
     ASSERT_TRUE(fixtures::writeFile(run, fixtures::SolvaneFileBuilder().build()));
     ASSERT_TRUE(window->showRunFile(run));

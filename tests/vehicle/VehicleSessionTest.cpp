@@ -99,7 +99,6 @@ TEST_F(VehicleSessionTest, WhatTheEditorAcceptsIsShownSavedAndThenShownAsTheFile
 
 TEST_F(VehicleSessionTest, ARefusedValueLeavesTheShownValueAndTheFlagAlone)
 {
-    session.setModel(Model::Solvane);
     ASSERT_TRUE(session.open(solvane()).ok());
     const LeaveOutcome outcome = session.leaveEditor(FieldId::CoeffOfDrag, QStringLiteral(".995"));
     EXPECT_FALSE(outcome.accepted);
@@ -116,7 +115,6 @@ TEST_F(VehicleSessionTest, UnitsSwitchTheShownValuesOnlyOfASolvaneFile)
     session.switchUnits(); // no file yet: only the flag
     EXPECT_TRUE(session.metric());
     EXPECT_EQ(session.caption(FieldId::Weight), "");
-    session.setModel(Model::Solvane);
     ASSERT_TRUE(session.open(solvane()).ok());
     EXPECT_EQ(session.caption(FieldId::Weight), "1500 kgs");
     session.switchUnits();
@@ -124,7 +122,6 @@ TEST_F(VehicleSessionTest, UnitsSwitchTheShownValuesOnlyOfASolvaneFile)
     EXPECT_EQ(session.caption(FieldId::FrontalArea), "16.14 ft^2");
     EXPECT_FALSE(session.isDirty());
 
-    session.setModel(Model::Nox);
     ASSERT_TRUE(session.open(nox()).ok());
     session.switchUnits();
     EXPECT_EQ(session.caption(FieldId::Weight), "3150") << "a Nox weight has no unit";
@@ -132,7 +129,6 @@ TEST_F(VehicleSessionTest, UnitsSwitchTheShownValuesOnlyOfASolvaneFile)
 
 TEST_F(VehicleSessionTest, AFailedOrOvertakenLoadShowsNoStaleFile)
 {
-    session.setModel(Model::Nox);
     ASSERT_TRUE(session.open(nox()).ok());
     const QString shortFile = write(QStringLiteral("short.kvp"), QByteArray(100, 'x'));
     EXPECT_FALSE(session.open(shortFile).ok());
@@ -146,7 +142,6 @@ TEST_F(VehicleSessionTest, AFailedOrOvertakenLoadShowsNoStaleFile)
     const auto first = session.open(nox(), PendingSave::Apply, [&](qint64, qint64) {
         if (!nested) {
             nested = true;
-            session.setModel(Model::Solvane);
             EXPECT_TRUE(session.open(second).ok());
         }
         return true;
@@ -160,7 +155,6 @@ TEST_F(VehicleSessionTest, AFailedOrOvertakenLoadShowsNoStaleFile)
 
 TEST_F(VehicleSessionTest, ChangedNotesAreSavedAndMarkTheDataChanged)
 {
-    session.setModel(Model::Nox);
     const QString path = nox();
     ASSERT_TRUE(session.open(path).ok());
     EXPECT_TRUE(session.notesStorable());
@@ -170,7 +164,6 @@ TEST_F(VehicleSessionTest, ChangedNotesAreSavedAndMarkTheDataChanged)
     EXPECT_TRUE(session.isDirty());
     ASSERT_TRUE(session.save().ok());
     VehicleSession reread;
-    reread.setModel(Model::Nox);
     ASSERT_TRUE(reread.open(path).ok());
     EXPECT_EQ(reread.notes(), "A\r\nB");
     EXPECT_TRUE(session.markChanged());

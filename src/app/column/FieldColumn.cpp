@@ -179,6 +179,14 @@ void FieldColumn::closeEditors()
             closeEditor(f);
 }
 
+bool FieldColumn::editorHoldsChange() const
+{
+    for (const Field &f : m_fields)
+        if (!f.editor->isHidden() && f.editor->text() != m_session.value(f.id))
+            return true;
+    return false;
+}
+
 void FieldColumn::closeEditor(const Field &f)
 {
     // Closing is not leaving: the entry is dropped unchecked and the field keeps its last

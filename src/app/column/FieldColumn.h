@@ -53,6 +53,8 @@ public:
     void leaveEditor(FieldId id);
     // Closes every open editor without taking what was typed.
     void closeEditors();
+    // Whether an open editor holds text other than its field's value: typed, not yet left.
+    [[nodiscard]] bool editorHoldsChange() const;
 
     // Which editors can be used: all while editing, those only some models enable only
     // when a file of such a model is shown.

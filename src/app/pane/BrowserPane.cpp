@@ -9,11 +9,15 @@
 #include "support/NativeFolder.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
+#include <QEvent>
+#include <QFocusEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QSignalBlocker>
 
 namespace quenloft {
 namespace {
@@ -141,6 +145,11 @@ void BrowserPane::wire()
     connect(m_files, &FileListBox::mouseReleased, this, &BrowserPane::fileKVP_MouseUp);
     connect(m_files, &FileListBox::keyboardMenuRequested, this,
             [this](QPoint globalPos) { fileKVP_MouseUp(Qt::RightButton, globalPos); });
+    // The lists are reached with Tab or a click while the pane is rolled up too: it rolls
+    // down for them, so nothing is chosen blind, and up again when the focus goes.
+    for (QWidget *list : {static_cast<QWidget *>(m_drives), static_cast<QWidget *>(m_directories),
+                          static_cast<QWidget *>(m_files)})
+        list->installEventFilter(this);
     connect(m_frame, &PaneFrame::mouseMoved, this, &BrowserPane::frameVEXAFile_MouseMove);
     // Toggled, not clicked: a value set in code counts as a click when it changes.
     connect(m_pin, &QPushButton::toggled, this, &BrowserPane::focusFileListIfShown);
@@ -222,8 +231,34 @@ void BrowserPane::RefreshFiles()
         reportUnreadableDirectory(BrowseTarget::Files);
 }
 
+bool BrowserPane::eventFilter(QObject *watched, QEvent *event)
+{
+    // Only the user's own moves count: Tab, Shift+Tab, a click or an access key. The
+    // window becoming active or a control given the focus by the program changes nothing.
+    const auto byUser = [](const QEvent *e) {
+        const Qt::FocusReason reason = static_cast<const QFocusEvent *>(e)->reason();
+        return reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+               reason == Qt::MouseFocusReason || reason == Qt::ShortcutFocusReason;
+    };
+    if (event->type() == QEvent::FocusIn && byUser(event)) {
+        ShowHideFileBrowser(0);
+    } else if (event->type() == QEvent::FocusOut && byUser(event)) {
+        const QWidget *next = QApplication::focusWidget();
+        if (next == nullptr || !m_frame->isAncestorOf(next))
+            collapse();
+    }
+    return QObject::eventFilter(watched, event);
+}
+
 void BrowserPane::driveKVP_Change()
 {
+    if (!m_mayLeave(QString())) {
+        // Back to the drive of the folder still listed, without another change event.
+        const QSignalBlocker quiet(m_drives);
+        (void)m_drives->setDrive(m_directories->path());
+        return;
+    }
+    m_shownName.clear();
     emit folderChanging();
     if (!m_directories->setPath(m_drives->drive()))
         reportUnreadableDirectory(BrowseTarget::Directories);
@@ -233,6 +268,12 @@ void BrowserPane::driveKVP_Change()
 
 void BrowserPane::dirKVP_Change()
 {
+    if (m_directories->path() != m_files->path() && !m_mayLeave(QString())) {
+        const QSignalBlocker quiet(m_directories);
+        (void)m_directories->setPath(m_files->path());
+        return;
+    }
+    m_shownName.clear();
     emit folderChanging();
     // A path that was set has just been read, and reading a large folder again at once
     // would double the wait; only a failed one leaves the old list to be read again.
@@ -267,7 +308,6 @@ void BrowserPane::dirKVP_EnterFailed(const QString &path)
 
 void BrowserPane::fileKVP_Click()
 {
-    const quint64 selection = ++m_fileSelection;
     const QString fileName = m_files->fileName();
     m_files->setToolTip(fileName);
     if (fileName.isEmpty()) {
@@ -275,11 +315,21 @@ void BrowserPane::fileKVP_Click()
         setFileCommandsEnabled(false);
         return;
     }
+    if (!m_mayLeave(QString())) {
+        // The file shown stays, and so does its selection.
+        const QSignalBlocker quiet(m_files);
+        (void)m_files->setFileName(m_shownName);
+        m_files->setToolTip(m_shownName);
+        return;
+    }
     const bool loaded = m_showSelected();
-    // A long load lets events run; a selection made meanwhile has set the commands for
-    // its own file, and this older result must not overwrite them.
-    if (selection == m_fileSelection)
-        setFileCommandsEnabled(loaded);
+    // A long load lets events run: a file chosen meanwhile has set the commands for
+    // itself, and this older result is not its.
+    if (m_files->fileName() != fileName)
+        return;
+    setFileCommandsEnabled(loaded);
+    if (loaded)
+        m_shownName = fileName;
 }
 
 void BrowserPane::fileKVP_DblClick()

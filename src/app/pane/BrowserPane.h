@@ -52,6 +52,16 @@ public:
     // The full path of the file selected in the file list; empty when none is selected.
     [[nodiscard]] QString selectedPath() const;
 
+    // Asked before the shown file is left (another file chosen, the folder or drive
+    // changed, the shown file renamed or deleted here): false keeps everything as it was,
+    // the list's selection, the folder and the drive included. `path` is the file to be
+    // left by a rename or delete, empty for a choice of file or folder.
+    void setLeaveGuard(std::function<bool(const QString &path)> mayLeave)
+    {
+        m_mayLeave = std::move(mayLeave);
+    }
+
+
     // Re-reads the drive, directory and file lists.
     void RefreshFiles();
     // Opens the pane when X (twips, window coordinates) is left of its right edge and
@@ -75,6 +85,10 @@ signals:
     void editRequested();
     // The user asked for the summary of the listed folder (the menu's Folder Summary).
     void folderSummaryRequested();
+    // The pane's own commands renamed or deleted a file (full paths, after the lists
+    // were read again).
+    void fileRenamed(const QString &from, const QString &to);
+    void fileDeleted(const QString &path);
 
 private:
     enum class BrowseTarget { Directories, Files };
@@ -90,6 +104,7 @@ private:
     void fileKVP_MouseUp(Qt::MouseButton button, QPoint globalPos);
     void frameVEXAFile_MouseMove();
     void focusFileListIfShown();
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void setFileCommandsEnabled(bool enabled);
     [[nodiscard]] bool pinned() const;
     [[nodiscard]] QString pathOf(const QString &fileName) const;
@@ -101,7 +116,8 @@ private:
     QWidget *m_window;
     std::function<Prompter &()> m_prompter;
     std::function<bool()> m_showSelected;
-    quint64 m_fileSelection = 0; // a load that sees this change was overtaken by a newer click
+    std::function<bool(const QString &)> m_mayLeave = [](const QString &) { return true; };
+    QString m_shownName; // the file last shown from the list, to go back to
 
     PaneFrame *m_frame = nullptr;
     DriveListBox *m_drives = nullptr;

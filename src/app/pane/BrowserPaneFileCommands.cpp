@@ -5,6 +5,7 @@
 #include "browser/Files.h"
 #include "browser/Process.h"
 #include "browser/lists/FileListBox.h"
+#include "runfile/Model.h"
 #include "support/Errors.h"
 #include "support/General.h"
 
@@ -69,6 +70,9 @@ void BrowserPane::DeleteSelectedFile()
     const QString fileName = m_files->fileName();
     if (!requireSelectedFile(fileName))
         return;
+    const QString path = pathOf(fileName);
+    if (!m_mayLeave(path))
+        return;
     const bool sure = m_prompter().askYesNo(
         m_window,
         QStringLiteral("This will permanently delete the file:") + kCRLF + fileName + kCRLF +
@@ -76,8 +80,9 @@ void BrowserPane::DeleteSelectedFile()
         PromptIcon::Stop, true);
     if (!sure)
         return;
-    if (KillFile(pathOf(fileName))) {
+    if (KillFile(path)) {
         (void)m_files->refresh();
+        emit fileDeleted(path);
         return;
     }
     m_prompter().message(m_window, fileErrorWarning(QStringLiteral("delete")), PromptIcon::Stop);
@@ -94,8 +99,11 @@ void BrowserPane::RenameSelectedFile()
             .value_or(QString()));
     if (newName.isEmpty())
         return;
-    if (newName.right(4).toUpper() != u".KVP")
-        newName += QStringLiteral(".kvp");
+    // A file keeps its own ending, and so its model: a Solvane file stays a .kvs file.
+    const QString ending = ModelFromFileName(fileName) == Model::Solvane ? QStringLiteral(".kvs")
+                                                                         : QStringLiteral(".kvp");
+    if (newName.right(4).toUpper() != ending.toUpper())
+        newName += ending;
     if (holdsPathSeparator(newName)) {
         m_prompter().message(m_window,
                              QStringLiteral("A file name cannot contain \"") +
@@ -107,8 +115,12 @@ void BrowserPane::RenameSelectedFile()
     // Keeping the name is not a rename, and not a clash with an existing file either.
     if (newName == fileName)
         return;
-    if (RenameFile(pathOf(fileName), pathOf(newName))) {
+    const QString from = pathOf(fileName);
+    if (!m_mayLeave(from))
+        return;
+    if (RenameFile(from, pathOf(newName))) {
         (void)m_files->refresh();
+        emit fileRenamed(from, pathOf(newName));
         return;
     }
     m_prompter().message(m_window, fileErrorWarning(QStringLiteral("rename")), PromptIcon::Stop);

@@ -56,4 +56,20 @@ std::optional<QString> DialogPrompter::input(QWidget *parent, const QString &pro
     return text;
 }
 
+SaveChoice DialogPrompter::askSaveChanges(QWidget *parent, const QString &text)
+{
+    QMessageBox box(QMessageBox::Warning, kTitle, forDisplay(text),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+    box.setDefaultButton(QMessageBox::Save);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Save:
+        return SaveChoice::Save;
+    case QMessageBox::Discard:
+        return SaveChoice::Discard;
+    default:
+        return SaveChoice::Cancel;
+    }
+}
+
 } // namespace quenloft

@@ -12,6 +12,9 @@ namespace quenloft {
 
 enum class PromptIcon { Stop, Exclamation, Information };
 
+// The answers to "Save changes to NAME?".
+enum class SaveChoice { Save, Discard, Cancel };
+
 // What a command that needs a selected run file says when none is selected.
 inline const QString kSelectFileFirst = QStringLiteral("You must select a VEXA file first!");
 
@@ -27,6 +30,8 @@ public:
     // An input box; nullopt when cancelled.
     virtual std::optional<QString> input(QWidget *parent, const QString &prompt,
                                          const QString &initialText) = 0;
+    // The question before unsaved changes would be dropped, with Save, Discard and Cancel.
+    virtual SaveChoice askSaveChanges(QWidget *parent, const QString &text) = 0;
 };
 
 class DialogPrompter final : public Prompter
@@ -37,6 +42,7 @@ public:
                   bool yesIsDefault) override;
     std::optional<QString> input(QWidget *parent, const QString &prompt,
                                  const QString &initialText) override;
+    SaveChoice askSaveChanges(QWidget *parent, const QString &text) override;
 };
 
 } // namespace quenloft

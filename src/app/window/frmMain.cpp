@@ -45,7 +45,8 @@ bool TakeWithoutMoving(QDropEvent *event)
 frmMain::frmMain(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(QStringLiteral("Quenloft"));
+    m_title = QStringLiteral("Quenloft");
+    setWindowTitle(m_title);
     setWindowIcon(ProgramIcon());
     setFont(appearance::windowFont());
 
@@ -54,6 +55,8 @@ frmMain::frmMain(QWidget *parent) : QWidget(parent)
     setPalette(palette);
     setAutoFillBackground(true);
     setFixedSize(twips::toPixels(kClientWidthTwips), twips::toPixels(kClientHeightTwips));
+    // The window keeps its designed size, so it offers no maximize.
+    setWindowFlag(Qt::WindowMaximizeButtonHint, false);
     setMouseTracking(true);
     setAcceptDrops(true);
 
@@ -62,9 +65,9 @@ frmMain::frmMain(QWidget *parent) : QWidget(parent)
     wireVehicleData();
     wireBrowser();
     connect(m_pane, &BrowserPane::folderSummaryRequested, this, &frmMain::openFolderSummary);
-    // The window opens with no file shown; its controls take that state from the one
-    // operation that sets it, so nothing (the notes box included) starts out unlocked.
-    UpdateControls(false, false, false, false);
+    // The window opens with no file shown; its controls take that state from the session,
+    // so nothing (the notes box included) starts out unlocked.
+    sessionChanged();
 }
 
 frmMain::~frmMain() = default;
@@ -106,9 +109,14 @@ void frmMain::keyReleaseEvent(QKeyEvent *event)
 
 void frmMain::closeEvent(QCloseEvent *event)
 {
-    ++m_loadGeneration; // a load still scanning gives up
+    // Changes not yet saved are asked about first; Cancel keeps the window open.
+    if (!mayLeaveShownFile()) {
+        event->ignore();
+        return;
+    }
+    m_session.cancel(); // a load still scanning gives up
     if (m_preferences)
-        Form_Unload(); // closing is never refused, and never asks about unsaved data
+        Form_Unload();
     event->accept();
 }
 

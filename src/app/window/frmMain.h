@@ -91,7 +91,14 @@ private:
     // Applies the four enable flags to the commands, the field editors and lblUnits.
     void UpdateControls(bool blnEnableEdit, bool blnEnableUndo, bool blnEnableSave,
                         bool blnEnableFields);
-    // Sets the session's model and the background picture from a run file's name.
+    // What the session says, on screen: the command states (the four flags follow from its
+    // mode and unsaved changes), the file commands and the title.
+    void sessionChanged();
+    // The session's values, version, records and notes in the controls.
+    void showDisplay();
+    // Leaves the no-file state's controls: no values, no file watched.
+    void showNoFile();
+    // Sets the background picture from a run file's name: its model's device.
     void SetModelFromFileName(const QString &fileName);
     // Makes `image`'s picture the window's background picture (the model's device).
     void setBackgroundFromImage(const QLabel *image);
@@ -113,6 +120,13 @@ private:
     // Stores the shown values into the file selected in fileKVP, in place; the reason
     // when it could not.
     Result<Done> SaveRunFile();
+    // Save's whole step: the file written and shown as it now holds its values, or the
+    // error saving it reported and the changes kept on show. True when saved.
+    bool saveAndReport();
+    // Before the shown file is left with unsaved changes: "Save changes to NAME?" with
+    // Save, Discard and Cancel. True when it may be left (nothing unsaved, saved, or
+    // discarded); false leaves everything as it was.
+    bool mayLeaveShownFile();
     void editorTextChanged();
     void notesTextChanged();
 
@@ -122,6 +136,8 @@ private:
 
     // frmMainBrowser.cpp, frmMainStartup.cpp, frmMainLinks.cpp, frmMainOpenPath.cpp
     void wireBrowser();
+    void ownFileRenamed(const QString &from, const QString &to);
+    void ownFileDeleted(const QString &path);
     void wireLinks();
     bool showSelectedFile();
     void windowKeyReleased(int qtKey);
@@ -140,7 +156,7 @@ private:
     std::unique_ptr<Prompter> m_prompter;
     std::unique_ptr<Preferences> m_preferences; // set by Form_Load
     int m_scanEventIntervalMs = 50;
-    quint64 m_loadGeneration = 0; // a load that sees this change was overtaken by a newer one
+    QString m_title; // the program's title, which a shown file's name goes in front of
     bool m_toldNotesLocked = false;
     bool m_toldChangedOnDisk = false; // about the file as it is shown now
     QPixmap m_background;

@@ -10,6 +10,7 @@
 #include "runfile/LoadMessages.h"
 #include "runfile/RunFileReader.h"
 #include "support/General.h"
+#include "support/NativePath.h"
 #include "vehicle/FieldEntry.h"
 #include "vehicle/Units.h"
 #include "vehicle/VehicleDisplay.h"
@@ -81,10 +82,28 @@ void frmMain::UpdateControls(bool blnEnableEdit, bool blnEnableUndo, bool blnEna
     // Qt repaints the new states by itself once control returns to the event loop.
 }
 
+void frmMain::sessionChanged()
+{
+    // Edit is offered for a file shown; Undo, the fields and, once something changed,
+    // Save while editing. Changes a refused save left unsaved enable Save with Edit.
+    const SessionMode mode = m_session.mode();
+    const bool editing = mode == SessionMode::Editing;
+    UpdateControls(mode == SessionMode::Viewing, editing, editing && m_session.isDirty(), editing);
+    // The file's name before the program's, and the desktop's mark while there are
+    // changes not yet in it.
+    if (m_session.hasFile()) {
+        setWindowTitle(FileNameOfPath(m_session.path()) + QStringLiteral(" - ") + m_title +
+                       QStringLiteral("[*]"));
+        setWindowModified(m_session.hasUnsavedChanges());
+    } else {
+        setWindowModified(false);
+        setWindowTitle(m_title);
+    }
+}
+
 void frmMain::SetModelFromFileName(const QString &fileName)
 {
     const Model named = ModelFromFileName(fileName);
-    m_session.setModel(named);
     // A name with neither run-file ending reads as Solvane but keeps the picture shown.
     if (named == Model::Nox)
         setBackgroundFromImage(m_imageNox);
@@ -127,7 +146,6 @@ void frmMain::showRecordsProgress(qint64 bytesScanned, qint64 totalBytes)
 
 bool frmMain::LoadRunFile()
 {
-    const quint64 generation = ++m_loadGeneration;
     const QString fileName = m_pane->files()->fileName();
     if (fileName.isEmpty()) {
         prompter().message(this, kSelectFileFirst, PromptIcon::Exclamation);
@@ -144,20 +162,12 @@ bool frmMain::LoadRunFile()
     }
     // Until the file is shown nothing can be edited or saved: the display is half
     // replaced, and a failed load must never offer Save over it.
-    m_column->closeEditors();
     m_session.close();
-    watchShownFile();
-    UpdateControls(false, false, false, false);
-    {
-        const QSignalBlocker quiet(m_txtVehicleNotes);
-        m_txtVehicleNotes->clear();
-    }
-    m_lblRecordsRead->hide();
-    const Model shownModel = model();
-    showModelFields(shownModel);
+    showNoFile();
+    showModelFields(ModelFromFileName(fileName));
 
     // A long scan lets the window repaint and take clicks; a newer load (another file
-    // selected meanwhile) or the window closing makes this one give up.
+    // selected meanwhile), a folder change or the window closing makes this one give up.
     QElapsedTimer sinceStart;
     sinceStart.start();
     QElapsedTimer sinceEvents;
@@ -172,12 +182,12 @@ bool frmMain::LoadRunFile()
             QCoreApplication::processEvents();
             sinceEvents.restart();
         }
-        return generation == m_loadGeneration;
+        return true;
     };
     // A save of this file cut short (a crash, a failing disk) is undone before it is read.
     const auto opened = m_session.open(path, PendingSave::Apply, observer);
-    if (generation != m_loadGeneration)
-        return false; // overtaken: the newer load owns the display
+    if (!opened && opened.failure().number == LoadAbandoned)
+        return false; // overtaken: whatever took over owns the display
     const JournalRecovery &recovery = m_session.recovery();
     if (!recovery.message.isEmpty())
         prompter().message(this, recovery.message,
@@ -190,10 +200,28 @@ bool frmMain::LoadRunFile()
         prompter().message(this, LoadErrorMessage(opened.failure(), fileName), PromptIcon::Stop);
         return false;
     }
+    showDisplay();
+    watchShownFile();
 
     const VehicleDisplay &display = m_session.display();
+    if (!display.damagedList.isEmpty()) {
+        const bool show = prompter().askYesNo(
+            this,
+            QStringLiteral("Warning:  errors were found in the run data of KVP file, it may be "
+                           "corrupted.") +
+                kCRLF + QStringLiteral("Do you want to see where the errors were found?"),
+            PromptIcon::Exclamation, true);
+        if (show)
+            prompter().message(this, display.damagedList, PromptIcon::Information);
+    }
+    return true;
+}
+
+void frmMain::showDisplay()
+{
+    const VehicleDisplay &display = m_session.display();
     m_column->showValues(display);
-    if (shownModel == Model::Nox) {
+    if (display.model == Model::Nox) {
         m_lblVEXAVersion->setText(display.versionCaption);
         setTextColour(m_lblVEXAVersion, display.versionColour == VersionColour::Blue
                                             ? QColor(0, 0, 255)
@@ -207,22 +235,12 @@ bool frmMain::LoadRunFile()
     }
     m_lblRecordsRead->setText(display.recordsCaption.value_or(QString()));
     m_lblRecordsRead->setVisible(display.recordsCaption.has_value());
+}
 
-    if (!display.damagedList.isEmpty()) {
-        const bool show = prompter().askYesNo(
-            this,
-            QStringLiteral("Warning:  errors were found in the run data of KVP file, it may be "
-                           "corrupted.") +
-                kCRLF + QStringLiteral("Do you want to see where the errors were found?"),
-            PromptIcon::Exclamation, true);
-        if (show)
-            prompter().message(this, display.damagedList, PromptIcon::Information);
-    }
-
-    m_session.setDirty(false);
-    UpdateControls(true, false, false, false);
+void frmMain::showNoFile()
+{
+    clearValues();
     watchShownFile();
-    return true;
 }
 
 } // namespace quenloft

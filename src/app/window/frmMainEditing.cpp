@@ -7,6 +7,7 @@
 #include "browser/lists/FileListBox.h"
 #include "browser/lists/PathWatch.h"
 #include "support/General.h"
+#include "support/NativePath.h"
 #include "vehicle/FieldEntry.h"
 
 #include <QEvent>
@@ -16,6 +17,7 @@
 #include <QTextDocument>
 
 namespace quenloft {
+
 void frmMain::wireVehicleData()
 {
     m_prompter = std::make_unique<DialogPrompter>();
@@ -29,13 +31,14 @@ void frmMain::wireVehicleData()
         if (m_lblUnits->isEnabled())
             ToggleUnits();
     });
+    m_session.setObserver([this] { sessionChanged(); });
     m_shownFileWatch = new PathWatch(this);
     connect(m_shownFileWatch, &PathWatch::changed, this, &frmMain::shownFileChangedOnDisk);
 }
 
 void frmMain::cmdEdit_Click()
 {
-    UpdateControls(false, true, false, true);
+    m_session.beginEditing();
 }
 
 void frmMain::cmdUndo_Click()
@@ -45,20 +48,48 @@ void frmMain::cmdUndo_Click()
 
 void frmMain::cmdSave_Click()
 {
+    (void)saveAndReport();
+}
+
+bool frmMain::saveAndReport()
+{
     const auto saved = SaveRunFile();
-    UpdateControls(true, false, false, false);
-    if (!saved) {
-        QString text = QStringLiteral("Error saving the VEXA file!");
-        if (!saved.failure().description.isEmpty())
-            text += kCRLF + kCRLF + saved.failure().description + u'.';
-        prompter().message(this, text, PromptIcon::Exclamation);
+    if (saved) {
+        showDisplay(); // what the file holds now, as a reload shows it
+        return true;
     }
+    // The changes stay on show and unsaved: the title says so, and Edit offers Save again.
+    m_session.endEditing();
+    QString text = QStringLiteral("Error saving the VEXA file!");
+    if (!saved.failure().description.isEmpty())
+        text += kCRLF + kCRLF + saved.failure().description + u'.';
+    prompter().message(this, text, PromptIcon::Exclamation);
+    return false;
+}
+
+bool frmMain::mayLeaveShownFile()
+{
+    if (!m_session.hasFile() ||
+        !(m_session.hasUnsavedChanges() || m_column->editorHoldsChange()))
+        return true;
+    const QString question =
+        QStringLiteral("Save changes to %1?").arg(FileNameOfPath(m_session.path()));
+    switch (prompter().askSaveChanges(this, question)) {
+    case SaveChoice::Save:
+        return saveAndReport();
+    case SaveChoice::Discard:
+        m_session.discardChanges();
+        showDisplay();
+        return true;
+    case SaveChoice::Cancel:
+        break;
+    }
+    return false;
 }
 
 void frmMain::editorTextChanged()
 {
-    if (m_session.markChanged())
-        UpdateControls(false, true, true, true);
+    (void)m_session.markChanged();
 }
 
 void frmMain::notesTextChanged()
@@ -88,7 +119,8 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
     // A Nox file without a notes block cannot take notes: say so the first time the user
     // tries to type into them while editing.
     if (watched == m_txtVehicleNotes && event->type() == QEvent::KeyPress &&
-        m_cmdUndo->isEnabled() && !m_session.notesStorable() && !m_toldNotesLocked) {
+        m_session.mode() == SessionMode::Editing && !m_session.notesStorable() &&
+        !m_toldNotesLocked) {
         const auto *key = static_cast<QKeyEvent *>(event);
         if (!key->text().isEmpty() || key->key() == Qt::Key_Backspace ||
             key->key() == Qt::Key_Delete) {
@@ -118,11 +150,7 @@ Result<Done> frmMain::SaveRunFile()
     if (!m_session.hasFile() || m_pane->selectedPath() != m_session.path())
         return Failure{0, QStringLiteral("The selected file is not the one shown; select it "
                                          "again to load it")};
-    const auto saved = m_session.save();
-    if (!saved)
-        return saved;
-    UpdateControls(true, false, false, false);
-    return Done{};
+    return m_session.save();
 }
 
 } // namespace quenloft

@@ -11,6 +11,7 @@
 #include <QFileInfo>
 
 namespace quenloft {
+
 QString frmMain::bracketed(const QString &path)
 {
     return u'[' + QDir::toNativeSeparators(path) + u']';
@@ -26,6 +27,8 @@ bool frmMain::isShowableFromOutside(const QString &path) const
 
 void frmMain::showPathFromOutside(const QString &path)
 {
+    if (!mayLeaveShownFile())
+        return;
     const QFileInfo target(QDir::fromNativeSeparators(path));
     const QString absolute = QDir::cleanPath(target.absoluteFilePath());
     if (!target.exists()) {
@@ -66,7 +69,7 @@ bool frmMain::showRunFile(const QString &path)
     const bool selected = m_pane->files()->fileName() == file.fileName() &&
                           QFileInfo(m_pane->files()->path()) == QFileInfo(file.absolutePath());
     if (selected)
-        return showSelectedFile(); // as clicking the selected file again does
+        return mayLeaveShownFile() && showSelectedFile(); // as clicking it again does
     showPathFromOutside(path);
     return m_session.hasFile() && QFileInfo(m_session.path()) == file;
 }

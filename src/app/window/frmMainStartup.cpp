@@ -33,7 +33,8 @@ void frmMain::Form_Load(std::unique_ptr<Preferences> preferences)
 {
     m_preferences = std::move(preferences);
     const VersionInfo &version = ProgramVersion();
-    setWindowTitle(TitleOf(version));
+    m_title = TitleOf(version);
+    sessionChanged();
     m_lblAbout->setText(version.comments);
     m_pane->frame()->setFrameHeightTwips(kPaneCollapsedTwips);
     restoreLastDirectory();
@@ -74,7 +75,7 @@ void frmMain::SaveOptions()
 
 void frmMain::Form_Unload()
 {
-    // Unsaved vehicle data is not asked about: closing always ends the program.
+    // Unsaved vehicle data has been asked about before the window closes.
     m_preferences->setValue(kOptions, kLastDirectory,
                             QDir::toNativeSeparators(m_pane->files()->path()));
     SaveFormPosition(*this, *m_preferences);

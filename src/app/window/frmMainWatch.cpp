@@ -9,6 +9,7 @@
 #include <QDir>
 
 namespace quenloft {
+
 void frmMain::watchShownFile()
 {
     m_toldChangedOnDisk = false;
@@ -45,11 +46,9 @@ void frmMain::shownFileChangedOnDisk()
         return;
     }
     if (gone) {
-        ++m_loadGeneration;
+        m_session.cancel();
         m_session.close();
-        clearValues();
-        UpdateControls(false, false, false, false);
-        watchShownFile();
+        showNoFile();
         prompter().message(this,
                            QStringLiteral("The file ") + bracketed(path) +
                                QStringLiteral(" was removed or renamed by another program.") +
