@@ -152,11 +152,23 @@ void FieldColumn::leaveEditor(FieldId id)
         editor->setProgramText(
             outcome.editorText); // a change like any other: it marks the data changed
     if (!outcome.accepted) {
+        m_lastRefusal = Refusal{id, editor->text()};
         reject(editor, outcome.message);
         return;
     }
     EndFieldEdit(editor, f->label);
     f->label->setText(m_session.caption(id)); // with its unit
+}
+
+void FieldColumn::leaveEditorsForSave()
+{
+    for (const Field &f : m_fields) {
+        const bool toldAlready = m_lastRefusal && m_lastRefusal->id == f.id &&
+                                 m_lastRefusal->text == f.editor->text();
+        if (!toldAlready)
+            leaveEditor(f.id);
+    }
+    m_lastRefusal.reset();
 }
 
 void FieldColumn::reject(FieldEditor *editor, const QString &message)

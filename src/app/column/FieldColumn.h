@@ -51,6 +51,9 @@ public:
     // typed text; an accepted value closes the editor, a refused one is reported and keeps
     // it open.
     void leaveEditor(FieldId id);
+    // Leaves every open editor before a save. An entry refused a moment ago (the focus
+    // going to Save refuses it) is not reported twice: the field keeps its last value.
+    void leaveEditorsForSave();
     // Closes every open editor without taking what was typed.
     void closeEditors();
     // Whether an open editor holds text other than its field's value: typed, not yet left.
@@ -88,6 +91,12 @@ private:
     QList<Field> m_fields;
     bool m_rejecting = false;  // a range message is on screen
     bool m_refocusing = false; // focus is going back to a refused editor
+    struct Refusal
+    {
+        FieldId id;
+        QString text;
+    };
+    std::optional<Refusal> m_lastRefusal; // the entry the last range message was about
 };
 
 } // namespace quenloft

@@ -18,6 +18,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QTimer>
 
 namespace quenloft {
 namespace {
@@ -315,11 +316,17 @@ void BrowserPane::fileKVP_Click()
         setFileCommandsEnabled(false);
         return;
     }
+    if (m_restoringSelection)
+        return;
     if (!m_mayLeave(QString())) {
-        // The file shown stays, and so does its selection.
-        const QSignalBlocker quiet(m_files);
-        (void)m_files->setFileName(m_shownName);
-        m_files->setToolTip(m_shownName);
+        // The file shown stays, and so does its selection: put back once the list has
+        // finished with the click or key that moved it.
+        QTimer::singleShot(0, this, [this] {
+            m_restoringSelection = true;
+            (void)m_files->setFileName(m_shownName);
+            m_restoringSelection = false;
+            m_files->setToolTip(m_shownName);
+        });
         return;
     }
     const bool loaded = m_showSelected();

@@ -118,6 +118,7 @@ private:
     std::function<bool()> m_showSelected;
     std::function<bool(const QString &)> m_mayLeave = [](const QString &) { return true; };
     QString m_shownName; // the file last shown from the list, to go back to
+    bool m_restoringSelection = false;
 
     PaneFrame *m_frame = nullptr;
     DriveListBox *m_drives = nullptr;

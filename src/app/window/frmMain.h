@@ -117,12 +117,14 @@ private:
     void cmdEdit_Click();
     void cmdUndo_Click();
     void cmdSave_Click();
-    // Stores the shown values into the file selected in fileKVP, in place; the reason
-    // when it could not.
-    Result<Done> SaveRunFile();
+    // Save saves the file selected in fileKVP, which must be the one shown; the question
+    // before leaving a file saves the file shown, wherever the selection has gone.
+    enum class SaveWhat { SelectedFile, ShownFile };
+    // Stores the shown values into the file in place; the reason when it could not.
+    Result<Done> SaveRunFile(SaveWhat what);
     // Save's whole step: the file written and shown as it now holds its values, or the
     // error saving it reported and the changes kept on show. True when saved.
-    bool saveAndReport();
+    bool saveAndReport(SaveWhat what);
     // Before the shown file is left with unsaved changes: "Save changes to NAME?" with
     // Save, Discard and Cancel. True when it may be left (nothing unsaved, saved, or
     // discarded); false leaves everything as it was.

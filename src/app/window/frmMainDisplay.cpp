@@ -70,6 +70,14 @@ void frmMain::UpdateControls(bool blnEnableEdit, bool blnEnableUndo, bool blnEna
     if (!blnEnableFields)
         m_column->closeEditors();
     m_cmdEdit->setEnabled(blnEnableEdit);
+    // A command that is about to be disabled hands the focus to Edit, or to the notes,
+    // rather than to the next control in order, which would be the browser pane's.
+    const QWidget *focus = QApplication::focusWidget();
+    if ((focus == m_cmdSave && !blnEnableSave) || (focus == m_cmdUndo && !blnEnableUndo) ||
+        (focus == m_cmdEdit && !blnEnableEdit)) {
+        QWidget *next = blnEnableEdit ? static_cast<QWidget *>(m_cmdEdit) : m_txtVehicleNotes;
+        next->setFocus(Qt::OtherFocusReason);
+    }
     m_cmdUndo->setEnabled(blnEnableUndo);
     m_cmdSave->setEnabled(blnEnableSave);
     const std::optional<Model> shown = m_session.model();

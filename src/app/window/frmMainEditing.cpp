@@ -48,12 +48,12 @@ void frmMain::cmdUndo_Click()
 
 void frmMain::cmdSave_Click()
 {
-    (void)saveAndReport();
+    (void)saveAndReport(SaveWhat::SelectedFile);
 }
 
-bool frmMain::saveAndReport()
+bool frmMain::saveAndReport(SaveWhat what)
 {
-    const auto saved = SaveRunFile();
+    const auto saved = SaveRunFile(what);
     if (saved) {
         showDisplay(); // what the file holds now, as a reload shows it
         return true;
@@ -76,7 +76,7 @@ bool frmMain::mayLeaveShownFile()
         QStringLiteral("Save changes to %1?").arg(FileNameOfPath(m_session.path()));
     switch (prompter().askSaveChanges(this, question)) {
     case SaveChoice::Save:
-        return saveAndReport();
+        return saveAndReport(SaveWhat::ShownFile);
     case SaveChoice::Discard:
         m_session.discardChanges();
         showDisplay();
@@ -135,19 +135,18 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
-Result<Done> frmMain::SaveRunFile()
+Result<Done> frmMain::SaveRunFile(SaveWhat what)
 {
-    if (m_pane->files()->fileName().isEmpty()) {
+    if (what == SaveWhat::SelectedFile && m_pane->files()->fileName().isEmpty()) {
         prompter().message(this, kSelectFileFirst, PromptIcon::Exclamation);
         return Failure{};
     }
-    // The Nox fields' open editors are left first, so each value is checked and shown in
-    // its label; a Solvane field's editor was left when the focus went to Save.
-    for (const FieldId id : shownFields(Model::Nox, true))
-        if (id != FieldId::Notes)
-            m_column->leaveEditor(id);
+    // Open editors are left first, so each value is checked and shown in its label. The
+    // focus need not have moved: Alt+S saves with the focus still in an editor.
+    m_column->leaveEditorsForSave();
 
-    if (!m_session.hasFile() || m_pane->selectedPath() != m_session.path())
+    if (!m_session.hasFile() ||
+        (what == SaveWhat::SelectedFile && m_pane->selectedPath() != m_session.path()))
         return Failure{0, QStringLiteral("The selected file is not the one shown; select it "
                                          "again to load it")};
     return m_session.save();

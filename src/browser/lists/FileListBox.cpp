@@ -5,6 +5,7 @@
 #include "browser/lists/PathWatch.h"
 
 #include <QContextMenuEvent>
+#include <QCursor>
 #include <QDir>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -224,6 +225,19 @@ void FileListBox::mouseDoubleClickEvent(QMouseEvent *event)
     }
     QListWidget::mouseDoubleClickEvent(event);
     emit fileDoubleClicked();
+}
+
+void FileListBox::keyPressEvent(QKeyEvent *event)
+{
+    // Shift+F10 asks for the menu as the menu key does. Taken here, the key is not passed on,
+    // so a system that would turn it into a menu request itself does not ask twice.
+    if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
+        QContextMenuEvent menu(QContextMenuEvent::Keyboard, QPoint(), QCursor::pos());
+        contextMenuEvent(&menu);
+        event->accept();
+        return;
+    }
+    QListWidget::keyPressEvent(event);
 }
 
 void FileListBox::keyReleaseEvent(QKeyEvent *event)
