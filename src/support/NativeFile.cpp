@@ -221,6 +221,17 @@ HANDLE osHandle(int fd)
     return reinterpret_cast<HANDLE>(_get_osfhandle(fd));
 }
 
+// Wine reports a file's last status change as its creation time, so there a write
+// "recreates" the file. Its ntdll says so by exporting wine_get_version.
+bool creationTimeIsReliable()
+{
+    static const bool reliable = [] {
+        const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+        return ntdll == nullptr || GetProcAddress(ntdll, "wine_get_version") == nullptr;
+    }();
+    return reliable;
+}
+
 FileStamp stampFromInformation(const BY_HANDLE_FILE_INFORMATION &info)
 {
     FileStamp s;
@@ -232,9 +243,11 @@ FileStamp stampFromInformation(const BY_HANDLE_FILE_INFORMATION &info)
     // the inode do on POSIX.
     s.device = info.dwVolumeSerialNumber;
     s.inode = (quint64(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
-    s.birthNs =
-        ((qint64(info.ftCreationTime.dwHighDateTime) << 32) | info.ftCreationTime.dwLowDateTime) *
-        100;
+    // 0 is "not known", as on a POSIX file system that keeps no birth time.
+    if (creationTimeIsReliable())
+        s.birthNs = ((qint64(info.ftCreationTime.dwHighDateTime) << 32) |
+                     info.ftCreationTime.dwLowDateTime) *
+                    100;
     return s;
 }
 
@@ -259,9 +272,11 @@ Result<NativeFile> NativeFile::open(const QString &path, Mode mode)
                                                   : (GENERIC_READ | GENERIC_WRITE);
     // A reader keeps nobody out. A writer lets others read but not write: a program that
     // has the file open for writing makes the open fail with 32 "Sharing Violation", and
-    // while the save runs nobody else writes.
-    const DWORD share =
-        reading ? (FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE) : FILE_SHARE_READ;
+    // while the save runs nobody else writes. A new file of the program's own may be
+    // renamed while open: a journal is written under a part name and renamed when whole.
+    const DWORD share = reading                  ? (FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE)
+                        : mode == Mode::WriteNew ? (FILE_SHARE_READ | FILE_SHARE_DELETE)
+                                                 : FILE_SHARE_READ;
     const DWORD disposition = mode == Mode::WriteNew ? CREATE_ALWAYS : OPEN_EXISTING;
     // A file of the program's own is opened as the link itself, never what it leads to.
     const DWORD flags =

@@ -3,7 +3,7 @@
 
 #ifdef Q_OS_WIN
 
-#include "app/Preferences.h"
+#include "app/program/Preferences.h"
 
 #include <QSettings>
 

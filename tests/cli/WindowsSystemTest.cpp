@@ -107,7 +107,7 @@ TEST_F(WindowsSystemTest, AFileAnotherProgramKeepsToItselfIsNeitherLoadedNorSave
                 << shown.err.toStdString();
         }
 
-        const CliRun saved = runCli({QStringLiteral("set"), run, QStringLiteral("weight=3000")});
+        const CliRun saved = runCli({QStringLiteral("set"), run, QStringLiteral("weight=3100")});
         EXPECT_EQ(saved.code, cli::Failed);
         EXPECT_TRUE(saved.err.contains(QStringLiteral("32")) &&
                     saved.err.contains(QStringLiteral("Sharing Violation")))

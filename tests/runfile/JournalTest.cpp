@@ -416,10 +416,10 @@ TEST_F(JournalFileTest, WithoutAJournalFolderNothingIsSaved)
 
 TEST_F(JournalFileTest, AJournalLeftHalfWrittenIsRemovedUnlessItsSaveIsStillWritingIt)
 {
-    const QString dead = m_journals.path() + QStringLiteral("/0000000000000001-0000000000000002"
-                                                            ".journal.part");
-    const QString live = m_journals.path() + QStringLiteral("/0000000000000001-0000000000000003"
-                                                            ".journal.part");
+    const QString dead = QDir::toNativeSeparators(
+        m_journals.path() + QStringLiteral("/0000000000000001-0000000000000002.journal.part"));
+    const QString live = QDir::toNativeSeparators(
+        m_journals.path() + QStringLiteral("/0000000000000001-0000000000000003.journal.part"));
     ASSERT_TRUE(fixtures::writeFile(dead, "half"));
     ASSERT_TRUE(fixtures::writeFile(live, "half"));
     QUENLOFT_SKIP_IF_MISSING(fixtures::FileHold::missing(fixtures::FileHold::Kind::Lock));
