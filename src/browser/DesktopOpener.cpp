@@ -15,12 +15,6 @@
 #ifdef Q_OS_WIN
 // shellapi.h needs the types windows.h declares, so it must come second.
 // clang-format off
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
 #include <windows.h>
 #include <shellapi.h>
 // clang-format on

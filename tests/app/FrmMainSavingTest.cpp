@@ -33,6 +33,22 @@ TEST_F(Saving, ASaveCutShortIsPutBackWhenTheFileIsLoadedAgain)
     EXPECT_EQ(script.prompts[0].icon, PromptIcon::Information);
     EXPECT_EQ(read(path), original);
     EXPECT_EQ(ui.label(FieldId::Weight)->text(), QString::number(0x0BB8)) << "the original";
+
+    // The message about a Solvane file comes up over the Solvane look, not the last file's.
+    const QString solvane = write(QStringLiteral("cut.kvs"), SolvaneFileBuilder().build());
+    (void)WritePatchesToFile(solvane, StampOfPath(solvane).value(),
+                             {{SolvaneLayout::Weight.offset, "\x03\xE8", QStringLiteral("weight")}},
+                             options);
+    script.prompts.clear();
+    bool solvaneLook = false;
+    script.onPrompt = [&] {
+        solvaneLook = window.backgroundPicture().cacheKey() == ui.imageSolvane->pixmap().cacheKey() &&
+                      ui.caption(FieldId::RunName)->text() == QStringLiteral("Run Date:") &&
+                      ui.caption(FieldId::FrontalArea)->isVisible();
+    };
+    ASSERT_TRUE(select(QStringLiteral("cut.kvs")));
+    ASSERT_EQ(script.prompts.size(), 1);
+    EXPECT_TRUE(solvaneLook);
 }
 
 TEST_F(Saving, NotesLeftAloneAreNotWrittenAndAValueStoredAsNothingIsRefused)
