@@ -25,6 +25,22 @@ constexpr int kValueWidth = 2295;
 constexpr int kValueHeight = 285;
 // Where each row of the column starts; the first rows sit further apart.
 constexpr std::array<int, 7> kRowTops = {1320, 1680, 2160, 2520, 2880, 3240, 3600};
+// Every field of the column has a row top, and two fields share a row only when no file
+// shows both (a Nox-only field and a Solvane-only one).
+static_assert([] {
+    for (const FieldInfo &a : kFields) {
+        if (a.id == FieldId::Notes)
+            continue;
+        if (a.row < 0 || size_t(a.row) >= kRowTops.size())
+            return false;
+        for (const FieldInfo &b : kFields)
+            if (b.id != a.id && b.id != FieldId::Notes && b.row == a.row &&
+                ((includes(a.shownIn, Model::Nox) && includes(b.shownIn, Model::Nox)) ||
+                 (includes(a.shownIn, Model::Solvane) && includes(b.shownIn, Model::Solvane))))
+                return false;
+    }
+    return true;
+}());
 // The captions of the Solvane-only fields are wider, so they start further left.
 constexpr int kCaptionLeft = 7650;
 constexpr int kSolvaneCaptionLeft = 7560;
