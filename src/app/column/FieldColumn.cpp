@@ -128,12 +128,9 @@ void FieldColumn::openEditor(FieldId id)
     if (!m_editing())
         return; // outside edit mode a click does nothing
     const Field *f = field(id);
-    const Model model = m_session.shownModel();
-    // The unit suffix is not part of the value being edited.
-    if ((id == FieldId::Weight && model == Model::Solvane) || id == FieldId::FrontalArea ||
-        id == FieldId::DrivelineLoss)
-        f->label->setText(m_session.value(id));
-    if (id == FieldId::RunName && model != Model::Nox)
+    // The label shows the value without its unit while its editor is open.
+    f->label->setText(m_session.value(id));
+    if (!isEditable(id, m_session.shownModel()))
         return; // the Solvane run date cannot be edited
     BeginFieldEdit(f->editor, f->label);
 }

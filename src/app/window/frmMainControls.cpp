@@ -44,7 +44,7 @@ void frmMain::createControls()
         this, [this]() -> Prompter & { return prompter(); }, [this] { return showSelectedFile(); });
     m_column = new FieldColumn(
         this, m_session, [this]() -> Prompter & { return prompter(); },
-        [this] { return m_cmdUndo->isEnabled(); }); // edit mode
+        [this] { return m_session.mode() == SessionMode::Editing; });
     createNotesAndCommands();
     createStatusAndLinks();
     createImages();

@@ -4,6 +4,7 @@
 
 #include "app/column/ClickLabel.h"
 #include "app/column/FieldEditor.h"
+#include "app/look/ControlBuilders.h"
 #include "browser/Files.h"
 #include "browser/lists/FileListBox.h"
 #include "runfile/JournalRecovery.h"
@@ -27,13 +28,6 @@ namespace {
 
 // A long scan shows its progress once it has taken this long.
 constexpr qint64 kProgressAfterMs = 300;
-
-void setTextColour(QLabel *label, const QColor &colour)
-{
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    label->setPalette(palette);
-}
 
 // The busy cursor for as long as a long load runs.
 class BusyCursor
@@ -231,7 +225,7 @@ void frmMain::showDisplay()
     m_column->showValues(display);
     if (display.model == Model::Nox) {
         m_lblVEXAVersion->setText(display.versionCaption);
-        setTextColour(m_lblVEXAVersion, display.versionColour == VersionColour::Blue
+        controls::setForeground(m_lblVEXAVersion, display.versionColour == VersionColour::Blue
                                             ? QColor(0, 0, 255)
                                             : QColor(255, 0, 0));
     }
