@@ -4,6 +4,7 @@
 
 #include "PlainText.h"
 #include "runfile/JournalStore.h"
+#include "support/General.h"
 #include "support/NativeFolder.h"
 
 namespace quenloft::cli {
@@ -138,7 +139,7 @@ int RunRecover(const QStringList &arguments, QTextStream &out, QTextStream &err)
             QString message = recovery.message.isEmpty()
                                   ? QStringLiteral("already applied by another program")
                                   : recovery.message;
-            message.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+            message.replace(kCRLF, QStringLiteral(" "));
             out << journal << ": " << Escaped(message) << '\n';
             allDone = allDone && done;
         }

@@ -2,7 +2,7 @@
 
 #include "Cli.h"
 #include "PlainText.h"
-#include "vehicle/SessionChanges.h"
+#include "support/General.h"
 
 namespace quenloft::cli {
 
@@ -45,8 +45,8 @@ std::optional<Refusal> ApplyAssignments(VehicleSession &session,
             return Refusal{BadUsage, QStringLiteral("This file does not show its %1.").arg(a.key)};
         if (field == FieldId::Notes) {
             QString typed = a.value;
-            typed.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-            typed.replace(u'\n', QStringLiteral("\r\n"));
+            typed.replace(kCRLF, QStringLiteral("\n"));
+            typed.replace(u'\n', kCRLF);
             session.setNotes(typed);
             continue;
         }
@@ -69,8 +69,8 @@ std::optional<Refusal> ApplyAssignments(VehicleSession &session,
 std::optional<Failure> SaveChanges(VehicleSession &session, QTextStream &out)
 {
     const QString path = Escaped(session.path());
-    // Values the file cannot hold list no changes either; their save says why it fails.
-    if (PendingChanges(session).isEmpty() && session.computeSave()) {
+    // Values the file cannot hold are unsaved changes too: their save says why it fails.
+    if (!session.hasUnsavedChanges()) {
         out << "Unchanged " << path << '\n';
         return std::nullopt;
     }

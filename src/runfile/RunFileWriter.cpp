@@ -68,7 +68,7 @@ std::optional<Patch> littleEndian16Patch(quint16 value, const FieldLayout &layou
 // Notes are stored with each line break as one CR.
 QString storedNotes(const QString &notes)
 {
-    return ReplaceAll(notes, QStringLiteral("\r\n"), QStringLiteral("\r"));
+    return ReplaceAll(notes, kCRLF, QStringLiteral("\r"));
 }
 
 Result<std::optional<Patch>> notesPatch(const QString &notes, const LoadedFileInfo &file)

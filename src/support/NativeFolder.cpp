@@ -370,7 +370,7 @@ Result<LinkEnd> EndOfLinks(const QString &path)
     const DWORD attributes = ::GetFileAttributesW(wide(end.path));
     if (attributes == INVALID_FILE_ATTRIBUTES) {
         const qint32 code = LastSystemError();
-        if (code != 2 && code != 3)
+        if (code != ErrorFileNotFound && code != ErrorPathNotFound)
             return failureFromCode(code);
         end.kind = EntryKind::Missing;
     } else {

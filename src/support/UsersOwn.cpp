@@ -48,7 +48,7 @@ std::optional<QString> WhyNotUsersOwnFolder(const QString &path)
 {
     const auto native = NativeBytesOfPath(path);
     if (!native)
-        return cannotExamine(123);
+        return cannotExamine(ErrorInvalidName);
     struct stat st;
     if (::lstat(native->constData(), &st) != 0)
         return cannotExamine(WindowsErrorFromErrno(errno));
@@ -74,7 +74,7 @@ std::optional<QString> WhyNotUsersOwnFile(const NativeFile &file)
 std::optional<QString> WhyNotUsersOwnFolder(const QString &path)
 {
     if (path.contains(QChar(u'\0')))
-        return cannotExamine(123);
+        return cannotExamine(ErrorInvalidName);
     const DWORD attributes = ::GetFileAttributesW(reinterpret_cast<const wchar_t *>(path.utf16()));
     if (attributes == INVALID_FILE_ATTRIBUTES)
         return cannotExamine(LastSystemError());

@@ -1,6 +1,7 @@
 #include "vehicle/RunSummary.h"
 
 #include "runfile/LoadMessages.h"
+#include "support/General.h"
 #include "vehicle/VehicleSession.h"
 #include "support/NativePath.h"
 
@@ -28,7 +29,7 @@ RunSummary ReadRunSummary(const QString &path, bool metric, const ScanObserver &
     if (!opened) {
         row.loadFailure = opened.failure();
         row.error = LoadErrorMessage(opened.failure(), FileNameOfPath(path))
-                        .replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+                        .replace(kCRLF, QStringLiteral(" "));
         return row;
     }
     row.contents = session.contents();
