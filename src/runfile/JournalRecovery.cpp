@@ -3,10 +3,10 @@
 #include "runfile/JournalStore.h"
 #include "runfile/PatchWriter.h"
 #include "runfile/RunFileWriter.h"
+#include "support/Errors.h"
 #include "support/General.h"
 #include "support/NativeFile.h"
 #include "support/NativeFolder.h"
-#include "support/Errors.h"
 
 namespace quenloft {
 namespace {
@@ -130,13 +130,13 @@ Assessment assess(const QString &journalPath, const QString &path, NativeFile &f
     FilePatchTarget target(file, path);
     const auto fit = FitOfJournal(target, stamp->size, journal.value());
     if (!fit || fit.value() == JournalFit::Mismatched) {
-        a.recovery.message = notApplied(
-            path,
-            fit ? QStringLiteral("the file has been changed since by something else")
-                : QStringLiteral("reading the file failed (error %1: %2)")
-                      .arg(fit.failure().number)
-                      .arg(fit.failure().description),
-            journalPath);
+        a.recovery.message =
+            notApplied(path,
+                       fit ? QStringLiteral("the file has been changed since by something else")
+                           : QStringLiteral("reading the file failed (error %1: %2)")
+                                 .arg(fit.failure().number)
+                                 .arg(fit.failure().description),
+                       journalPath);
         return a;
     }
     a.journal = journal.value();
@@ -194,8 +194,8 @@ JournalRecovery ApplyJournal(const QString &journalPath, const QString &filePath
     FilePatchTarget target(file.value(), path);
 
     if (assessed.fit == JournalFit::Changed) {
-        const auto restored = RestoreRanges(target, journal.file.size,
-                                            assessed.stamp.size > journal.file.size, journal.ranges);
+        const auto restored = RestoreRanges(
+            target, journal.file.size, assessed.stamp.size > journal.file.size, journal.ranges);
         if (!restored) {
             result.message = QStringLiteral("An earlier save of %1 was cut short, and putting its "
                                             "original bytes back failed: %2. They are tried "

@@ -59,16 +59,18 @@ Result<QString> JournalFolder()
     const QString fromEnvironment = pathFromEnvironment("QUENLOFT_JOURNAL_DIR");
     if (!fromEnvironment.isEmpty()) {
         if (!QDir::isAbsolutePath(fromEnvironment))
-            return Failure{ErrorPathNotFound, QStringLiteral("QUENLOFT_JOURNAL_DIR (%1) does not name an absolute "
-                                             "folder, so no rollback journal can be kept")
-                                  .arg(fromEnvironment)};
+            return Failure{ErrorPathNotFound,
+                           QStringLiteral("QUENLOFT_JOURNAL_DIR (%1) does not name an absolute "
+                                          "folder, so no rollback journal can be kept")
+                               .arg(fromEnvironment)};
         return fromEnvironment;
     }
 #if defined(Q_OS_WIN) || defined(Q_OS_DARWIN)
     const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
     if (!QDir::isAbsolutePath(data))
-        return Failure{ErrorPathNotFound, QStringLiteral("The user's application-data folder cannot be found, so "
-                                         "no rollback journal can be kept")};
+        return Failure{ErrorPathNotFound,
+                       QStringLiteral("The user's application-data folder cannot be found, so "
+                                      "no rollback journal can be kept")};
     return QDir::toNativeSeparators(
         JoinPath(JoinPath(data, QStringLiteral("Quenloft")), QStringLiteral("journals")));
 #else
@@ -76,9 +78,10 @@ Result<QString> JournalFolder()
     if (!state.startsWith(u'/')) {
         const QString home = pathFromEnvironment("HOME");
         if (!home.startsWith(u'/'))
-            return Failure{ErrorPathNotFound, QStringLiteral("No folder for rollback journals: neither "
-                                             "XDG_STATE_HOME nor HOME names an absolute folder, "
-                                             "so no rollback journal can be kept")};
+            return Failure{ErrorPathNotFound,
+                           QStringLiteral("No folder for rollback journals: neither "
+                                          "XDG_STATE_HOME nor HOME names an absolute folder, "
+                                          "so no rollback journal can be kept")};
         state = JoinPath(JoinPath(home, QStringLiteral(".local")), QStringLiteral("state"));
     }
     return JoinPath(JoinPath(state, QStringLiteral("Quenloft")), QStringLiteral("journals"));
@@ -154,12 +157,13 @@ Result<QString> StoreJournal(const RollbackJournal &journal)
     if (!existing)
         return describe(existing.failure(), QStringLiteral("Examining the journal %1").arg(path));
     if (existing.value() != EntryKind::Missing)
-        return Failure{ErrorFileExists, QStringLiteral("A rollback journal of an earlier save of this file is "
-                                          "still pending (%1); load the file again to have its "
-                                          "original bytes put back, or remove the journal with "
-                                          "\"quenloft-cli recover --discard\" if it cannot be "
-                                          "applied")
-                               .arg(path)};
+        return Failure{ErrorFileExists,
+                       QStringLiteral("A rollback journal of an earlier save of this file is "
+                                      "still pending (%1); load the file again to have its "
+                                      "original bytes put back, or remove the journal with "
+                                      "\"quenloft-cli recover --discard\" if it cannot be "
+                                      "applied")
+                           .arg(path)};
     (void)RemoveLeftoverParts();
 
     // Written under another name and renamed when complete, so a journal under its own

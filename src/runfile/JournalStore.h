@@ -6,9 +6,9 @@
 #pragma once
 
 #include "runfile/RollbackJournal.h"
+#include "support/Errors.h"
 #include "support/NativeFile.h"
 #include "support/Result.h"
-#include "support/Errors.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,10 +1,10 @@
 #include "runfile/PatchWriter.h"
 
 #include "runfile/JournalStore.h"
+#include "support/Errors.h"
 #include "support/General.h"
 #include "support/NativeFolder.h"
 #include "support/NativePath.h"
-#include "support/Errors.h"
 
 #include <optional>
 
@@ -14,7 +14,8 @@ namespace {
 Failure describe(const Failure &failure, const QString &doing)
 {
     // A system failure never passes for the writer's own partly-written report.
-    const qint32 number = failure.number == FilePartlyWritten ? ErrorGeneralFailure : failure.number;
+    const qint32 number =
+        failure.number == FilePartlyWritten ? ErrorGeneralFailure : failure.number;
     return Failure{number, QStringLiteral("%1 failed: error %2 (%3)")
                                .arg(doing)
                                .arg(failure.number)
@@ -42,8 +43,8 @@ Result<QByteArray> readBack(PatchTarget &target, qint64 offset, qint64 length)
 Failure readBackDiffers(const QString &what)
 {
     return Failure{ErrorCrc, QStringLiteral("The %1 read back differently from what was written to "
-                                      "the disk")
-                           .arg(what)};
+                                            "the disk")
+                                 .arg(what)};
 }
 
 class FileJournalKeeper final : public JournalKeeper
@@ -192,15 +193,17 @@ Result<Done> ApplyPatches(PatchTarget &target, qint64 fileSize, const QList<Patc
             continue;
         if (patch.offset < 0 || patch.offset > fileSize ||
             patch.bytes.size() > MaxJournalRangeLength)
-            return Failure{ErrorInvalidParameter, QStringLiteral("The %1 lies outside the file").arg(patch.field)};
+            return Failure{ErrorInvalidParameter,
+                           QStringLiteral("The %1 lies outside the file").arg(patch.field)};
         const qint64 existing = qBound<qint64>(0, fileSize - patch.offset, patch.bytes.size());
         const auto old = readBack(target, patch.offset, existing);
         if (!old)
             return describe(old.failure(), QStringLiteral("Reading the old %1").arg(patch.field));
         if (old->size() != existing)
-            return Failure{ErrorReadFault, QStringLiteral("Reading the old %1 failed: the file is shorter "
-                                              "than expected")
-                                   .arg(patch.field)};
+            return Failure{ErrorReadFault,
+                           QStringLiteral("Reading the old %1 failed: the file is shorter "
+                                          "than expected")
+                               .arg(patch.field)};
         if (old.value() != patch.bytes)
             ranges.append({patch.offset, old.value(), patch.bytes, patch.field});
     }

@@ -62,8 +62,8 @@ RunFileRead readLeavingJournal(const QString &path, Model model, const ScanObser
     std::optional<RestoredBytes> restored;
     if (restoring)
         restored.emplace(source, *restoring);
-    auto contents = ReadRunFile(restored ? static_cast<ByteSource &>(*restored) : source, model,
-                                observer);
+    auto contents =
+        ReadRunFile(restored ? static_cast<ByteSource &>(*restored) : source, model, observer);
     if (contents)
         contents->stamp = stamp.value();
     return {recovery, std::move(contents)};

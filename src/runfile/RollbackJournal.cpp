@@ -167,9 +167,8 @@ Result<RollbackJournal> DecodeJournal(QByteArrayView bytes)
     const auto size = r.get<qint64>();
     const auto modified = r.get<qint64>();
     const auto pathLength = r.get<quint32>();
-    const auto path = pathLength && *pathLength <= MaxJournalPathLength
-                          ? r.getText(*pathLength)
-                          : std::optional<QString>();
+    const auto path = pathLength && *pathLength <= MaxJournalPathLength ? r.getText(*pathLength)
+                                                                        : std::optional<QString>();
     const auto count = r.get<quint32>();
     if (!model || !device || !inode || !birth || !size || !modified || !pathLength || !path ||
         !count || *size < 0 || *model > 1)
@@ -179,8 +178,8 @@ Result<RollbackJournal> DecodeJournal(QByteArrayView bytes)
     journal.path = *path;
     journal.file = FileStamp{*size, *modified, *device, *inode, *birth};
     // Format 1 did not record the model: the file's name decided it, as it does at a load.
-    journal.model = current ? (*model == 0 ? Model::Nox : Model::Solvane)
-                            : ModelFromFileName(journal.path);
+    journal.model =
+        current ? (*model == 0 ? Model::Nox : Model::Solvane) : ModelFromFileName(journal.path);
 
     for (quint32 i = 0; i < *count; ++i) {
         const auto offset = r.get<qint64>();

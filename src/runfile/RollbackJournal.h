@@ -5,9 +5,9 @@
 #pragma once
 
 #include "runfile/Model.h"
+#include "support/Errors.h"
 #include "support/NativeFile.h"
 #include "support/Result.h"
-#include "support/Errors.h"
 
 #include <QByteArray>
 #include <QByteArrayView>

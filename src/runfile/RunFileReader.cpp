@@ -35,7 +35,6 @@ QByteArrayView fieldIn(const QByteArray &block, qint64 blockOffset, const FieldL
     return QByteArrayView(block).sliced(field.offset - blockOffset, field.length);
 }
 
-
 Failure tooShort(Model model, qint64 size, qint64 needed)
 {
     return Failure{InputPastEnd,

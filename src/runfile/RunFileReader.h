@@ -3,9 +3,9 @@
 
 #include "runfile/ByteSource.h"
 #include "runfile/Model.h"
+#include "support/Errors.h"
 #include "support/NativeFile.h"
 #include "support/Result.h"
-#include "support/Errors.h"
 
 #include <QDateTime>
 #include <QList>
@@ -66,8 +66,8 @@ using ScanObserver = std::function<bool(qint64 bytesScanned, qint64 totalBytes)>
 
 // Error numbers of the reader's own failures.
 enum ReadFailure : qint32 {
-    TypeMismatch = ErrorInvalidData,        // a version text or date that is not one
-    InputPastEnd = 62,   // a file too short for its model's header
+    TypeMismatch = ErrorInvalidData,       // a version text or date that is not one
+    InputPastEnd = 62,                     // a file too short for its model's header
     LoadAbandoned = ErrorOperationAborted, // the observer asked to stop
 };
 

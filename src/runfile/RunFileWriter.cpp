@@ -104,8 +104,8 @@ Result<std::optional<Patch>> notesPatch(const QString &notes, const LoadedFileIn
 QString readBackText(const QString &text, const FieldLayout &layout)
 {
     const auto bytes = EncodeCp1252(text);
-    return bytes ? TextOfField(QByteArrayView(*bytes).first(qMin<qsizetype>(bytes->size(),
-                                                                           layout.length)))
+    return bytes ? TextOfField(
+                       QByteArrayView(*bytes).first(qMin<qsizetype>(bytes->size(), layout.length)))
                  : text;
 }
 
@@ -192,8 +192,7 @@ Result<QList<Patch>> ComputeNoxPatches(const NoxStoredValues &values, const Load
             return runName.failure();
         patches.append(runName.value());
     }
-    if (values.pitchFactor && file.fileVersion >= 2.0f &&
-        changed(loaded, &V::pitchFactor, back))
+    if (values.pitchFactor && file.fileVersion >= 2.0f && changed(loaded, &V::pitchFactor, back))
         patches.append(
             bytePatch(*values.pitchFactor, NoxLayout::PitchFactor, QStringLiteral("pitch factor")));
     if (changed(loaded, &V::vehicleName, back)) {
@@ -204,7 +203,8 @@ Result<QList<Patch>> ComputeNoxPatches(const NoxStoredValues &values, const Load
         patches.append(vehicleName.value());
     }
     if (changed(loaded, &V::weight, back))
-        patches.append(bigEndian16Patch(values.weight, NoxLayout::Weight, QStringLiteral("weight")));
+        patches.append(
+            bigEndian16Patch(values.weight, NoxLayout::Weight, QStringLiteral("weight")));
     if (changed(loaded, &V::rolloutLength, back))
         patches.append(bytePatch(values.rolloutLength, NoxLayout::RolloutLength,
                                  QStringLiteral("rollout length")));
@@ -267,8 +267,7 @@ RunFileContents ContentsAfterSave(const RunFileContents &loaded, const NoxStored
     return after;
 }
 
-RunFileContents ContentsAfterSave(const RunFileContents &loaded,
-                                  const SolvaneStoredValues &values)
+RunFileContents ContentsAfterSave(const RunFileContents &loaded, const SolvaneStoredValues &values)
 {
     RunFileContents after = loaded;
     SolvaneContents &solvane = after.solvane;

@@ -4,8 +4,8 @@
 
 #include "runfile/Model.h"
 #include "runfile/RunFileReader.h"
-#include "support/Result.h"
 #include "support/Errors.h"
+#include "support/Result.h"
 
 #include <QByteArray>
 #include <QList>
@@ -45,11 +45,11 @@ struct SolvaneStoredValues
 struct LoadedFileInfo
 {
     Model model = Model::Solvane;
-    float fileVersion = 0.0f;       // sngFileVersion
-    qint64 notesPos = 0;            // lngNotesPos; 0 when the file has no notes block
-    quint8 recordLength = 0;        // L of the run data
-    qint64 brokenLengthBytes = 0;   // damaged length bytes in the run data
-    FileStamp stamp;                // the file as it was loaded
+    float fileVersion = 0.0f;     // sngFileVersion
+    qint64 notesPos = 0;          // lngNotesPos; 0 when the file has no notes block
+    quint8 recordLength = 0;      // L of the run data
+    qint64 brokenLengthBytes = 0; // damaged length bytes in the run data
+    FileStamp stamp;              // the file as it was loaded
     // The values the file held, as the reader read them: only a field whose value differs
     // from them is written, so the bytes of a field nobody changed stay as they are, also
     // where they are not what the writer would write (NUL padding, text after the NUL,
@@ -71,7 +71,7 @@ struct Patch
 // Error numbers of the writer's own refusals.
 enum WriteFailure : qint32 {
     CannotStoreValue = ErrorInvalidData, // a value the file's field cannot hold
-    FileChangedOnDisk = 1110, // "Media Changed"
+    FileChangedOnDisk = 1110,            // "Media Changed"
     FilePartlyWritten = 1392, // "File Corrupt": a failed save that could not be undone; its
                               // journal puts the original bytes back on the next load
 };

@@ -39,9 +39,8 @@ struct Examined
 bool examine(int dirfd, const char *path, int flags, Examined &out)
 {
     struct statx sx;
-    if (RetriedWhileInterrupted([&] {
-            return ::statx(dirfd, path, flags, STATX_BASIC_STATS | STATX_BTIME, &sx);
-        }) != 0)
+    if (RetriedWhileInterrupted(
+            [&] { return ::statx(dirfd, path, flags, STATX_BASIC_STATS | STATX_BTIME, &sx); }) != 0)
         return false;
     out.mode = sx.stx_mode;
     out.stamp.size = qint64(sx.stx_size);
@@ -268,7 +267,7 @@ Result<NativeFile> NativeFile::open(const QString &path, Mode mode)
     // has the file open for writing makes the open fail with 32 "Sharing Violation", and
     // while the save runs nobody else writes. A new file of the program's own may be
     // renamed while open: a journal is written under a part name and renamed when whole.
-    const DWORD share = reading                  ? (FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE)
+    const DWORD share = reading ? (FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE)
                         : mode == Mode::WriteNew ? (FILE_SHARE_READ | FILE_SHARE_DELETE)
                                                  : FILE_SHARE_READ;
     const DWORD disposition = mode == Mode::WriteNew ? CREATE_ALWAYS : OPEN_EXISTING;

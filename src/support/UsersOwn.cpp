@@ -82,8 +82,8 @@ std::optional<QString> WhyNotUsersOwnFolder(const QString &path)
         return QStringLiteral("is a link, not a folder of its own");
     if (!(attributes & FILE_ATTRIBUTE_DIRECTORY))
         return QStringLiteral("is not a folder");
-    const QString own = QDir::cleanPath(
-        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
+    const QString own =
+        QDir::cleanPath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
     const QString folder = QDir::cleanPath(QDir::fromNativeSeparators(path));
     if (own.isEmpty() || !(folder.compare(own, Qt::CaseInsensitive) == 0 ||
                            folder.startsWith(own + u'/', Qt::CaseInsensitive)))

@@ -106,33 +106,39 @@ inline const QString &noText(const RunFileContents &)
 constexpr FieldBounds kNoBounds{};
 constexpr FieldBounds kWordBounds{CheckKind::Integer, 1, 65535};
 
-// In the window's order: the column from the top, then the notes.
+// In the window's order: the column from the top, then the notes. One record to a few
+// lines, in the order of FieldInfo's members.
+// clang-format off
 inline constexpr std::array<FieldInfo, 11> kFields{{
     {FieldId::RunName, "lblRunNameLabel", "lblRunName", "txtRunName", "Run Name:", "run name",
      "The name of the run.  Maximum length is 47 characters.", 0, Models::Both, Models::Nox, 47,
      -1, "run_name", "run_date", Stored::Text, Stored::RunDate, 0, kNoBounds, kNoBounds, "", "",
      fieldaccess::none, [](const RunFileContents &c) -> const QString & { return c.nox.runName; }},
     {FieldId::VehicleName, "lblVehicleNameLabel", "lblVehicleName", "txtVehicleName",
-     "Vehicle Name:", "vehicle name", "The name of the vehicle.  Maximum length is 15 characters.", 1,
-     Models::Nox, Models::Both, 15, -1, "vehicle_name", nullptr, Stored::Text, Stored::Text, 0,
+     "Vehicle Name:", "vehicle name",
+     "The name of the vehicle.  Maximum length is 15 characters.", 1, Models::Nox, Models::Both,
+     15, -1, "vehicle_name", nullptr, Stored::Text, Stored::Text, 0,
      kNoBounds, kNoBounds, "", "", fieldaccess::none,
      [](const RunFileContents &c) -> const QString & { return c.nox.vehicleName; }},
     {FieldId::Weight, "lblVehicleWeightLabel", "lblVehicleWeight", "txtVehicleWeight",
-     "Vehicle Weight:", "weight", "The weight of the vehicle in kilograms.  The range is 1 to 65,535.", 2,
-     Models::Both, Models::Both, 6, -1, "weight", nullptr, Stored::Whole, Stored::Kilograms,
+     "Vehicle Weight:", "weight",
+     "The weight of the vehicle in kilograms.  The range is 1 to 65,535.", 2, Models::Both,
+     Models::Both, 6, -1, "weight", nullptr, Stored::Whole, Stored::Kilograms,
      65535, kWordBounds, {CheckKind::Integer, 1, 144177}, " kgs", " lbs",
      [](const RunFileContents &c) -> std::optional<qint64> {
          return c.model == Model::Nox ? c.nox.weight : c.solvane.weight;
      },
      fieldaccess::noText},
-    {FieldId::Redline, "lblRedlineLabel", "lblVehicleRedline", "txtVehicleRedline", "Redline:", "redline",
+    {FieldId::Redline, "lblRedlineLabel", "lblVehicleRedline", "txtVehicleRedline", "Redline:",
+     "redline",
      "The redline of the vehicle.  The range is 1 to 65,535.", 3, Models::Nox, Models::Both, 5,
      -1, "redline", nullptr, Stored::Whole, Stored::Whole, 65535, kWordBounds, kWordBounds, "",
      "", [](const RunFileContents &c) -> std::optional<qint64> { return c.nox.redline; },
      fieldaccess::noText},
     {FieldId::ShiftPoint, "lblShiftPointLabel", "lblVehicleShiftPoint", "txtVehicleShiftPoint",
-     "Shift Point:", "shift point", "The shift point of the vehicle.  The range is 1 to 65,535.", 4, Models::Nox,
-     Models::Both, 5, -1, "shift_point", nullptr, Stored::Whole, Stored::Whole, 65535,
+     "Shift Point:", "shift point",
+     "The shift point of the vehicle.  The range is 1 to 65,535.", 4, Models::Nox, Models::Both, 5,
+     -1, "shift_point", nullptr, Stored::Whole, Stored::Whole, 65535,
      kWordBounds, kWordBounds, "", "",
      [](const RunFileContents &c) -> std::optional<qint64> { return c.nox.shiftPoint; },
      fieldaccess::noText},
@@ -144,8 +150,9 @@ inline constexpr std::array<FieldInfo, 11> kFields{{
      [](const RunFileContents &c) -> std::optional<qint64> { return c.nox.rolloutLength; },
      fieldaccess::noText},
     {FieldId::PitchFactor, "lblPitchFactorLabel", "lblPitchFactor", "txtPitchFactor",
-     "Pitch Factor:", "pitch factor", "The pitch factor of the vehicle in degrees per G.  The range is 0.0 to 9.9.",
-     6, Models::Nox, Models::Both, 3, -1, "pitch_factor", nullptr, Stored::Tenths, Stored::Tenths,
+     "Pitch Factor:", "pitch factor",
+     "The pitch factor of the vehicle in degrees per G.  The range is 0.0 to 9.9.", 6, Models::Nox,
+     Models::Both, 3, -1, "pitch_factor", nullptr, Stored::Tenths, Stored::Tenths,
      255, {CheckKind::Real, 0.0, 9.9}, {CheckKind::Real, 0.0, 9.9}, "", "",
      [](const RunFileContents &c) -> std::optional<qint64> {
          if (c.nox.pitchFactor)
@@ -154,15 +161,17 @@ inline constexpr std::array<FieldInfo, 11> kFields{{
      },
      fieldaccess::noText},
     {FieldId::FrontalArea, "lblFrontalAreaLabel", "lblVehicleFrontalArea", "txtVehicleFrontalArea",
-     "Frontal Area:", "frontal area", "The frontal area of the vehicle in square meters.  The range is 0.1 to 9.9.",
-     3, Models::Solvane, Models::Both, 7, 2, "frontal_area", nullptr, Stored::AreaHundredths,
+     "Frontal Area:", "frontal area",
+     "The frontal area of the vehicle in square meters.  The range is 0.1 to 9.9.", 3,
+     Models::Solvane, Models::Both, 7, 2, "frontal_area", nullptr, Stored::AreaHundredths,
      Stored::AreaHundredths, 65535, {CheckKind::Real, 0.01, 655}, {CheckKind::Real, 0.001, 7051},
      " m^2", " ft^2", // 3 decimals in imperial units
      [](const RunFileContents &c) -> std::optional<qint64> { return c.solvane.frontalArea; },
      fieldaccess::noText},
     {FieldId::CoeffOfDrag, "lblCoeffOfDragLabel", "lblVehicleCoeffOfDrag", "txtVehicleCoeffOfDrag",
-     "Coeff. of Drag:", "coefficient of drag", "The coefficient of drag of the vehicle.  The range is 0.01 to 0.99.", 4,
-     Models::Solvane, Models::Both, 4, 2, "coeff_of_drag", nullptr, Stored::Hundredths,
+     "Coeff. of Drag:", "coefficient of drag",
+     "The coefficient of drag of the vehicle.  The range is 0.01 to 0.99.", 4, Models::Solvane,
+     Models::Both, 4, 2, "coeff_of_drag", nullptr, Stored::Hundredths,
      Stored::Hundredths, 255, {CheckKind::Real, 0.01, 0.99}, {CheckKind::Real, 0.01, 0.99}, "",
      "", [](const RunFileContents &c) -> std::optional<qint64> { return c.solvane.coeffOfDrag; },
      fieldaccess::noText},
@@ -180,6 +189,7 @@ inline constexpr std::array<FieldInfo, 11> kFields{{
          return c.model == Model::Nox ? c.nox.notes : c.solvane.notes;
      }},
 }};
+// clang-format on
 
 [[nodiscard]] const FieldInfo &fieldInfo(FieldId id);
 

@@ -2,8 +2,8 @@
 
 #include "runfile/LoadMessages.h"
 #include "support/General.h"
-#include "vehicle/VehicleSession.h"
 #include "support/NativePath.h"
+#include "vehicle/VehicleSession.h"
 
 namespace quenloft {
 namespace {
@@ -56,8 +56,7 @@ std::optional<QString> FieldText(const RunSummary &row, FieldId id)
 
 std::optional<qint64> StoredValue(const RunSummary &row, FieldId id)
 {
-    if (!row.loaded() || !includes(fieldInfo(id).shownIn, *row.model) ||
-        !isNumeric(id, *row.model))
+    if (!row.loaded() || !includes(fieldInfo(id).shownIn, *row.model) || !isNumeric(id, *row.model))
         return std::nullopt;
     return fieldInfo(id).stored(row.contents);
 }

@@ -27,13 +27,13 @@ Result<qint64> storedWhole(const QString &text, const QString &field, qint64 max
     if (!(whole >= 0.0) || whole > 4294967295.0)
         return notANumber(field, text);
     if (whole > double(maximum))
-        return cannotStore(maximum == 65535
-                               ? QStringLiteral("The %1 %2 does not fit its field (0 to 65535)")
-                                     .arg(field, text)
-                               : QStringLiteral("The %1 %2 does not fit its field (0 to %3 stored "
-                                                "units)")
-                                     .arg(field, text)
-                                     .arg(maximum));
+        return cannotStore(
+            maximum == 65535
+                ? QStringLiteral("The %1 %2 does not fit its field (0 to 65535)").arg(field, text)
+                : QStringLiteral("The %1 %2 does not fit its field (0 to %3 stored "
+                                 "units)")
+                      .arg(field, text)
+                      .arg(maximum));
     return qint64(whole);
 }
 
@@ -92,19 +92,13 @@ Result<qint64> storedMeasure(const QString &text, const QString &field, bool met
     return whole <= 0.0 ? qint64(0) : qint64(whole);
 }
 
-const Measure kKilograms{PoundsPerKilogram,
-                         1.0,
-                         QStringLiteral("65535 kg"),
-                         QStringLiteral("kgs"),
-                         QStringLiteral("lbs"),
-                         QStringLiteral("1 kgs"),
+const Measure kKilograms{PoundsPerKilogram,          1.0,
+                         QStringLiteral("65535 kg"), QStringLiteral("kgs"),
+                         QStringLiteral("lbs"),      QStringLiteral("1 kgs"),
                          QStringLiteral("2.2 lbs")};
-const Measure kAreaHundredths{SquareFeetPerSquareMetre,
-                              100.0,
-                              QStringLiteral("655.35 m^2"),
-                              QStringLiteral("m^2"),
-                              QStringLiteral("ft^2"),
-                              QStringLiteral("0.01 m^2"),
+const Measure kAreaHundredths{SquareFeetPerSquareMetre,     100.0,
+                              QStringLiteral("655.35 m^2"), QStringLiteral("m^2"),
+                              QStringLiteral("ft^2"),       QStringLiteral("0.01 m^2"),
                               QStringLiteral("0.1076 ft^2")};
 
 // Each stored number checked, in the window's order: the first that cannot be stored is

@@ -42,9 +42,10 @@ TEST_F(Saving, ASaveCutShortIsPutBackWhenTheFileIsLoadedAgain)
     script.prompts.clear();
     bool solvaneLook = false;
     script.onPrompt = [&] {
-        solvaneLook = window.backgroundPicture().cacheKey() == ui.imageSolvane->pixmap().cacheKey() &&
-                      ui.caption(FieldId::RunName)->text() == QStringLiteral("Run Date:") &&
-                      ui.caption(FieldId::FrontalArea)->isVisible();
+        solvaneLook =
+            window.backgroundPicture().cacheKey() == ui.imageSolvane->pixmap().cacheKey() &&
+            ui.caption(FieldId::RunName)->text() == QStringLiteral("Run Date:") &&
+            ui.caption(FieldId::FrontalArea)->isVisible();
     };
     ASSERT_TRUE(select(QStringLiteral("cut.kvs")));
     ASSERT_EQ(script.prompts.size(), 1);

@@ -30,7 +30,7 @@ public:
         QList<Prompt> prompts;
         QList<bool> answers;
         QList<std::optional<QString>> inputs;
-        QList<SaveChoice> saveChoices; // Cancel once they run out
+        QList<SaveChoice> saveChoices;  // Cancel once they run out
         std::function<void()> onPrompt; // runs inside each prompt, as a modal loop would
 
         [[nodiscard]] QStringList messages() const

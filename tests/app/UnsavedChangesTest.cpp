@@ -89,12 +89,12 @@ TEST_F(UnsavedChanges, EveryWayOfLeavingTheFileAsksAndEachAnswerDoesWhatItSays)
         {"the window closing", Way::Close, ""},
     };
     for (const auto &way : ways) {
-        for (const SaveChoice answer : {SaveChoice::Cancel, SaveChoice::Discard, SaveChoice::Save}) {
-            SCOPED_TRACE(::testing::Message()
-                         << way.name << ", "
-                         << (answer == SaveChoice::Save      ? "Save"
-                             : answer == SaveChoice::Discard ? "Discard"
-                                                             : "Cancel"));
+        for (const SaveChoice answer :
+             {SaveChoice::Cancel, SaveChoice::Discard, SaveChoice::Save}) {
+            SCOPED_TRACE(::testing::Message() << way.name << ", "
+                                              << (answer == SaveChoice::Save      ? "Save"
+                                                  : answer == SaveChoice::Discard ? "Discard"
+                                                                                  : "Cancel"));
             prepare();
             script.saveChoices = {answer};
             leave(way.way);
@@ -203,9 +203,10 @@ TEST(SavedDisplay, IsWhatTheFileHolds)
         SCOPED_TRACE(row.typed);
         QTemporaryDir dir;
         const QString path = dir.filePath(row.file);
-        ASSERT_TRUE(fixtures::writeFile(path, QString::fromLatin1(row.file).endsWith("kvp")
-                                                  ? fixtures::NoxFileBuilder().version("2.0").build()
-                                                  : fixtures::SolvaneFileBuilder().build()));
+        ASSERT_TRUE(
+            fixtures::writeFile(path, QString::fromLatin1(row.file).endsWith("kvp")
+                                          ? fixtures::NoxFileBuilder().version("2.0").build()
+                                          : fixtures::SolvaneFileBuilder().build()));
         ScriptedPrompter::Script script;
         frmMain window;
         window.setPrompter(std::make_unique<ScriptedPrompter>(script));

@@ -163,8 +163,9 @@ TEST_F(WindowsSystemTest, AJournalFolderOutsideTheUsersApplicationDataIsNotUsed)
     ASSERT_TRUE(outside.isValid());
     SetJournalFolder(outside.path());
     const QString run = write(QStringLiteral("a.kvp"), m_run);
-    const auto saved = WritePatchesToFile(run, StampOfPath(run).value(),
-                                          {{147, QByteArray("\x01\x02", 2), QStringLiteral("weight")}});
+    const auto saved =
+        WritePatchesToFile(run, StampOfPath(run).value(),
+                           {{147, QByteArray("\x01\x02", 2), QStringLiteral("weight")}});
     SetJournalFolder(m_journals.path());
     ASSERT_FALSE(saved.ok());
     EXPECT_TRUE(saved.failure().description.contains(QStringLiteral("application-data folder")))

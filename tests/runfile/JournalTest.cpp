@@ -312,8 +312,8 @@ TEST_F(UntrustedJournalTest, AJournalEditedInAnyOfItsPromisesIsNeverApplied)
         std::function<void(RollbackJournal &)> edit;
         const char *phrase;
     } rows[] = {
-        {"another file's identity",
-         [](RollbackJournal &j) { j.file.inode += 1; }, "belongs to another file"},
+        {"another file's identity", [](RollbackJournal &j) { j.file.inode += 1; },
+         "belongs to another file"},
         {"a file born after the save (a file number used again)",
          [](RollbackJournal &j) { j.file.birthNs += 1; }, "created after that save"},
         {"an original size below any run file's, which would cut the file to it",
@@ -335,15 +335,13 @@ TEST_F(UntrustedJournalTest, AJournalEditedInAnyOfItsPromisesIsNeverApplied)
          "which no save of a Nox file writes"},
         {"the model of the other kind of file",
          [](RollbackJournal &j) { j.model = Model::Solvane; }, "smaller than any Solvane"},
-        {"a size the save could not have left",
-         [](RollbackJournal &j) { j.file.size -= 4; },
+        {"a size the save could not have left", [](RollbackJournal &j) { j.file.size -= 4; },
          "changed since"},
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.name);
-        const QString message = loadAfter([&](const QString &journal) {
-            return edited(journal, row.edit);
-        });
+        const QString message =
+            loadAfter([&](const QString &journal) { return edited(journal, row.edit); });
         EXPECT_TRUE(message.contains(QString::fromLatin1(row.phrase))) << message.toStdString();
     }
 }

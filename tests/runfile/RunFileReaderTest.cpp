@@ -309,7 +309,7 @@ TEST(NoxReader, ALengthByteDamagedInsideTheRunDataIsDamageNotTheStartOfTheNotes)
     {
         const char *name;
         const NoxFileBuilder &file;
-        int record;                                   // whose length byte changes
+        int record;                                    // whose length byte changes
         std::function<char(const QByteArray &)> value; // to this
         qint64 records;
         bool damaged;
@@ -320,11 +320,11 @@ TEST(NoxReader, ALengthByteDamagedInsideTheRunDataIsDamageNotTheStartOfTheNotes)
         {"in the middle, without notes", withoutNotes, 30,
          [](const QByteArray &) { return char(5); }, 60, true, QString()},
         {"257 bytes after the block it would start", withoutNotes, 40,
-         [&](const QByteArray &b) { return leaving(b, lengthByteOf(withoutNotes, 40), 257); },
-         60, true, QString()},
+         [&](const QByteArray &b) { return leaving(b, lengthByteOf(withoutNotes, 40), 257); }, 60,
+         true, QString()},
         {"256 bytes: it may be a rewritten notes block", withoutNotes, 40,
-         [&](const QByteArray &b) { return leaving(b, lengthByteOf(withoutNotes, 40), 256); },
-         40, false, QString()},
+         [&](const QByteArray &b) { return leaving(b, lengthByteOf(withoutNotes, 40), 256); }, 40,
+         false, QString()},
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.name);
@@ -345,7 +345,8 @@ TEST(NoxReader, ALengthByteDamagedInsideTheRunDataIsDamageNotTheStartOfTheNotes)
                 // Changed notes have no place, and the save says why.
                 NoxStoredValues values = *LoadedFileInfo::from(result.value()).nox;
                 values.notes = QStringLiteral("hello");
-                const auto patches = ComputeNoxPatches(values, LoadedFileInfo::from(result.value()));
+                const auto patches =
+                    ComputeNoxPatches(values, LoadedFileInfo::from(result.value()));
                 ASSERT_FALSE(patches.ok());
                 EXPECT_TRUE(patches.failure().description.contains(QStringLiteral("damaged")));
             }

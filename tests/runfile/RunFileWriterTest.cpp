@@ -151,9 +151,8 @@ TEST_F(NoxPatches, FilesBeforeVersionTwoGetNoPitchFactorAndFilesWithoutNotesNoNo
     NoxShownValues values = noxValues();
     values.pitchFactor = QStringLiteral("n/a");
     values.notes.clear(); // as loaded
-    const auto patches = NoxPatchesOf(values, everyFieldWritten(load(
-                                                  NoxFileBuilder().version("1.5").build(),
-                                                  Model::Nox)));
+    const auto patches = NoxPatchesOf(
+        values, everyFieldWritten(load(NoxFileBuilder().version("1.5").build(), Model::Nox)));
     ASSERT_FALSE(patches.ok()) << "notes there is no place for";
     const auto unchangedNotes = NoxPatchesOf(values, old);
     ASSERT_TRUE(unchangedNotes.ok());

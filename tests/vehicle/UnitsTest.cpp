@@ -24,8 +24,7 @@ TEST(ConvertUnitValues, SwitchesTheShownWeightAndFrontalArea)
         {"the weight is rounded half to even first", "1232.5", "", false, "2710.4", ""},
         {"empty values stay empty", "", "", false, "", ""},
         {"zero is not converted", "0", "0", false, "0", "0"},
-        {"the largest metric values", "65535", "655.35", false, "144177",
-         "7051.566"},
+        {"the largest metric values", "65535", "655.35", false, "144177", "7051.566"},
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.name);

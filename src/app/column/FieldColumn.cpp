@@ -176,8 +176,8 @@ void FieldColumn::leaveEditor(FieldId id)
 void FieldColumn::leaveEditorsForSave()
 {
     for (const Field &f : m_fields) {
-        const bool toldAlready = m_lastRefusal && m_lastRefusal->id == f.id &&
-                                 m_lastRefusal->text == f.editor->text();
+        const bool toldAlready =
+            m_lastRefusal && m_lastRefusal->id == f.id && m_lastRefusal->text == f.editor->text();
         if (!toldAlready)
             leaveEditor(f.id);
     }

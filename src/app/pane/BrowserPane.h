@@ -61,7 +61,6 @@ public:
         m_mayLeave = std::move(mayLeave);
     }
 
-
     // Re-reads the drive, directory and file lists.
     void RefreshFiles();
     // Opens the pane when X (twips, window coordinates) is left of its right edge and

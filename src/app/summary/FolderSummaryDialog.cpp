@@ -13,8 +13,8 @@
 #include <QLabel>
 #include <QPointer>
 #include <QProgressBar>
-#include <QResizeEvent>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QSaveFile>
 #include <QSortFilterProxyModel>
 #include <QTableView>
@@ -211,7 +211,8 @@ bool FolderSummaryDialog::exportCsv()
         QTextStream out(&file);
         out << CsvHeader();
         for (int r = 0; r < m_sorted->rowCount(); ++r)
-            out << CsvRecord(m_model->rows().at(m_sorted->mapToSource(m_sorted->index(r, 0)).row()));
+            out << CsvRecord(
+                m_model->rows().at(m_sorted->mapToSource(m_sorted->index(r, 0)).row()));
         out.flush();
         if (out.status() == QTextStream::Ok && file.commit()) {
             m_prompter().message(this,

@@ -226,8 +226,8 @@ void frmMain::showDisplay()
     if (display.model == Model::Nox) {
         m_lblVEXAVersion->setText(display.versionCaption);
         controls::setForeground(m_lblVEXAVersion, display.versionColour == VersionColour::Blue
-                                            ? QColor(0, 0, 255)
-                                            : QColor(255, 0, 0));
+                                                      ? QColor(0, 0, 255)
+                                                      : QColor(255, 0, 0));
     }
     {
         const QSignalBlocker quiet(m_txtVehicleNotes);

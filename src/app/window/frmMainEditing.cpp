@@ -69,8 +69,7 @@ bool frmMain::saveAndReport(SaveWhat what)
 
 bool frmMain::mayLeaveShownFile()
 {
-    if (!m_session.hasFile() ||
-        !(m_session.hasUnsavedChanges() || m_column->editorHoldsChange()))
+    if (!m_session.hasFile() || !(m_session.hasUnsavedChanges() || m_column->editorHoldsChange()))
         return true;
     const QString question =
         QStringLiteral("Save changes to %1?").arg(FileNameOfPath(m_session.path()));
