@@ -112,7 +112,7 @@ int RunBatchSet(const QStringList &paths, const QStringList &pairs, bool metric,
             unloaded = true;
             continue;
         }
-        const FileStamp &stamp = session->loadedFile().stamp;
+        const FileStamp &stamp = session->contents().stamp;
         if (identities.contains({stamp.device, stamp.inode}))
             continue;
         identities.insert({stamp.device, stamp.inode});
@@ -128,9 +128,9 @@ int RunBatchSet(const QStringList &paths, const QStringList &pairs, bool metric,
     for (const auto &session : sessions) {
         auto refusal = ApplyAssignments(*session, assignments);
         if (!refusal) {
-            const auto patches = session->computeSave();
-            if (!patches)
-                refusal = Refusal{Rejected, Escaped(patches.failure().description) + u'.'};
+            const auto plan = session->planSave();
+            if (!plan)
+                refusal = Refusal{Rejected, Escaped(plan.failure().description) + u'.'};
         }
         if (refusal) {
             err << Escaped(session->path()) << ": " << refusal->message << '\n';

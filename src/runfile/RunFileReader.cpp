@@ -1,8 +1,8 @@
 #include "runfile/RunFileReader.h"
 
-#include "runfile/ByteCodec.h"
+#include "runfile/Cp1252.h"
+#include "runfile/FieldCodec.h"
 #include "runfile/RunFileLayout.h"
-#include "support/Cp1252.h"
 #include "support/General.h"
 #include "support/NumberText.h"
 
@@ -14,9 +14,6 @@
 
 namespace quenloft {
 namespace {
-
-const QString kCR = QStringLiteral("\r");
-const QString kNul = QString(QChar(u'\0'));
 
 Result<QByteArray> readField(ByteSource &source, const FieldLayout &field)
 {
@@ -234,6 +231,21 @@ std::optional<Failure> scanRunData(ByteSource &source, qint64 start, NoxContents
     }
 }
 
+// Every field the reader decodes the same way from a block read from `blockOffset`.
+std::optional<Failure> readFields(const QByteArray &block, qint64 blockOffset,
+                                  RunFileContents &contents, float fileVersion = 0.0f)
+{
+    for (const StoredField *field : FieldsOf(contents.model)) {
+        if (fileVersion < field->sinceVersion)
+            continue;
+        const auto set =
+            SetValue(contents, *field, DecodeField(*field, fieldIn(block, blockOffset, *field)));
+        if (!set)
+            return set.failure();
+    }
+    return std::nullopt;
+}
+
 Result<RunFileContents> readNox(ByteSource &source, RunFileContents contents,
                                 const ScanObserver &observer)
 {
@@ -241,10 +253,12 @@ Result<RunFileContents> readNox(ByteSource &source, RunFileContents contents,
     if (source.size() < NoxLayout::MinimumSize)
         return tooShort(Model::Nox, source.size(), NoxLayout::MinimumSize);
 
-    const auto versionArea = readField(source, NoxLayout::VersionArea);
-    if (!versionArea)
-        return versionArea.failure();
-    const QString area = StripNulls(DecodeCp1252(versionArea.value()), true);
+    // Every header field lies in the first bytes, the version area last.
+    const auto header = readField(source, {0, int(NoxLayout::MinimumSize), Encoding::U8});
+    if (!header)
+        return header.failure();
+    const QString area =
+        StripNulls(DecodeCp1252(fieldIn(header.value(), 0, NoxLayout::VersionArea)), true);
     const QString tag = QString::fromLatin1(VersionTag);
     nox.versionTagKnown = area.left(tag.size()).toUpper() == tag;
     nox.versionText = area.mid(tag.size());
@@ -256,36 +270,8 @@ Result<RunFileContents> readNox(ByteSource &source, RunFileContents contents,
             TypeMismatch,
             QStringLiteral("The version text \"%1\" is not a number").arg(nox.versionText)};
     nox.fileVersion = *version;
-
-    const auto runName = readField(source, NoxLayout::RunName);
-    if (!runName)
-        return runName.failure();
-    nox.runName = TextOfField(runName.value());
-
-    if (nox.fileVersion >= 2.0f) {
-        const auto pitch = readField(source, NoxLayout::PitchFactor);
-        if (!pitch)
-            return pitch.failure();
-        nox.pitchFactor = quint8(BigEndianToLong(pitch.value()));
-    }
-
-    const auto vehicleName = readField(source, NoxLayout::VehicleName);
-    if (!vehicleName)
-        return vehicleName.failure();
-    nox.vehicleName = TextOfField(vehicleName.value());
-
-    // Weight, rollout length, redline and shift point lie next to each other.
-    const FieldLayout numbers{NoxLayout::Weight.offset,
-                              int(NoxLayout::ShiftPoint.end() - NoxLayout::Weight.offset),
-                              Encoding::U8};
-    const auto block = readField(source, numbers);
-    if (!block)
-        return block.failure();
-    auto at = [&](const FieldLayout &f) { return fieldIn(block.value(), numbers.offset, f); };
-    nox.weight = quint16(BigEndianToLong(at(NoxLayout::Weight)));
-    nox.rolloutLength = quint8(BigEndianToLong(at(NoxLayout::RolloutLength)));
-    nox.redline = quint16(BigEndianToLong(at(NoxLayout::Redline)));
-    nox.shiftPoint = quint16(BigEndianToLong(at(NoxLayout::ShiftPoint)));
+    if (auto failure = readFields(header.value(), 0, contents, nox.fileVersion))
+        return *failure;
 
     if (auto failure = scanRunData(source, nox.runDataStart - 1, nox, observer))
         return *failure;
@@ -305,12 +291,11 @@ Result<RunFileContents> readSolvane(ByteSource &source, RunFileContents contents
     const auto block = readField(source, fields);
     if (!block)
         return block.failure();
-    auto at = [&](const FieldLayout &f) { return fieldIn(block.value(), fields.offset, f); };
 
-    const QByteArrayView date = at(SolvaneLayout::RunDate);
+    const QByteArrayView date = fieldIn(block.value(), fields.offset, SolvaneLayout::RunDate);
     std::array<int, 6> d{};
     for (int i = 0; i < 6; ++i)
-        d[size_t(i)] = BigEndianToLong(date.sliced(i, 1));
+        d[size_t(i)] = quint8(date[i]);
     if (d != std::array<int, 6>{}) {
         const QDate day(2000 + d[2], d[0], d[1]);
         const QTime time(d[3], d[4], d[5]);
@@ -329,26 +314,13 @@ Result<RunFileContents> readSolvane(ByteSource &source, RunFileContents contents
         s.runDate = QDateTime(day, time, Qt::UTC);
     }
 
-    s.frontalArea = quint16(LittleEndianToLong(at(SolvaneLayout::FrontalArea)));
-    s.coeffOfDrag = quint8(LittleEndianToLong(at(SolvaneLayout::CoeffOfDrag)));
-    s.drivelineLoss = quint8(LittleEndianToLong(at(SolvaneLayout::DrivelineLoss)));
-    s.weight = quint16(LittleEndianToLong(at(SolvaneLayout::Weight)));
-    s.notes = TextOfField(at(SolvaneLayout::Notes));
+    if (auto failure = readFields(block.value(), fields.offset, contents))
+        return *failure;
+    s.notes = TextOfField(fieldIn(block.value(), fields.offset, SolvaneLayout::Notes));
     return contents;
 }
 
 } // namespace
-
-QString TextOfField(QByteArrayView bytes)
-{
-    const qsizetype nul = bytes.indexOf('\0');
-    return StripNulls(DecodeCp1252(bytes.first(nul < 0 ? bytes.size() : nul)), true);
-}
-
-QString NotesOfBytes(QByteArrayView bytes)
-{
-    return ReplaceAll(ReplaceAll(DecodeCp1252(bytes), kCR, kNul), kNul, kCRLF);
-}
 
 std::optional<float> FileVersionFromText(const QString &text)
 {

@@ -2,6 +2,8 @@
 
 #include <QList>
 
+#include <algorithm>
+
 namespace quenloft {
 
 const FieldInfo &fieldInfo(FieldId id)
@@ -18,6 +20,36 @@ static_assert([] {
             return false;
     return true;
 }());
+
+// Each field of the model that is kept in a fixed place names where, and each such place of
+// a run file is some field's: a field added to one table and not to the other does not
+// compile.
+template <size_t N>
+constexpr bool keptOnce(const std::array<const StoredField *, N> &places, Model model)
+{
+    for (const FieldInfo &f : kFields) {
+        const StoredField *place = model == Model::Nox ? f.noxField : f.solvaneField;
+        const Stored stored = model == Model::Nox ? f.nox : f.solvane;
+        const bool fixed =
+            includes(f.shownIn, model) && f.id != FieldId::Notes && stored != Stored::RunDate;
+        if (fixed != (place != nullptr))
+            return false;
+        if (place && (stored == Stored::Text) != (place->encoding == Encoding::Text))
+            return false;
+        if (place && std::find(places.begin(), places.end(), place) == places.end())
+            return false;
+    }
+    for (const StoredField *place : places) {
+        int named = 0;
+        for (const FieldInfo &f : kFields)
+            named += (model == Model::Nox ? f.noxField : f.solvaneField) == place ? 1 : 0;
+        if (named != 1)
+            return false;
+    }
+    return true;
+}
+static_assert(keptOnce(NoxLayout::Fields, Model::Nox));
+static_assert(keptOnce(SolvaneLayout::Fields, Model::Solvane));
 
 QList<FieldId> columnFields()
 {
@@ -77,6 +109,12 @@ Stored storedAs(FieldId id, Model model)
 {
     const FieldInfo &f = fieldInfo(id);
     return model == Model::Nox ? f.nox : f.solvane;
+}
+
+const StoredField *storedField(FieldId id, Model model)
+{
+    const FieldInfo &f = fieldInfo(id);
+    return model == Model::Nox ? f.noxField : f.solvaneField;
 }
 
 bool isNumeric(FieldId id, Model model)

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "runfile/Model.h"
-#include "runfile/RunFileReader.h"
+#include "runfile/RunFileLayout.h"
 
 #include <QList>
 #include <QString>
@@ -68,7 +68,6 @@ struct FieldInfo
     const char *labelName;   // the display label's objectName ("" for the notes)
     const char *editorName;  // the field editor's objectName
     const char *caption;     // the caption label's text
-    const char *name;        // what messages call it
     const char *toolTip;     // as the window is designed; the unit switch rewrites two
     int row;                 // the row of the window's value column, 0 at the top
     Models shownIn;          // the models whose files have the field
@@ -79,29 +78,15 @@ struct FieldInfo
     const char *solvaneKey;  // the name for Solvane files where it differs, else nullptr
     Stored nox;              // how a Nox file keeps it
     Stored solvane;          // how a Solvane file keeps it
-    int storedMaximum;       // the largest stored number its bytes hold; 0 for no number
-    FieldBounds bounds;      // what its editor accepts (metric units, and every Nox field)
-    FieldBounds imperial;    // what its editor accepts on a Solvane file in imperial units
-    const char *suffix;      // after the number on a Solvane file, in metric units
+    // Where a file of the model keeps it; nullptr for the notes (a block of their own in a
+    // Nox file, read only in a Solvane file) and the Solvane run date.
+    const StoredField *noxField;
+    const StoredField *solvaneField;
+    FieldBounds bounds;   // what its editor accepts (metric units, and every Nox field)
+    FieldBounds imperial; // what its editor accepts on a Solvane file in imperial units
+    const char *suffix;   // after the number on a Solvane file, in metric units
     const char *imperialSuffix;
-    // The stored number, for the numeric fields of the file's model; nullopt where the
-    // file has none (the pitch factor before version 2.0).
-    std::optional<qint64> (*stored)(const RunFileContents &);
-    // The text, for the text fields.
-    const QString &(*text)(const RunFileContents &);
 };
-
-namespace fieldaccess {
-inline std::optional<qint64> none(const RunFileContents &)
-{
-    return std::nullopt;
-}
-inline const QString &noText(const RunFileContents &)
-{
-    static const QString empty;
-    return empty;
-}
-} // namespace fieldaccess
 
 constexpr FieldBounds kNoBounds{};
 constexpr FieldBounds kWordBounds{CheckKind::Integer, 1, 65535};
@@ -110,84 +95,60 @@ constexpr FieldBounds kWordBounds{CheckKind::Integer, 1, 65535};
 // lines, in the order of FieldInfo's members.
 // clang-format off
 inline constexpr std::array<FieldInfo, 11> kFields{{
-    {FieldId::RunName, "lblRunNameLabel", "lblRunName", "txtRunName", "Run Name:", "run name",
+    {FieldId::RunName, "lblRunNameLabel", "lblRunName", "txtRunName", "Run Name:",
      "The name of the run.  Maximum length is 47 characters.", 0, Models::Both, Models::Nox, 47,
-     -1, "run_name", "run_date", Stored::Text, Stored::RunDate, 0, kNoBounds, kNoBounds, "", "",
-     fieldaccess::none, [](const RunFileContents &c) -> const QString & { return c.nox.runName; }},
+     -1, "run_name", "run_date", Stored::Text, Stored::RunDate, &NoxLayout::RunName, nullptr,
+     kNoBounds, kNoBounds, "", ""},
     {FieldId::VehicleName, "lblVehicleNameLabel", "lblVehicleName", "txtVehicleName",
-     "Vehicle Name:", "vehicle name",
-     "The name of the vehicle.  Maximum length is 15 characters.", 1, Models::Nox, Models::Both,
-     15, -1, "vehicle_name", nullptr, Stored::Text, Stored::Text, 0,
-     kNoBounds, kNoBounds, "", "", fieldaccess::none,
-     [](const RunFileContents &c) -> const QString & { return c.nox.vehicleName; }},
+     "Vehicle Name:", "The name of the vehicle.  Maximum length is 15 characters.", 1,
+     Models::Nox, Models::Both, 15, -1, "vehicle_name", nullptr, Stored::Text, Stored::Text,
+     &NoxLayout::VehicleName, nullptr, kNoBounds, kNoBounds, "", ""},
     {FieldId::Weight, "lblVehicleWeightLabel", "lblVehicleWeight", "txtVehicleWeight",
-     "Vehicle Weight:", "weight",
-     "The weight of the vehicle in kilograms.  The range is 1 to 65,535.", 2, Models::Both,
-     Models::Both, 6, -1, "weight", nullptr, Stored::Whole, Stored::Kilograms,
-     65535, kWordBounds, {CheckKind::Integer, 1, 144177}, " kgs", " lbs",
-     [](const RunFileContents &c) -> std::optional<qint64> {
-         return c.model == Model::Nox ? c.nox.weight : c.solvane.weight;
-     },
-     fieldaccess::noText},
+     "Vehicle Weight:", "The weight of the vehicle in kilograms.  The range is 1 to 65,535.", 2,
+     Models::Both, Models::Both, 6, -1, "weight", nullptr, Stored::Whole, Stored::Kilograms,
+     &NoxLayout::Weight, &SolvaneLayout::Weight, kWordBounds, {CheckKind::Integer, 1, 144177},
+     " kgs", " lbs"},
     {FieldId::Redline, "lblRedlineLabel", "lblVehicleRedline", "txtVehicleRedline", "Redline:",
-     "redline",
      "The redline of the vehicle.  The range is 1 to 65,535.", 3, Models::Nox, Models::Both, 5,
-     -1, "redline", nullptr, Stored::Whole, Stored::Whole, 65535, kWordBounds, kWordBounds, "",
-     "", [](const RunFileContents &c) -> std::optional<qint64> { return c.nox.redline; },
-     fieldaccess::noText},
+     -1, "redline", nullptr, Stored::Whole, Stored::Whole, &NoxLayout::Redline, nullptr,
+     kWordBounds, kWordBounds, "", ""},
     {FieldId::ShiftPoint, "lblShiftPointLabel", "lblVehicleShiftPoint", "txtVehicleShiftPoint",
-     "Shift Point:", "shift point",
-     "The shift point of the vehicle.  The range is 1 to 65,535.", 4, Models::Nox, Models::Both, 5,
-     -1, "shift_point", nullptr, Stored::Whole, Stored::Whole, 65535,
-     kWordBounds, kWordBounds, "", "",
-     [](const RunFileContents &c) -> std::optional<qint64> { return c.nox.shiftPoint; },
-     fieldaccess::noText},
+     "Shift Point:", "The shift point of the vehicle.  The range is 1 to 65,535.", 4, Models::Nox,
+     Models::Both, 5, -1, "shift_point", nullptr, Stored::Whole, Stored::Whole,
+     &NoxLayout::ShiftPoint, nullptr, kWordBounds, kWordBounds, "", ""},
     {FieldId::RolloutLength, "lblRolloutLengthLabel", "lblVehicleRolloutLength",
-     "txtVehicleRolloutLength", "Rollout Length:", "rollout length",
+     "txtVehicleRolloutLength", "Rollout Length:",
      "The rollout length of the vehicle in inches.  The range is 1 to 6,553.", 5, Models::Nox,
-     Models::Both, 4, 1, "rollout_length", nullptr, Stored::Tenths, Stored::Tenths, 255,
-     {CheckKind::Real, 0.0, 25.5}, {CheckKind::Real, 0.0, 25.5}, "", "",
-     [](const RunFileContents &c) -> std::optional<qint64> { return c.nox.rolloutLength; },
-     fieldaccess::noText},
+     Models::Both, 4, 1, "rollout_length", nullptr, Stored::Tenths, Stored::Tenths,
+     &NoxLayout::RolloutLength, nullptr, {CheckKind::Real, 0.0, 25.5},
+     {CheckKind::Real, 0.0, 25.5}, "", ""},
     {FieldId::PitchFactor, "lblPitchFactorLabel", "lblPitchFactor", "txtPitchFactor",
-     "Pitch Factor:", "pitch factor",
+     "Pitch Factor:",
      "The pitch factor of the vehicle in degrees per G.  The range is 0.0 to 9.9.", 6, Models::Nox,
      Models::Both, 3, -1, "pitch_factor", nullptr, Stored::Tenths, Stored::Tenths,
-     255, {CheckKind::Real, 0.0, 9.9}, {CheckKind::Real, 0.0, 9.9}, "", "",
-     [](const RunFileContents &c) -> std::optional<qint64> {
-         if (c.nox.pitchFactor)
-             return *c.nox.pitchFactor;
-         return std::nullopt;
-     },
-     fieldaccess::noText},
+     &NoxLayout::PitchFactor, nullptr, {CheckKind::Real, 0.0, 9.9}, {CheckKind::Real, 0.0, 9.9},
+     "", ""},
     {FieldId::FrontalArea, "lblFrontalAreaLabel", "lblVehicleFrontalArea", "txtVehicleFrontalArea",
-     "Frontal Area:", "frontal area",
+     "Frontal Area:",
      "The frontal area of the vehicle in square meters.  The range is 0.1 to 9.9.", 3,
      Models::Solvane, Models::Both, 7, 2, "frontal_area", nullptr, Stored::AreaHundredths,
-     Stored::AreaHundredths, 65535, {CheckKind::Real, 0.01, 655}, {CheckKind::Real, 0.001, 7051},
-     " m^2", " ft^2", // 3 decimals in imperial units
-     [](const RunFileContents &c) -> std::optional<qint64> { return c.solvane.frontalArea; },
-     fieldaccess::noText},
+     Stored::AreaHundredths, nullptr, &SolvaneLayout::FrontalArea, {CheckKind::Real, 0.01, 655},
+     {CheckKind::Real, 0.001, 7051}, " m^2", " ft^2"}, // 3 decimals in imperial units
     {FieldId::CoeffOfDrag, "lblCoeffOfDragLabel", "lblVehicleCoeffOfDrag", "txtVehicleCoeffOfDrag",
-     "Coeff. of Drag:", "coefficient of drag",
+     "Coeff. of Drag:",
      "The coefficient of drag of the vehicle.  The range is 0.01 to 0.99.", 4, Models::Solvane,
-     Models::Both, 4, 2, "coeff_of_drag", nullptr, Stored::Hundredths,
-     Stored::Hundredths, 255, {CheckKind::Real, 0.01, 0.99}, {CheckKind::Real, 0.01, 0.99}, "",
-     "", [](const RunFileContents &c) -> std::optional<qint64> { return c.solvane.coeffOfDrag; },
-     fieldaccess::noText},
+     Models::Both, 4, 2, "coeff_of_drag", nullptr, Stored::Hundredths, Stored::Hundredths,
+     nullptr, &SolvaneLayout::CoeffOfDrag, {CheckKind::Real, 0.01, 0.99},
+     {CheckKind::Real, 0.01, 0.99}, "", ""},
     {FieldId::DrivelineLoss, "lblDrivelineLossLabel", "lblVehicleDrivelineLoss",
-     "txtVehicleDrivelineLoss", "Driveline Loss:", "driveline loss",
+     "txtVehicleDrivelineLoss", "Driveline Loss:",
      "The loss of power due to the driveline in percentage.  The range is 1 to 99.", 5,
      Models::Solvane, Models::Both, 2, 0, "driveline_loss", nullptr, Stored::Whole, Stored::Whole,
-     255, {CheckKind::Real, 1, 99}, {CheckKind::Real, 1, 99}, "%", "%",
-     [](const RunFileContents &c) -> std::optional<qint64> { return c.solvane.drivelineLoss; },
-     fieldaccess::noText},
-    {FieldId::Notes, "lblVehicleNotes", "", "txtVehicleNotes", "Vehicle Notes:", "notes", "", -1,
-     Models::Both, Models::Nox, 0, -1, "notes", nullptr, Stored::Text, Stored::Text, 0, kNoBounds,
-     kNoBounds, "", "", fieldaccess::none,
-     [](const RunFileContents &c) -> const QString & {
-         return c.model == Model::Nox ? c.nox.notes : c.solvane.notes;
-     }},
+     nullptr, &SolvaneLayout::DrivelineLoss, {CheckKind::Real, 1, 99}, {CheckKind::Real, 1, 99},
+     "%", "%"},
+    {FieldId::Notes, "lblVehicleNotes", "", "txtVehicleNotes", "Vehicle Notes:", "", -1,
+     Models::Both, Models::Nox, 0, -1, "notes", nullptr, Stored::Text, Stored::Text, nullptr,
+     nullptr, kNoBounds, kNoBounds, "", ""},
 }};
 // clang-format on
 
@@ -212,6 +173,9 @@ inline constexpr std::array<FieldInfo, 11> kFields{{
 
 // How a file of `model` keeps the field.
 [[nodiscard]] Stored storedAs(FieldId id, Model model);
+
+// Where a file of `model` keeps the field; nullptr for the notes and the Solvane run date.
+[[nodiscard]] const StoredField *storedField(FieldId id, Model model);
 
 // Whether the field holds a number (on a file of `model`).
 [[nodiscard]] bool isNumeric(FieldId id, Model model);

@@ -1,5 +1,6 @@
 #include "vehicle/RunSummary.h"
 
+#include "runfile/FieldCodec.h"
 #include "runfile/LoadMessages.h"
 #include "support/General.h"
 #include "support/NativePath.h"
@@ -54,11 +55,14 @@ std::optional<QString> FieldText(const RunSummary &row, FieldId id)
     return row.display.caption(id);
 }
 
-std::optional<qint64> StoredValue(const RunSummary &row, FieldId id)
+std::optional<qint64> StoredNumberOf(const RunSummary &row, FieldId id)
 {
     if (!row.loaded() || !includes(fieldInfo(id).shownIn, *row.model) || !isNumeric(id, *row.model))
         return std::nullopt;
-    return fieldInfo(id).stored(row.contents);
+    const StoredValue value = ValueOf(row.contents, *storedField(id, *row.model));
+    if (const auto *number = std::get_if<qint64>(&value))
+        return *number;
+    return std::nullopt;
 }
 
 std::optional<qint64> RecordCount(const RunSummary &row)

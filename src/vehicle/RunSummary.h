@@ -48,7 +48,7 @@ struct RunSummary
 // factor in tenths, the frontal area in hundredths of a square metre, the coefficient of
 // drag in hundredths, the driveline loss in percent. Nullopt for a text field, a field the
 // model does not have (the pitch factor before version 2.0) and a row that did not load.
-[[nodiscard]] std::optional<qint64> StoredValue(const RunSummary &row, FieldId id);
+[[nodiscard]] std::optional<qint64> StoredNumberOf(const RunSummary &row, FieldId id);
 
 // The run-data record count and the damaged-record count: only Nox files have run data.
 [[nodiscard]] std::optional<qint64> RecordCount(const RunSummary &row);

@@ -104,7 +104,7 @@ void appendCell(QString &record, const Column &column, const RunSummary &row)
             appendField(record, *text);
         return;
     case Cell::Stored:
-        appendNumber(record, StoredValue(row, column.field));
+        appendNumber(record, StoredNumberOf(row, column.field));
         return;
     case Cell::Records:
         appendNumber(record, RecordCount(row));

@@ -6,8 +6,8 @@ QList<FieldChange> PendingChanges(const VehicleSession &session)
 {
     if (!session.hasFile())
         return {};
-    const auto after = session.contentsAfterSave();
-    if (!after || !session.computeSave())
+    const auto plan = session.planSave();
+    if (!plan)
         return {};
     // A field changes exactly when what a reload shows of it changes: the save writes a
     // field only when its stored value, read back, differs from the file's.
@@ -15,7 +15,7 @@ QList<FieldChange> PendingChanges(const VehicleSession &session)
     QList<FieldChange> changes;
     for (const FieldId id : session.display().shown) {
         const QString was = DisplayText(id, before, session.metric());
-        const QString will = DisplayText(id, after.value(), session.metric());
+        const QString will = DisplayText(id, plan->after, session.metric());
         if (was != will)
             changes.append({id, was, will});
     }

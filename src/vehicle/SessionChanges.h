@@ -19,7 +19,7 @@ struct FieldChange
 };
 
 // In the window's order, the notes last. Empty when nothing changes, and when the shown
-// values cannot be stored at all (computeSave() says why).
+// values cannot be stored at all (planSave() says why).
 [[nodiscard]] QList<FieldChange> PendingChanges(const VehicleSession &session);
 
 } // namespace quenloft

@@ -1,5 +1,6 @@
 #include "vehicle/VehicleDisplay.h"
 
+#include "runfile/FieldCodec.h"
 #include "support/NumberText.h"
 #include "vehicle/UnitFactors.h"
 
@@ -104,14 +105,17 @@ QString DamagedListText(const QList<qint64> &positions, qint64 total)
 
 QString ValueText(FieldId id, const RunFileContents &contents, bool metric)
 {
-    const FieldInfo &f = fieldInfo(id);
+    if (id == FieldId::Notes)
+        return NotesOf(contents);
     const Stored stored = storedAs(id, contents.model);
-    if (stored == Stored::Text)
-        return f.text(contents);
     if (stored == Stored::RunDate)
         return contents.solvane.runDate ? RunDateText(*contents.solvane.runDate) : QString();
-    const auto number = f.stored(contents);
-    return number ? StoredNumberText(stored, *number, metric) : QStringLiteral("n/a");
+    const StoredValue value = ValueOf(contents, *storedField(id, contents.model));
+    if (const auto *text = std::get_if<QString>(&value))
+        return *text;
+    if (const auto *number = std::get_if<qint64>(&value))
+        return StoredNumberText(stored, *number, metric);
+    return QStringLiteral("n/a");
 }
 
 QString DisplayText(FieldId id, const RunFileContents &contents, bool metric)

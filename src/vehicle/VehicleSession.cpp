@@ -42,7 +42,6 @@ Result<Done> VehicleSession::open(const QString &path, PendingSave pending,
     if (!read.contents)
         return read.contents.failure();
     m_contents = std::move(read.contents).value();
-    m_file = LoadedFileInfo::from(m_contents);
     m_path = path;
     m_display = DisplayOf(m_contents, m_metric);
     m_dirty = false;
@@ -53,7 +52,6 @@ Result<Done> VehicleSession::open(const QString &path, PendingSave pending,
 
 void VehicleSession::close()
 {
-    m_file.reset();
     m_path.clear();
     m_contents = RunFileContents{};
     m_display = VehicleDisplay{};
@@ -67,7 +65,7 @@ void VehicleSession::close()
 
 bool VehicleSession::notesStorable() const
 {
-    return !(shownModel() == Model::Nox && m_file && m_file->notesPos <= 0);
+    return !(hasFile() && shownModel() == Model::Nox && m_contents.nox.notesPos <= 0);
 }
 
 void VehicleSession::beginEditing()
@@ -100,8 +98,8 @@ bool VehicleSession::hasUnsavedChanges() const
 {
     if (!hasFile() || !m_dirty)
         return false;
-    const auto patches = computeSave();
-    return !patches || !patches->isEmpty();
+    const auto plan = planSave();
+    return !plan || !plan->patches.isEmpty();
 }
 
 bool VehicleSession::markChanged()
@@ -130,34 +128,23 @@ void VehicleSession::setNotes(const QString &notes)
     markChanged();
 }
 
-Result<QList<Patch>> VehicleSession::computeSave() const
+Result<SavePlan> VehicleSession::planSave() const
 {
-    if (!m_file)
+    if (!hasFile())
         return Failure{CannotStoreValue, QStringLiteral("No run file is shown")};
-    return ComputePatches(m_display.values, m_display.notes, m_metric, *m_file);
-}
-
-Result<RunFileContents> VehicleSession::contentsAfterSave() const
-{
-    if (!m_file)
-        return Failure{CannotStoreValue, QStringLiteral("No run file is shown")};
-    return ContentsAfterSaving(m_display.values, m_display.notes, m_metric, m_contents, *m_file);
+    return PlanShownSave(m_display.values, m_display.notes, m_metric, m_contents);
 }
 
 Result<Done> VehicleSession::save()
 {
-    const auto patches = computeSave();
-    if (!patches)
-        return patches.failure();
-    const auto after = contentsAfterSave();
-    if (!after)
-        return after.failure();
-    const auto stamp = WritePatchesToFile(m_path, m_file->stamp, patches.value());
+    const auto plan = planSave();
+    if (!plan)
+        return plan.failure();
+    const auto stamp = WritePatchesToFile(m_path, m_contents.stamp, plan->patches);
     if (!stamp)
         return stamp.failure();
-    m_contents = after.value();
+    m_contents = plan->after;
     m_contents.stamp = stamp.value();
-    m_file = LoadedFileInfo::from(m_contents);
     m_display = DisplayOf(m_contents, m_metric);
     m_dirty = false;
     m_mode = SessionMode::Viewing;

@@ -64,11 +64,10 @@ public:
     void close();
 
     [[nodiscard]] SessionMode mode() const { return m_mode; }
-    [[nodiscard]] bool hasFile() const { return m_file.has_value(); }
+    [[nodiscard]] bool hasFile() const { return m_mode != SessionMode::NoFile; }
     [[nodiscard]] const QString &path() const { return m_path; }
     // Valid while hasFile().
     [[nodiscard]] const RunFileContents &contents() const { return m_contents; }
-    [[nodiscard]] const LoadedFileInfo &loadedFile() const { return *m_file; }
 
     // Called after every change of the mode, the shown file or its values.
     void setObserver(std::function<void()> observer) { m_observer = std::move(observer); }
@@ -82,10 +81,7 @@ public:
     [[nodiscard]] QString caption(FieldId id) const { return m_display.caption(id); }
     [[nodiscard]] const QString &notes() const { return m_display.notes; }
     // The notes as the file holds them.
-    [[nodiscard]] const QString &loadedNotes() const
-    {
-        return shownModel() == Model::Nox ? m_contents.nox.notes : m_contents.solvane.notes;
-    }
+    [[nodiscard]] const QString &loadedNotes() const { return NotesOf(m_contents); }
     // False for a Nox file without a notes block, whose notes cannot be changed.
     [[nodiscard]] bool notesStorable() const;
 
@@ -117,10 +113,9 @@ public:
 
     // --- Saving
 
-    // Every byte a save of the shown values would write, or why they cannot be stored.
-    [[nodiscard]] Result<QList<Patch>> computeSave() const;
-    // The file as a save of the shown values leaves it, as a reload reads it.
-    [[nodiscard]] Result<RunFileContents> contentsAfterSave() const;
+    // Every byte a save of the shown values would write and the file as a reload reads it
+    // afterwards, or why the values cannot be stored.
+    [[nodiscard]] Result<SavePlan> planSave() const;
     // Writes the shown values into the file in place. Afterwards the session shows what the
     // file holds (a reload's values: 3310 lbs saved as 1505 kg shows as 3311 lbs), in the
     // Viewing mode, and the data is unchanged.
@@ -135,7 +130,6 @@ private:
     SessionMode m_mode = SessionMode::NoFile;
     QString m_path;
     RunFileContents m_contents;
-    std::optional<LoadedFileInfo> m_file;
     VehicleDisplay m_display;
     JournalRecovery m_recovery;
     std::function<void()> m_observer;

@@ -239,7 +239,7 @@ TEST_F(Display, ALoadOvertakenByAnotherSelectionLeavesTheLaterFileOnShow)
     EXPECT_FALSE(ui.lblRecordsRead->isVisible());
     EXPECT_EQ(state(), kFileShown);
     ASSERT_TRUE(window.session().hasFile());
-    EXPECT_EQ(window.session().loadedFile().model, Model::Solvane);
+    EXPECT_EQ(window.session().contents().model, Model::Solvane);
 }
 
 TEST_F(Display, ChangingTheFolderAbandonsALoadInProgress)

@@ -2,8 +2,8 @@
 #include "FuzzTargets.h"
 
 #include "fixtures/RunFileBuilder.h"
+#include "runfile/Cp1252.h"
 #include "runfile/RunFileReader.h"
-#include "support/Cp1252.h"
 #include "vehicle/FieldEntry.h"
 #include "vehicle/SaveValues.h"
 #include "vehicle/VehicleDisplay.h"
@@ -55,13 +55,12 @@ int FuzzFieldEntry(const uint8_t *data, size_t size)
     }
     VehicleDisplay shown = DisplayOf(loaded(model), metric);
     shown.values[field] = outcome.value;
-    const auto patches =
-        ComputePatches(shown.values, shown.notes, metric, LoadedFileInfo::from(loaded(model)));
-    if (patches)
+    const auto plan = PlanShownSave(shown.values, shown.notes, metric, loaded(model));
+    if (plan)
         return 0;
     // The two refusals a save makes of what an editor accepts, each naming its cause: a
     // character the file's code page lacks, and a Solvane value that rounds to nothing.
-    const QString why = patches.failure().description;
+    const QString why = plan.failure().description;
     const bool unencodable = BoundsOf(field, model, metric).check == CheckKind::None &&
                              !EncodeCp1252(outcome.editorText).has_value() &&
                              why.contains(QStringLiteral("cannot hold"));

@@ -33,10 +33,9 @@ int FuzzRunFileReader(const uint8_t *data, size_t size)
             const VehicleDisplay shown = DisplayOf(contents.value(), metric);
             // Saving what a loaded file shows computes (the window offers exactly that), and
             // writes nothing: no field changed.
-            const auto patches = ComputePatches(shown.values, shown.notes, metric,
-                                                LoadedFileInfo::from(contents.value()));
-            FUZZ_CHECK(patches.ok(), "a file that loads can be saved as it is shown");
-            FUZZ_CHECK(patches->isEmpty(), "a save of what a file shows writes nothing");
+            const auto plan = PlanShownSave(shown.values, shown.notes, metric, contents.value());
+            FUZZ_CHECK(plan.ok(), "a file that loads can be saved as it is shown");
+            FUZZ_CHECK(plan->patches.isEmpty(), "a save of what a file shows writes nothing");
         }
     }
     return 0;

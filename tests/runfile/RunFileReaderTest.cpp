@@ -343,12 +343,11 @@ TEST(NoxReader, ALengthByteDamagedInsideTheRunDataIsDamageNotTheStartOfTheNotes)
             EXPECT_NE(nox.notesPos, at + 1) << "never a notes block there";
             if (row.notes.isEmpty()) {
                 // Changed notes have no place, and the save says why.
-                NoxStoredValues values = *LoadedFileInfo::from(result.value()).nox;
-                values.notes = QStringLiteral("hello");
-                const auto patches =
-                    ComputeNoxPatches(values, LoadedFileInfo::from(result.value()));
-                ASSERT_FALSE(patches.ok());
-                EXPECT_TRUE(patches.failure().description.contains(QStringLiteral("damaged")));
+                RunFileContents wanted = result.value();
+                wanted.nox.notes = QStringLiteral("hello");
+                const auto plan = PlanSave(result.value(), wanted);
+                ASSERT_FALSE(plan.ok());
+                EXPECT_TRUE(plan.failure().description.contains(QStringLiteral("damaged")));
             }
         }
     }

@@ -49,11 +49,17 @@ RunFileContents load(const QByteArray &bytes, Model model)
     return contents.ok() ? contents.value() : RunFileContents{};
 }
 
-NoxShownValues noxValues()
+// A save of what the loaded file shows, with the one field shown as `value` (the notes for
+// FieldId::Notes).
+Result<SavePlan> savingOne(const RunFileContents &loaded, FieldId id, const QString &value,
+                           bool metric = true)
 {
-    return {QStringLiteral("Run"),  QStringLiteral("Car"),           QStringLiteral("3000"),
-            QStringLiteral("12.0"), QStringLiteral("7000"),          QStringLiteral("6500"),
-            QStringLiteral("1.2"),  QStringLiteral("Old notes here")};
+    VehicleDisplay shown = DisplayOf(loaded, metric);
+    if (id == FieldId::Notes)
+        shown.notes = value;
+    else
+        shown.values[id] = value;
+    return PlanShownSave(shown.values, shown.notes, metric, loaded);
 }
 
 // The patches as "offset:bytes" in their order, e.g. "8006:1d 8007:0f".
@@ -65,102 +71,80 @@ std::string listed(const QList<Patch> &patches)
     return parts.join(u' ').toStdString();
 }
 
-QByteArray patchAt(const QList<Patch> &patches, qint64 offset)
-{
-    for (const Patch &p : patches)
-        if (p.offset == offset)
-            return p.bytes;
-    return {};
-}
-
-// The file as loaded, but with the values it held forgotten, so that every field is
-// written and a test sees the bytes each value becomes.
-LoadedFileInfo everyFieldWritten(const RunFileContents &contents)
-{
-    LoadedFileInfo file = LoadedFileInfo::from(contents);
-    file.nox.reset();
-    file.solvane.reset();
-    return file;
-}
-
 class NoxPatches : public testing::Test
 {
 protected:
-    NoxFileBuilder m_builder = NoxFileBuilder().records(2, 10).notes("Old notes here");
+    // Values no row of a test types, so that every typed value is a change.
+    NoxFileBuilder m_builder = NoxFileBuilder()
+                                   .runName("r")
+                                   .vehicleName("v")
+                                   .pitchFactorTenths(99)
+                                   .weight(9)
+                                   .rolloutTenths(99)
+                                   .redline(9)
+                                   .shiftPoint(9)
+                                   .records(2, 10)
+                                   .notes("Old notes here");
     QByteArray m_bytes = m_builder.build();
-    LoadedFileInfo m_file = everyFieldWritten(load(m_bytes, Model::Nox));
+    RunFileContents m_loaded = load(m_bytes, Model::Nox);
 };
 
-TEST_F(NoxPatches, EachFieldIsWrittenAsItsStoredBytes)
+TEST_F(NoxPatches, EachFieldIsWrittenAsItsStoredBytesAndNothingElse)
 {
     const qint64 notes = m_builder.notesOffset();
     const struct
     {
         const char *name;
-        QString NoxShownValues::*field;
+        FieldId field;
         QString shown;
         qint64 offset;
         QByteArray expected;
     } rows[] = {
-        {"run name Test", &NoxShownValues::runName, QStringLiteral("Test"), 19,
-         hex("5465737400") + ff(43)},
-        {"a run name of 47 characters keeps its NUL", &NoxShownValues::runName, QString(47, u'x'),
-         19, QByteArray(47, 'x') + '\0'},
-        {"run name in Windows-1252", &NoxShownValues::runName, QStringLiteral("\u20AC"), 19,
+        {"run name Test", FieldId::RunName, QStringLiteral("Test"), 19, hex("5465737400") + ff(43)},
+        {"a run name of 47 characters keeps its NUL", FieldId::RunName, QString(47, u'x'), 19,
+         QByteArray(47, 'x') + '\0'},
+        {"run name in Windows-1252", FieldId::RunName, QStringLiteral("\u20AC"), 19,
          hex("8000") + ff(46)},
-        {"vehicle name Civic", &NoxShownValues::vehicleName, QStringLiteral("Civic"), 131,
+        {"vehicle name Civic", FieldId::VehicleName, QStringLiteral("Civic"), 131,
          QByteArrayLiteral("Civic") + '\0' + ff(10)},
-        {"weight 200 gets a 00 in front", &NoxShownValues::weight, QStringLiteral("200"), 147,
-         hex("00c8")},
-        {"weight 1500", &NoxShownValues::weight, QStringLiteral("1500"), 147, hex("05dc")},
-        {"weight 65535", &NoxShownValues::weight, QStringLiteral("65535"), 147, hex("ffff")},
-        {"a typed fraction is rounded", &NoxShownValues::weight, QStringLiteral("1234.6"), 147,
+        {"weight 200 gets a 00 in front", FieldId::Weight, QStringLiteral("200"), 147, hex("00c8")},
+        {"weight 65535", FieldId::Weight, QStringLiteral("65535"), 147, hex("ffff")},
+        {"a typed fraction is rounded", FieldId::Weight, QStringLiteral("1234.6"), 147,
          hex("04d3")},
-        {"a half goes to the even neighbour", &NoxShownValues::weight, QStringLiteral("1234.5"),
-         147, hex("04d2")},
-        {"redline 7000", &NoxShownValues::redline, QStringLiteral("7000"), 151, hex("1b58")},
-        {"shift point 255", &NoxShownValues::shiftPoint, QStringLiteral("255"), 153, hex("00ff")},
-        {"rollout 2.3", &NoxShownValues::rolloutLength, QStringLiteral("2.3"), 149, hex("17")},
-        {"rollout 25.5", &NoxShownValues::rolloutLength, QStringLiteral("25.5"), 149, hex("ff")},
-        {"pitch factor 1.2", &NoxShownValues::pitchFactor, QStringLiteral("1.2"), 76, hex("0c")},
-        {"pitch factor .25 rounds half to even", &NoxShownValues::pitchFactor,
-         QStringLiteral(".25"), 76, hex("02")},
-        {"pitch factor .75 rounds half to even", &NoxShownValues::pitchFactor,
-         QStringLiteral(".75"), 76, hex("08")},
-        {"notes A CR LF B", &NoxShownValues::notes, QStringLiteral("A\r\nB"), notes,
-         hex("03410d4200")},
-        {"empty notes", &NoxShownValues::notes, QString(), notes, hex("0000")},
+        {"a half goes to the even neighbour", FieldId::Weight, QStringLiteral("1234.5"), 147,
+         hex("04d2")},
+        {"redline 7000", FieldId::Redline, QStringLiteral("7000"), 151, hex("1b58")},
+        {"shift point 255", FieldId::ShiftPoint, QStringLiteral("255"), 153, hex("00ff")},
+        {"rollout 2.3", FieldId::RolloutLength, QStringLiteral("2.3"), 149, hex("17")},
+        {"rollout 25.5", FieldId::RolloutLength, QStringLiteral("25.5"), 149, hex("ff")},
+        {"pitch factor 1.2", FieldId::PitchFactor, QStringLiteral("1.2"), 76, hex("0c")},
+        {"pitch factor .25 rounds half to even", FieldId::PitchFactor, QStringLiteral(".25"), 76,
+         hex("02")},
+        {"pitch factor .75 rounds half to even", FieldId::PitchFactor, QStringLiteral(".75"), 76,
+         hex("08")},
+        {"notes A CR LF B", FieldId::Notes, QStringLiteral("A\r\nB"), notes, hex("03410d4200")},
+        {"empty notes", FieldId::Notes, QString(), notes, hex("0000")},
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.name);
-        NoxShownValues values = noxValues();
-        values.*row.field = row.shown;
-        const auto patches = NoxPatchesOf(values, m_file);
-        ASSERT_TRUE(patches.ok()) << patches.failure().description.toStdString();
-        // Run name, pitch, vehicle name, 4 numbers and the notes.
-        EXPECT_EQ(patches->size(), 8);
-        EXPECT_EQ(patchAt(patches.value(), row.offset), row.expected);
+        const auto plan = savingOne(m_loaded, row.field, row.shown);
+        ASSERT_TRUE(plan.ok()) << plan.failure().description.toStdString();
+        ASSERT_EQ(plan->patches.size(), 1);
+        EXPECT_EQ(plan->patches.first().offset, row.offset);
+        EXPECT_EQ(plan->patches.first().bytes, row.expected);
     }
 }
 
 TEST_F(NoxPatches, FilesBeforeVersionTwoGetNoPitchFactorAndFilesWithoutNotesNoNotes)
 {
-    const LoadedFileInfo old =
-        LoadedFileInfo::from(load(NoxFileBuilder().version("1.5").build(), Model::Nox));
-    ASSERT_EQ(old.notesPos, 0);
-    NoxShownValues values = noxValues();
-    values.pitchFactor = QStringLiteral("n/a");
-    values.notes.clear(); // as loaded
-    const auto patches = NoxPatchesOf(
-        values, everyFieldWritten(load(NoxFileBuilder().version("1.5").build(), Model::Nox)));
-    ASSERT_FALSE(patches.ok()) << "notes there is no place for";
-    const auto unchangedNotes = NoxPatchesOf(values, old);
-    ASSERT_TRUE(unchangedNotes.ok());
-    EXPECT_EQ(listed(unchangedNotes.value()).find("76:"), std::string::npos);
+    const RunFileContents old = load(NoxFileBuilder().version("1.5").build(), Model::Nox);
+    ASSERT_EQ(old.nox.notesPos, 0);
+    const auto asShown = savingOne(old, FieldId::PitchFactor, QStringLiteral("5"));
+    ASSERT_TRUE(asShown.ok());
+    EXPECT_TRUE(asShown->patches.isEmpty()) << listed(asShown->patches);
 
     // Changed notes of a file without a notes block are refused, saying why.
-    values.notes = QStringLiteral("new");
-    const auto changed = NoxPatchesOf(values, old);
+    const auto changed = savingOne(old, FieldId::Notes, QStringLiteral("new"));
     ASSERT_FALSE(changed.ok());
     EXPECT_TRUE(changed.failure().description.contains(QStringLiteral("no notes block")));
 }
@@ -168,16 +152,15 @@ TEST_F(NoxPatches, FilesBeforeVersionTwoGetNoPitchFactorAndFilesWithoutNotesNoNo
 TEST_F(NoxPatches, ShorterNotesLeaveTheOldBytesAfterThemAndLongerNotesGrowTheFile)
 {
     const qint64 at = m_builder.notesOffset();
-    NoxShownValues values = noxValues();
-    values.notes = QStringLiteral("A\r\nB");
     FaultyTarget shorter(m_bytes);
-    ASSERT_TRUE(ApplyPatches(shorter, m_bytes.size(), NoxPatchesOf(values, m_file).value()).ok());
+    const auto shorterNotes = savingOne(m_loaded, FieldId::Notes, QStringLiteral("A\r\nB"));
+    ASSERT_TRUE(ApplyPatches(shorter, m_bytes.size(), shorterNotes->patches).ok());
     EXPECT_EQ(shorter.bytes.mid(at, 5), hex("03410d4200"));
     EXPECT_EQ(shorter.bytes.mid(at + 5), m_bytes.mid(at + 5));
 
-    values.notes = QString(40, u'n');
     FaultyTarget longer(m_bytes);
-    ASSERT_TRUE(ApplyPatches(longer, m_bytes.size(), NoxPatchesOf(values, m_file).value()).ok());
+    const auto longerNotes = savingOne(m_loaded, FieldId::Notes, QString(40, u'n'));
+    ASSERT_TRUE(ApplyPatches(longer, m_bytes.size(), longerNotes->patches).ok());
     EXPECT_EQ(longer.bytes.mid(at), char(40) + QByteArray(40, 'n') + '\0');
 }
 
@@ -187,40 +170,41 @@ TEST_F(NoxPatches, TextsThatCannotBeStoredAreRefusedSayingWhy)
     const struct
     {
         const char *name;
-        QString NoxShownValues::*field;
+        FieldId field;
         QString shown;
         const char *reason; // nullptr when the text is stored
     } rows[] = {
-        {"255 bytes of notes fit the length byte", &NoxShownValues::notes, QString(255, u'a'),
-         nullptr},
-        {"256 bytes do not", &NoxShownValues::notes, QString(256, u'a'), "256"},
-        {"a line break counts as one byte", &NoxShownValues::notes,
+        {"255 bytes of notes fit the length byte", FieldId::Notes, QString(255, u'a'), nullptr},
+        {"256 bytes do not", FieldId::Notes, QString(256, u'a'), "256"},
+        {"a line break counts as one byte", FieldId::Notes,
          QString(253, u'a') + QStringLiteral("\r\nb"), nullptr},
-        {"notes of exactly L bytes would read back as a record", &NoxShownValues::notes,
+        {"notes of exactly L bytes would read back as a record", FieldId::Notes,
          QString(8, u'a') + QStringLiteral("\r\nb"), "10"},
-        {"one byte less than L", &NoxShownValues::notes, QString(9, u'a'), nullptr},
-        {"one byte more than L", &NoxShownValues::notes, QString(11, u'a'), nullptr},
-        {"a CJK character", &NoxShownValues::vehicleName, QStringLiteral("Car \u4E2D"), "U+4E2D"},
-        {"a character beyond 16 bits is named whole", &NoxShownValues::runName,
+        {"one byte less than L", FieldId::Notes, QString(9, u'a'), nullptr},
+        {"one byte more than L", FieldId::Notes, QString(11, u'a'), nullptr},
+        {"a CJK character", FieldId::VehicleName, QStringLiteral("Car \u4E2D"), "U+4E2D"},
+        {"a character beyond 16 bits is named whole", FieldId::RunName,
          QStringLiteral("Car \U0001F697"), "\"\U0001F697\" (U+1F697)"},
-        {"in the notes too", &NoxShownValues::notes, QStringLiteral("Caf\u00E9 \u4E2D"), "U+4E2D"},
+        {"in the notes too", FieldId::Notes, QStringLiteral("Caf\u00E9 \u4E2D"), "U+4E2D"},
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.name);
-        NoxShownValues values = noxValues();
-        values.*row.field = row.shown;
-        const auto patches = NoxPatchesOf(values, m_file);
-        ASSERT_EQ(patches.ok(), row.reason == nullptr);
+        const auto plan = savingOne(m_loaded, row.field, row.shown);
+        ASSERT_EQ(plan.ok(), row.reason == nullptr);
         if (row.reason) {
-            EXPECT_EQ(patches.failure().number, CannotStoreValue);
-            EXPECT_TRUE(patches.failure().description.contains(QString::fromUtf8(row.reason)))
-                << patches.failure().description.toStdString();
+            EXPECT_EQ(plan.failure().number, CannotStoreValue);
+            EXPECT_TRUE(plan.failure().description.contains(QString::fromUtf8(row.reason)))
+                << plan.failure().description.toStdString();
         }
     }
 }
 
 TEST(SolvanePatches, ValuesAreConvertedToStoredUnitsOrRefused)
 {
+    // Values no row types, so that every typed value is a change.
+    const RunFileContents loaded =
+        load(SolvaneFileBuilder().weight(7).frontalArea(7).coeffOfDrag(7).drivelineLoss(7).build(),
+             Model::Solvane);
     const struct
     {
         const char *name;
@@ -229,22 +213,22 @@ TEST(SolvanePatches, ValuesAreConvertedToStoredUnitsOrRefused)
         const char *expected; // nullptr when refused
     } rows[] = {
         {"imperial 3300 lbs and 16.14 ft^2 store 1500 kg and 150", false, "3300", "16.14", "0.29",
-         "15", "8074:dc05 8004:9600 8006:1d 8007:0f"},
+         "15", "8004:9600 8006:1d 8007:0f 8074:dc05"},
         {"metric 1500 kg and 1.5 m^2", true, "1500", "1.5", "0.35", "99",
-         "8074:dc05 8004:9600 8006:23 8007:63"},
+         "8004:9600 8006:23 8007:63 8074:dc05"},
         {"2714.8 lbs and 5.7028 ft^2 store 1234 kg and 53", false, "2714.8", "5.7028", "0.01", "1",
-         "8074:d204 8004:3500 8006:01 8007:01"},
+         "8004:3500 8006:01 8007:01 8074:d204"},
         {"the largest imperial values", false, "144177", "7051", "0.99", "99",
-         "8074:ffff 8004:faff 8006:63 8007:63"},
+         "8004:faff 8006:63 8007:63 8074:ffff"},
         {"the largest metric values", true, "65535", "655", "2.55", "255",
-         "8074:ffff 8004:dcff 8006:ff 8007:ff"},
-        {"nothing is written for 0 (as loaded)", true, "0", "0", "0.29", "15", "8006:1d 8007:0f"},
+         "8004:dcff 8006:ff 8007:ff 8074:ffff"},
+        {"nothing is written for 0", true, "0", "0", "0.29", "15", "8006:1d 8007:0f"},
         {"a weight that rounds to 0 kg is refused", false, "1", "16.14", "0.29", "15", nullptr},
         {"1.2 lbs rounds to 1 kg", false, "1.2", "16.14", "0.29", "15",
-         "8074:0100 8004:9600 8006:1d 8007:0f"},
+         "8004:9600 8006:1d 8007:0f 8074:0100"},
         {"an area that rounds to 0 is refused", false, "3300", "0.053", "0.29", "15", nullptr},
         {"0.054 ft^2 rounds to 0.01 m^2", false, "3300", "0.054", "0.29", "15",
-         "8074:dc05 8004:0100 8006:1d 8007:0f"},
+         "8004:0100 8006:1d 8007:0f 8074:dc05"},
         {"0.004 m^2 is refused too", true, "1500", "0.004", "0.29", "15", nullptr},
         {"65536 kg", true, "65536", "1.5", "0.29", "15", nullptr},
         {"144200 lbs", false, "144200", "16.14", "0.29", "15", nullptr},
@@ -255,50 +239,51 @@ TEST(SolvanePatches, ValuesAreConvertedToStoredUnitsOrRefused)
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.name);
-        const SolvaneShownValues values{
-            row.metric, QString::fromLatin1(row.weight), QString::fromLatin1(row.area),
-            QString::fromLatin1(row.drag), QString::fromLatin1(row.loss)};
-        const auto patches = SolvanePatchesOf(values);
-        ASSERT_EQ(patches.ok(), row.expected != nullptr);
+        const FieldValues values{{FieldId::Weight, QString::fromLatin1(row.weight)},
+                                 {FieldId::FrontalArea, QString::fromLatin1(row.area)},
+                                 {FieldId::CoeffOfDrag, QString::fromLatin1(row.drag)},
+                                 {FieldId::DrivelineLoss, QString::fromLatin1(row.loss)}};
+        const auto plan = PlanShownSave(values, QString(), row.metric, loaded);
+        ASSERT_EQ(plan.ok(), row.expected != nullptr);
         if (row.expected) {
-            EXPECT_EQ(listed(patches.value()), row.expected);
+            EXPECT_EQ(listed(plan->patches), row.expected);
         } else {
-            EXPECT_EQ(patches.failure().number, CannotStoreValue);
+            EXPECT_EQ(plan.failure().number, CannotStoreValue);
         }
     }
 }
 
 TEST(SaveConversions, EveryStoredValueSurvivesItsDisplayTextAndASave)
 {
-    const LoadedFileInfo nox =
-        everyFieldWritten(load(NoxFileBuilder().records(2, 10).notes("n").build(), Model::Nox));
+    const RunFileContents nox =
+        load(NoxFileBuilder().records(2, 10).notes("n").build(), Model::Nox);
+    const RunFileContents solvane = load(SolvaneFileBuilder().build(), Model::Solvane);
+    FieldValues shown = DisplayOf(nox, true).values;
+    FieldValues solvaneShown = DisplayOf(solvane, true).values;
     for (int b = 0; b <= 255; ++b) {
-        NoxShownValues values = noxValues();
-        values.notes.clear();
-        values.rolloutLength = values.pitchFactor = TenthsText(b);
-        const auto noxPatches = NoxPatchesOf(values, nox);
-        ASSERT_TRUE(noxPatches.ok()) << b;
-        ASSERT_EQ(patchAt(noxPatches.value(), 149), QByteArray(1, char(b))) << b;
-        ASSERT_EQ(patchAt(noxPatches.value(), 76), QByteArray(1, char(b))) << b;
+        shown[FieldId::RolloutLength] = shown[FieldId::PitchFactor] = TenthsText(b);
+        const auto noxPlan = PlanShownSave(shown, QStringLiteral("n"), true, nox);
+        ASSERT_TRUE(noxPlan.ok()) << b;
+        ASSERT_EQ(noxPlan->after.nox.rolloutLength, b);
+        ASSERT_EQ(noxPlan->after.nox.pitchFactor, b);
 
-        SolvaneShownValues s{true, QStringLiteral("1"), QStringLiteral("1"), HundredthsText(b),
-                             QString::number(b)};
-        const auto solvane = SolvanePatchesOf(s);
-        ASSERT_TRUE(solvane.ok()) << b;
-        ASSERT_EQ(patchAt(solvane.value(), 8006), QByteArray(1, char(b))) << b;
-        ASSERT_EQ(patchAt(solvane.value(), 8007), QByteArray(1, char(b))) << b;
+        solvaneShown[FieldId::CoeffOfDrag] = HundredthsText(b);
+        solvaneShown[FieldId::DrivelineLoss] = QString::number(b);
+        const auto solvanePlan = PlanShownSave(solvaneShown, QString(), true, solvane);
+        ASSERT_TRUE(solvanePlan.ok()) << b;
+        ASSERT_EQ(solvanePlan->after.solvane.coeffOfDrag, b);
+        ASSERT_EQ(solvanePlan->after.solvane.drivelineLoss, b);
     }
     for (int v = 1; v <= 65535; ++v) {
-        const QByteArray le = QByteArray(1, char(v & 0xFF)) + char(v >> 8);
         for (const bool metric : {true, false}) {
-            SolvaneShownValues s{metric, StoredNumberText(Stored::Kilograms, v, metric),
-                                 StoredNumberText(Stored::AreaHundredths, v, metric),
-                                 QStringLiteral("0.29"), QStringLiteral("15")};
-            const auto patches = SolvanePatchesOf(s);
-            ASSERT_TRUE(patches.ok()) << v;
-            ASSERT_EQ(patchAt(patches.value(), 8074), le) << v << " " << s.weight.toStdString();
-            ASSERT_EQ(patchAt(patches.value(), 8004), le)
-                << v << " " << s.frontalArea.toStdString();
+            solvaneShown[FieldId::Weight] = StoredNumberText(Stored::Kilograms, v, metric);
+            solvaneShown[FieldId::FrontalArea] =
+                StoredNumberText(Stored::AreaHundredths, v, metric);
+            const auto plan = PlanShownSave(solvaneShown, QString(), metric, solvane);
+            ASSERT_TRUE(plan.ok()) << v;
+            ASSERT_EQ(plan->after.solvane.weight, v) << solvaneShown[FieldId::Weight].toStdString();
+            ASSERT_EQ(plan->after.solvane.frontalArea, v)
+                << solvaneShown[FieldId::FrontalArea].toStdString();
         }
     }
 }
@@ -464,11 +449,10 @@ protected:
         VehicleDisplay shown = DisplayOf(loaded, metric);
         if (edit)
             edit(shown);
-        const auto patches =
-            ComputePatches(shown.values, shown.notes, metric, LoadedFileInfo::from(loaded));
-        if (!patches)
-            return patches.failure();
-        return WritePatchesToFile(path, loaded.stamp, patches.value());
+        const auto plan = PlanShownSave(shown.values, shown.notes, metric, loaded);
+        if (!plan)
+            return plan.failure();
+        return WritePatchesToFile(path, loaded.stamp, plan->patches);
     }
 
     static QList<qint64> differingOffsets(const QByteArray &a, const QByteArray &b)

@@ -134,7 +134,7 @@ TEST_F(VehicleSessionTest, AFailedOrOvertakenLoadShowsNoStaleFile)
     EXPECT_FALSE(session.open(shortFile).ok());
     EXPECT_FALSE(session.hasFile());
     EXPECT_EQ(session.caption(FieldId::Weight), "");
-    EXPECT_FALSE(session.computeSave().ok());
+    EXPECT_FALSE(session.planSave().ok());
 
     // A second load made while the first still reads wins; the first gives up.
     const QString second = solvane();

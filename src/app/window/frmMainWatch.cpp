@@ -23,7 +23,7 @@ void frmMain::shownFileChangedOnDisk()
     const QString path = m_session.path();
     const auto now = StampOfPath(path);
     const bool gone = !now.ok();
-    if (!gone && now.value() == m_session.loadedFile().stamp) {
+    if (!gone && now.value() == m_session.contents().stamp) {
         m_shownFileWatch->watch(path); // this program's own save, or a touch that changed nothing
         return;
     }

@@ -1,4 +1,4 @@
-#include "support/Cp1252.h"
+#include "runfile/Cp1252.h"
 
 #include "fixtures/QtPrinters.h"
 
