@@ -66,14 +66,6 @@ TEST(FieldCodec, EveryNumberOfAFieldReadsBackAsItself)
     }
 }
 
-TEST(FieldCodec, ATextReadsUpToItsNulWithoutBlanksAround)
-{
-    EXPECT_EQ(TextOfField(hex("2043617220004a756e6b")), QStringLiteral("Car"));
-    EXPECT_EQ(TextOfField(hex("80")), QStringLiteral("\u20AC"));
-    EXPECT_EQ(NotesOfBytes(QByteArrayLiteral("A\rB\0C")), QStringLiteral("A\r\nB\r\nC"));
-    EXPECT_EQ(NotesBytes(QStringLiteral("A\r\nB")).value(), QByteArrayLiteral("A\rB"));
-}
-
 TEST(FieldCodec, ValuesGoIntoTheirMembersOnlyWhenTheyFit)
 {
     RunFileContents contents;
