@@ -27,9 +27,10 @@ public:
     enum Column {
         FileColumn,
         ModelColumn,
-        // One column per field of the window's value column, in its order.
+        // One column per field of the window's value column, in its order: every field but
+        // the notes, which come last.
         FirstFieldColumn,
-        RecordsColumn = FirstFieldColumn + 10,
+        RecordsColumn = FirstFieldColumn + int(FieldId::Notes),
         DamageColumn,
         ColumnCount,
     };
