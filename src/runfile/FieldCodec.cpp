@@ -3,6 +3,7 @@
 #include "runfile/Cp1252.h"
 #include "support/General.h"
 
+#include <optional>
 #include <type_traits>
 
 namespace quenloft {
@@ -47,14 +48,12 @@ static_assert([] {
     return true;
 }());
 
-Failure cannotStore(const QString &what)
+// Why the field's bytes cannot hold the number, or nothing when they can.
+std::optional<Failure> outOfRange(const StoredField &field, qint64 number)
 {
-    return Failure{CannotStoreValue, what};
-}
-
-Failure doesNotFit(const StoredField &field, qint64 number)
-{
-    return cannotStore(QStringLiteral("The %1 %2 does not fit its field (0 to %3 stored units)")
+    if (number >= 0 && number <= LargestStored(field))
+        return std::nullopt;
+    return CannotStore(QStringLiteral("The %1 %2 does not fit its field (0 to %3 stored units)")
                            .arg(QString::fromLatin1(field.name))
                            .arg(number)
                            .arg(LargestStored(field)));
@@ -62,7 +61,7 @@ Failure doesNotFit(const StoredField &field, qint64 number)
 
 Failure wrongKind(const StoredField &field)
 {
-    return cannotStore(QStringLiteral("The %1 is not a value its field holds")
+    return CannotStore(QStringLiteral("The %1 is not a value its field holds")
                            .arg(QString::fromLatin1(field.name)));
 }
 
@@ -96,8 +95,8 @@ Result<Done> store(N &member, const StoredValue &value, const StoredField &field
     const auto *number = std::get_if<qint64>(&value);
     if (!number)
         return wrongKind(field);
-    if (*number < 0 || *number > LargestStored(field))
-        return doesNotFit(field, *number);
+    if (auto failure = outOfRange(field, *number))
+        return *failure;
     member = N(*number);
     return Done{};
 }
@@ -113,7 +112,7 @@ Result<QByteArray> encodeText(const QString &text, const QString &field)
         const char32_t c =
             pair ? QChar::surrogateToUcs4(text.at(at), text.at(at + 1)) : text.at(at).unicode();
         const QString code = QString::number(quint32(c), 16).toUpper().rightJustified(4, u'0');
-        return cannotStore(QStringLiteral("The %1 contains \"%2\" (U+%3), a character a run file "
+        return CannotStore(QStringLiteral("The %1 contains \"%2\" (U+%3), a character a run file "
                                           "cannot hold")
                                .arg(field, text.mid(at, pair ? 2 : 1), code));
     }
@@ -190,8 +189,8 @@ Result<QByteArray> EncodeField(const StoredField &field, const StoredValue &valu
     const auto *number = std::get_if<qint64>(&value);
     if (!number)
         return wrongKind(field);
-    if (*number < 0 || *number > LargestStored(field))
-        return doesNotFit(field, *number);
+    if (auto failure = outOfRange(field, *number))
+        return *failure;
     const auto n = quint16(*number);
     const char high = char(n >> 8);
     const char low = char(n & 0xFF);

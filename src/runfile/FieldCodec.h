@@ -20,6 +20,12 @@ enum CodecFailure : qint32 {
     CannotStoreValue = ErrorInvalidData, // a value the file's field cannot hold
 };
 
+// A value a run file cannot hold, and why.
+[[nodiscard]] inline Failure CannotStore(const QString &why)
+{
+    return Failure{CannotStoreValue, why};
+}
+
 // A field's value as the file keeps it: a text or a whole number in stored units; nothing
 // where the file has no such field (the pitch factor before version 2.0).
 using StoredValue = std::variant<std::monostate, qint64, QString>;

@@ -5,11 +5,6 @@
 namespace quenloft {
 namespace {
 
-Failure cannotStore(const QString &what)
-{
-    return Failure{CannotStoreValue, what};
-}
-
 // The notes are written when what their bytes read back as differs from what the file holds:
 // the loader's line-break conversion is not reversible (a stored CR LF or NUL reads as CR LF
 // like a lone CR), so notes written back unchanged could change their bytes.
@@ -22,7 +17,7 @@ std::optional<Failure> planNotes(const NoxContents &loaded, const QString &notes
     if (back == loaded.notes)
         return std::nullopt;
     if (loaded.notesPos <= 0)
-        return cannotStore(loaded.brokenLengthBytes > 0
+        return CannotStore(loaded.brokenLengthBytes > 0
                                ? QStringLiteral("The run data of this file is damaged, so where "
                                                 "its notes block lies cannot be told, and its "
                                                 "notes cannot be changed")
@@ -32,11 +27,11 @@ std::optional<Failure> planNotes(const NoxContents &loaded, const QString &notes
         return bytes.failure();
     const qsizetype n = bytes->size();
     if (n > 255)
-        return cannotStore(QStringLiteral("The notes are %1 bytes long; a run file holds at most "
+        return CannotStore(QStringLiteral("The notes are %1 bytes long; a run file holds at most "
                                           "255 (each line break counts as one)")
                                .arg(n));
     if (n == loaded.recordLength)
-        return cannotStore(QStringLiteral("Notes of exactly %1 bytes would read back as run data "
+        return CannotStore(QStringLiteral("Notes of exactly %1 bytes would read back as run data "
                                           "in this file; add or remove a character")
                                .arg(n));
     QByteArray block;

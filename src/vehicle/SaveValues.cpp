@@ -8,11 +8,6 @@
 namespace quenloft {
 namespace {
 
-Failure cannotStore(const QString &what)
-{
-    return Failure{CannotStoreValue, what};
-}
-
 // The number a file stores for a numeric field's shown value in the user's units, or why it
 // cannot store it.
 Result<qint64> storedNumber(FieldId id, Model model, bool metric, const QString &text)
@@ -48,19 +43,19 @@ Result<qint64> storedNumber(FieldId id, Model model, bool metric, const QString 
 
     const QString name = QString::fromLatin1(field.name);
     if (!scaled)
-        return cannotStore(QStringLiteral("The %1 \"%2\" is not a number").arg(name, text));
+        return CannotStore(QStringLiteral("The %1 \"%2\" is not a number").arg(name, text));
     const QString unit = SuffixOf(id, model, metric);
     // A weight or area of 0 or less stores as 0, which is not written; one above 0 that
     // rounds to 0 is refused: the writer would leave the old value in the file, and a save
     // that says so beats one that reports a value it did not store.
     if (measure && whole <= 0.0 && positive)
-        return cannotStore(QStringLiteral("The %1 %2%3 is too small to be stored; the smallest "
+        return CannotStore(QStringLiteral("The %1 %2%3 is too small to be stored; the smallest "
                                           "%1 a run file can hold is %4%3")
                                .arg(name, text, unit, StoredNumberText(stored, 1, metric)));
     if (measure && whole <= 0.0)
         return qint64(0);
     if (!(whole >= 0.0 && whole <= double(largest)))
-        return cannotStore(QStringLiteral("The %1 %2 does not fit its field (0 to %3%4)")
+        return CannotStore(QStringLiteral("The %1 %2 does not fit its field (0 to %3%4)")
                                .arg(name, text, StoredNumberText(stored, largest, metric), unit));
     return qint64(whole);
 }

@@ -131,7 +131,7 @@ void VehicleSession::setNotes(const QString &notes)
 Result<SavePlan> VehicleSession::planSave() const
 {
     if (!hasFile())
-        return Failure{CannotStoreValue, QStringLiteral("No run file is shown")};
+        return CannotStore(QStringLiteral("No run file is shown"));
     return PlanShownSave(m_display.values, m_display.notes, m_metric, m_contents);
 }
 
